@@ -1,0 +1,37 @@
+#include "block_view.h"
+
+#include "win_handles.h"
+
+namespace kl::support {
+namespace {
+
+UniqueHandle g_mapping;
+MappedView g_view;
+
+}  // namespace
+
+SettingsBlock* Block() { return g_view.as<SettingsBlock>(); }
+
+SettingsBlock* MapBlock() {
+    if (g_view) return Block();
+    UniqueHandle mapping(OpenFileMappingA(FILE_MAP_ALL_ACCESS, FALSE, kSettingsMapName));
+    if (!mapping) return nullptr;
+    MappedView view(MapViewOfFile(mapping.get(), FILE_MAP_ALL_ACCESS, 0, 0, 0));
+    if (!view) return nullptr;
+    // A mapping of the right name but the wrong size would let every field access
+    // run off the end of the view.
+    MEMORY_BASIC_INFORMATION info{};
+    if (VirtualQuery(view.get(), &info, sizeof info) == 0 || info.RegionSize < kSettingsBlockSize)
+        return nullptr;
+    g_mapping = std::move(mapping);
+    g_view = std::move(view);
+    Block()->BlockSize = kSettingsBlockSize;
+    return Block();
+}
+
+void UnmapBlock() {
+    g_view.reset();
+    g_mapping.reset();
+}
+
+}  // namespace kl::support

@@ -1,0 +1,12 @@
+#include <windows.h>
+
+#include "block_view.h"
+
+BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
+    switch (reason) {
+        case DLL_PROCESS_ATTACH: kl::support::MapBlock(); break;
+        case DLL_PROCESS_DETACH: kl::support::UnmapBlock(); break;
+        default: break;
+    }
+    return TRUE;
+}

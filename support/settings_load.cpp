@@ -1,0 +1,101 @@
+#include <string>
+#include <string_view>
+
+#include "key_selection.h"
+#include "option_table.h"
+#include "registry_names.h"
+#include "registry_values.h"
+#include "settings.h"
+#include "text255.h"
+#include "win_handles.h"
+
+namespace kl::support {
+namespace {
+
+void ReadOptions(SettingsBlock& b, HKEY key) {
+    for (const Option& o : LoadedOptions()) {
+        auto value = ReadValue(key, o.name);
+        if (!value) continue;
+        if (value->type != REG_SZ) {
+            if (o.field == &SettingsBlock::Language) b.Language = 0;
+            continue;
+        }
+        switch (o.kind) {
+            case OptionKind::Text: SetText255(b.*o.text, value->text); break;
+            case OptionKind::Number: b.*o.field = ParseNumber(value->text); break;
+            case OptionKind::Truth: b.*o.field = ParseTruth(value->text) ? kTrue : kFalse; break;
+        }
+    }
+}
+
+// Reads a number value of a hotkey's subkey; 0 when missing.
+std::int32_t ReadHotkeyNumber(HKEY key, const char* name) {
+    auto text = ReadString(key, name);
+    return text ? ParseNumber(*text) : 0;
+}
+
+// Fills the hotkey table from the per-key index values "0" to "255".
+// Returns false when the table overflows.
+bool ReadHotkeyIndex(SettingsBlock& b, HKEY index, const std::string& hotkeyKey) {
+    int row = 0;
+    for (int k = 0; k <= 255; ++k) {
+        auto list = ReadString(index, std::to_string(k).c_str());
+        if (!list) continue;
+        std::string_view rest = *list;
+        while (!rest.empty()) {
+            const auto semi = rest.find(';');
+            const std::string_view idText = rest.substr(0, semi);
+            rest = semi == std::string_view::npos ? std::string_view{} : rest.substr(semi + 1);
+            if (idText.empty()) continue;
+
+            std::int32_t keyCode = 0, modifier = 0;
+            const std::string subkey = hotkeyKey + reg::kHotkeySubkeyPrefix + std::string(idText);
+            if (RegKey hk = RegKey::Open(HKEY_CURRENT_USER, subkey.c_str(), KEY_QUERY_VALUE)) {
+                modifier = ReadHotkeyNumber(hk.get(), reg::kHotkeyModifier);
+                keyCode = ReadHotkeyNumber(hk.get(), reg::kHotkeyKey);
+            }
+            if (b.HotkeyCountPerKey[k] < 255) ++b.HotkeyCountPerKey[k];
+            HotkeyEntry& e = b.Hotkeys[row];
+            e.ID = ParseNumber(idText);
+            e.Key = keyCode;
+            e.Modifier = modifier;
+            e.Flag = 0;
+            if (k == 1 || k == 2 || k == 4) b.MouseHotkeys = kTrue;
+            if (++row > kHotkeyRows - 1) return false;
+        }
+    }
+    return true;
+}
+
+void ReadRemapTable(SettingsBlock& b, HKEY index) {
+    DWORD size = 0;
+    if (RegQueryValueExA(index, reg::kScancodeMap, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS)
+        return;
+    if (size == 0 || size > sizeof b.KeyRemap) return;
+    KeyRemapTable table{};
+    DWORD got = sizeof table;
+    if (RegQueryValueExA(index, reg::kScancodeMap, nullptr, nullptr, reinterpret_cast<BYTE*>(&table),
+                         &got) == ERROR_SUCCESS && got <= sizeof table)
+        b.KeyRemap = table;
+}
+
+}  // namespace
+
+LoadResult LoadSettings(SettingsBlock& b) {
+    const SettingsKeys keys = SelectKeys(Text255View(b.ProfileName));
+    ApplyDefaults(b);
+
+    LoadResult result = LoadResult::BaseKeyMissing;
+    if (RegKey base = RegKey::Open(HKEY_CURRENT_USER, keys.base.c_str(), KEY_READ)) {
+        result = LoadResult::Loaded;
+        ReadOptions(b, base.get());
+    }
+
+    if (RegKey index = RegKey::Open(HKEY_CURRENT_USER, keys.hotkeys.c_str(), KEY_READ)) {
+        if (!ReadHotkeyIndex(b, index.get(), keys.hotkeys)) return LoadResult::TooManyHotkeys;
+        ReadRemapTable(b, index.get());
+    }
+    return result;
+}
+
+}  // namespace kl::support
