@@ -1,0 +1,8 @@
+#include "functions/function_table.h"
+
+namespace kl::support {
+
+// Filled in as the group's functions are built.
+std::span<const FunctionEntry> TypingFunctions() { return {}; }
+
+}  // namespace kl::support
