@@ -1,6 +1,7 @@
 #include "params.h"
 
 #include <charconv>
+#include <cstring>
 
 namespace kl::support {
 
