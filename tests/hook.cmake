@@ -1,0 +1,8 @@
+# Hook library: decisions with a fake platform, robustness on guarded blocks,
+# and the real klhook.dll loaded with LoadLibrary.
+kl_add_test(hook_decision_test
+  hook/fake_platform.cpp hook/kbd_decision_test.cpp hook/getmsg_decision_test.cpp hook/hook_robustness_test.cpp)
+target_link_libraries(hook_decision_test PRIVATE klhook_core)
+target_include_directories(hook_decision_test PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/hook)
+
+kl_add_test(hook_library_test hook/hook_library_test.cpp DEPENDS klhook)
