@@ -123,6 +123,13 @@ TEST_F(KbdHook, EscapeAbortsARunningJournalEvenWhenDisabled) {
                                        Broadcast(WPARAM(-1), -7)};
     EXPECT_EQ(Posts(), expected);
     EXPECT_TRUE(World().Traced("Nofifying Keyloom"));
+
+    // Playback by the main program's timer has no hook to remove.
+    b.JournalMode = 4;
+    b.MacroPosition = 5000;  // out of range: no event is touched
+    EXPECT_TRUE(Press(VK_ESCAPE));
+    EXPECT_EQ(World().unhooked.size(), 1u);
+    EXPECT_EQ(b.JournalMode, 0);
 }
 
 TEST_F(KbdHook, BothWindowsKeysCallTheMainWindowOrAbortTheJournal) {
