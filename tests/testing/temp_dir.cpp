@@ -60,13 +60,4 @@ void TempDir::MakeFolder(const std::string& name) const {
     ASSERT_TRUE(CreateDirectoryA((path_ + name).c_str(), nullptr)) << name;
 }
 
-std::string BinDir() {
-    char path[MAX_PATH + 1] = {};
-    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string dir(path, n);
-    dir.erase(dir.find_last_of('\\') + 1);                   // the tests folder
-    dir.erase(dir.find_last_of('\\', dir.size() - 2) + 1);  // the build folder
-    return dir + "bin\\";
-}
-
 }  // namespace kl::testing

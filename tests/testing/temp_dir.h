@@ -23,7 +23,4 @@ private:
     std::string path_;
 };
 
-// The folder holding the deliverables and data files (build/bin).
-std::string BinDir();
-
 }  // namespace kl::testing
