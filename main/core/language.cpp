@@ -86,6 +86,7 @@ LanguageStatus Language::Load() {
     std::vector<std::string> lines = SplitTextLines(contents);
     if (lines.empty()) return LanguageStatus::Unreadable;
     lines_ = std::move(lines);
+    loadedFileName_ = fileName_;
     return LanguageStatus::Loaded;
 }
 

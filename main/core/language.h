@@ -67,9 +67,13 @@ public:
 
     std::size_t LineCount() const { return lines_.size(); }
 
+    // The file name of the last successful load; "" before the first.
+    const std::string& LoadedFileName() const { return loadedFileName_; }
+
 private:
     std::string dataDirectory_;
     std::string fileName_;
+    std::string loadedFileName_;
     std::string extension_ = kDefaultExtension;
     std::vector<std::string> lines_;
 };
