@@ -155,6 +155,8 @@ TEST_F(LanguageTest, ListsLanguageFilesSortedWithoutCase) {
 
     lang_.SetDataDirectory(dir_.path() + "missing");
     EXPECT_TRUE(lang_.ListLanguages().empty());
+    lang_.SetDataDirectory("");
+    EXPECT_TRUE(lang_.ListLanguages().empty());
 }
 
 }  // namespace

@@ -92,6 +92,9 @@ LanguageStatus Language::Load() {
 
 std::vector<std::string> Language::ListLanguages() const {
     std::vector<std::string> names;
+    // Without a data directory nothing could be loaded either; the current
+    // directory is not searched.
+    if (dataDirectory_.empty()) return names;
     const std::string pattern = dataDirectory_ + "*." + extension_;
     WIN32_FIND_DATAA found{};
     const HANDLE search = FindFirstFileA(pattern.c_str(), &found);

@@ -58,7 +58,8 @@ public:
     LanguageStatus Load();
 
     // The names (without extension) of all language files in the data
-    // directory, sorted without regard to case.
+    // directory, sorted without regard to case; empty without a directory.
+    // Folders, and files whose own extension differs, are not listed.
     std::vector<std::string> ListLanguages() const;
 
     // Text n, cut to 255 characters, with every "<progname>" (any case)
