@@ -1,2 +1,3 @@
 # Function dispatcher, hotkey lookup and execution, and the "Function" substitution.
 kl_add_test(char_substitution_test char_substitution_test.cpp)
+kl_add_test(dispatch_test dispatch_test.cpp DEPENDS klsupport)
