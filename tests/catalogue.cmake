@@ -1,0 +1,3 @@
+# Function catalogue, key names and the hotkey store of the main program.
+kl_add_test(catalogue_test catalogue_test.cpp catalogue_data_test.cpp DEPENDS kl_data)
+target_link_libraries(catalogue_test PRIVATE kl_core)
