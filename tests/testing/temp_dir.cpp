@@ -4,42 +4,60 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 namespace kl::testing {
 
-TempDir::TempDir() {
-    char base[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, base);
-    static int serial = 0;
-    for (int attempt = 0; attempt < 1000; ++attempt) {
-        const std::string candidate = std::string(base) + "kltest_" + std::to_string(GetCurrentProcessId()) + "_" +
-                                      std::to_string(++serial);
-        if (CreateDirectoryA(candidate.c_str(), nullptr)) {
-            path_ = candidate + "\\";
-            return;
-        }
+namespace {
+
+void RemoveTree(const std::string& dir) {
+    WIN32_FIND_DATAA found{};
+    const HANDLE search = FindFirstFileA((dir + "*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            const std::string path = dir + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(path + "\\");
+            } else {
+                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(path.c_str());
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
     }
-    ADD_FAILURE() << "cannot create a temporary folder";
+    RemoveDirectoryA(dir.c_str());
+}
+
+}  // namespace
+
+TempDir::TempDir() {
+    char base[MAX_PATH + 1] = {};
+    GetTempPathA(MAX_PATH, base);
+    for (unsigned attempt = 0; attempt < 1000 && path_.empty(); ++attempt) {
+        const std::string candidate = std::string(base) + "kltest-" + std::to_string(GetCurrentProcessId()) +
+                                      "-" + std::to_string(GetTickCount() + attempt);
+        if (CreateDirectoryA(candidate.c_str(), nullptr)) path_ = candidate + "\\";
+    }
+    if (path_.empty()) ADD_FAILURE() << "cannot create a temporary folder";
 }
 
 TempDir::~TempDir() {
-    if (path_.empty()) return;
-    WIN32_FIND_DATAA found;
-    HANDLE h = FindFirstFileA((path_ + "*").c_str(), &found);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileA((path_ + found.cFileName).c_str());
-        } while (FindNextFileA(h, &found));
-        FindClose(h);
-    }
-    RemoveDirectoryA(path_.c_str());
+    if (!path_.empty()) RemoveTree(path_);
 }
 
-void TempDir::Write(std::string_view name, std::string_view content) const {
-    std::ofstream out(path_ + std::string(name), std::ios::binary | std::ios::trunc);
-    out.write(content.data(), static_cast<std::streamsize>(content.size()));
-    if (!out) ADD_FAILURE() << "cannot write " << name;
+void TempDir::Write(const std::string& name, std::string_view contents) const {
+    const std::string path = path_ + name;
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+    DWORD written = 0;
+    const BOOL ok = WriteFile(file, contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr);
+    CloseHandle(file);
+    ASSERT_TRUE(ok && written == contents.size()) << path;
+}
+
+void TempDir::MakeFolder(const std::string& name) const {
+    ASSERT_TRUE(CreateDirectoryA((path_ + name).c_str(), nullptr)) << name;
 }
 
 }  // namespace kl::testing

@@ -13,10 +13,11 @@ public:
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
-    // The folder with a trailing backslash.
+    // The folder's path with a trailing backslash.
     const std::string& path() const { return path_; }
-    // Writes a file of the folder with exactly these bytes.
-    void Write(std::string_view name, std::string_view content) const;
+    // Writes `contents` byte for byte into the file `name` of the folder.
+    void Write(const std::string& name, std::string_view contents) const;
+    void MakeFolder(const std::string& name) const;
 
 private:
     std::string path_;
