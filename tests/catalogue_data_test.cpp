@@ -7,6 +7,8 @@
 #include <set>
 
 #include "core/catalogue.h"
+#include "core/language.h"
+#include "core/parameter_slots.h"
 #include "core/text_fields.h"
 #include "testing/registry.h"
 #include "testing/support_library.h"
@@ -93,28 +95,24 @@ TEST_F(ShippedFiles, EveryCatalogueLineDescribesADispatchedFunction) {
         const int slots = ToNumber(fields[3], -1);
         ASSERT_TRUE(slots >= 0 && slots <= 3);
         ASSERT_EQ(fields.size(), 4u + slots);
+        const auto parsed = ParameterSlots(line);
+        ASSERT_EQ(parsed.size(), static_cast<std::size_t>(slots));
         int texts = 0, lists = 0;
-        for (int s = 0; s < slots; ++s) {
-            const std::string_view descriptor = fields[4 + s];
-            const auto colon = descriptor.find(':');
-            ASSERT_NE(colon, std::string_view::npos);
-            const int label = ToNumber(descriptor.substr(0, colon), -1);
-            EXPECT_TRUE(label >= 0 && kParameterTextFirst + label <= 483);
-            const auto args = SplitFields(descriptor.substr(colon + 1), ',');
-            const int kind = ToNumber(args[0], -1);
-            if (kind == 0 || kind == 4 || kind == 9) {
+        for (const ParameterSlot& slot : parsed) {
+            EXPECT_TRUE(slot.label >= 0 && kParameterTextFirst + slot.label <= 483);
+            if (IsTextKind(slot.kind)) {
                 ++texts;
-                ASSERT_EQ(args.size(), 2u);
-                EXPECT_GE(ToNumber(args[1], -1), 0);
-            } else if (kind == 1) {
+                ASSERT_EQ(slot.arguments.size(), 1u);
+                EXPECT_GE(slot.arguments[0], 0);
+            } else if (slot.kind == kKindTextList) {
                 ++lists;
-                ASSERT_EQ(args.size(), 3u);
-                const int first = ToNumber(args[1], -1), last = ToNumber(args[2], -1);
+                ASSERT_EQ(slot.arguments.size(), 2u);
+                const int first = slot.arguments[0], last = slot.arguments[1];
                 EXPECT_TRUE(first >= 0 && first <= last && kParameterTextFirst + last <= 483);
             } else {
                 ++lists;
-                EXPECT_TRUE(kind >= 2 && kind <= 8) << "kind " << kind;
-                EXPECT_EQ(args.size(), 1u);
+                EXPECT_TRUE(IsListKind(slot.kind)) << "kind " << slot.kind;
+                EXPECT_TRUE(slot.arguments.empty());
             }
         }
         EXPECT_LE(texts, 2) << "two text fields at most";
@@ -124,4 +122,44 @@ TEST_F(ShippedFiles, EveryCatalogueLineDescribesADispatchedFunction) {
         }
     }
     EXPECT_EQ(ids, dispatched) << "every dispatched function can be chosen";
+}
+
+// The shipped English texts name every catalogued function, category and
+// parameter label, and offer every list entry a descriptor refers to.
+TEST(ShippedLanguage, NamesEverythingTheCatalogueRefersTo) {
+    CleanRegistry clean;
+    Language language;
+    language.SetDataDirectory(BinDir());
+    language.SetLanguageFile("english");
+    ASSERT_EQ(language.Load(), LanguageStatus::Loaded);
+    const auto named = [&](int number) {
+        const std::string text = language.Text(number);
+        return !text.empty() && text.front() != '<' && text != "(reserved)";
+    };
+    Catalogue cat(BinDir(), [&](int n) { return language.Text(n); });
+    auto all = cat.FunctionCatalogue(0);
+    ASSERT_TRUE(all.ok()) << all.error;
+    std::set<std::string> names;
+    for (const std::string& line : all.value) {
+        SCOPED_TRACE(line);
+        const int id = NumberField(line, 1);
+        const std::string name = cat.FunctionName(id).value;
+        if (id == 162 || id == 163) {
+            EXPECT_EQ(name, "(reserved)");  // the dispatcher's two reserved IDs do nothing
+        } else {
+            EXPECT_TRUE(named(kFunctionTextFirst + NumberField(line, 2))) << name;
+            EXPECT_TRUE(names.insert(name).second) << "two functions named " << name;
+        }
+        for (const ParameterSlot& slot : ParameterSlots(line)) {
+            EXPECT_TRUE(named(kParameterTextFirst + slot.label));
+            if (slot.kind != kKindTextList || slot.arguments.size() != 2) continue;
+            for (int p = slot.arguments[0]; p <= slot.arguments[1]; ++p) {
+                EXPECT_TRUE(named(kParameterTextFirst + p));
+            }
+        }
+    }
+    for (const std::string& category : cat.CategoryList()) {
+        EXPECT_TRUE(named(kCategoryTextFirst + NumberField(category, 2))) << category;
+    }
+    for (int m = 0; m < kModifierCount; ++m) EXPECT_TRUE(named(kModifierTextFirst + m));
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/catalogue.h"
+#include "core/parameter_slots.h"
 #include "registry_names.h"
 #include "testing/registry.h"
 #include "testing/temp_dir.h"
@@ -151,4 +152,30 @@ TEST_F(CatalogueTest, KeyNamesAreReadOnce) {
     EXPECT_EQ(cat_.KeyName(0).value, "Zero");
     dir_.Write(kKeyNamesFile, "0;Changed\n");
     EXPECT_EQ(cat_.KeyName(0).value, "Zero");
+}
+
+TEST(ParameterSlots, ReadsLabelKindAndArgumentsPerSlot) {
+    const auto slots = ParameterSlots("16;4;2;3;0:4,255; 1 : 3 ;2:0,x");
+    ASSERT_EQ(slots.size(), 3u);
+    EXPECT_EQ(slots[0].label, 0);
+    EXPECT_EQ(slots[0].kind, kKindPath);
+    EXPECT_EQ(slots[0].arguments, std::vector<int>{255});
+    EXPECT_EQ(slots[1].label, 1);
+    EXPECT_EQ(slots[1].kind, kKindShowState);
+    EXPECT_TRUE(slots[1].arguments.empty());
+    EXPECT_EQ(slots[2].arguments, std::vector<int>{0});  // not a number: 0, no limit
+    EXPECT_TRUE(IsTextKind(slots[0].kind));
+    EXPECT_TRUE(IsListKind(slots[1].kind));
+}
+
+TEST(ParameterSlots, MalformedLinesGiveFewerSlots) {
+    EXPECT_TRUE(ParameterSlots("1;0;1;0").empty());
+    EXPECT_TRUE(ParameterSlots("1;0;1;-2;0:0,5").empty());
+    EXPECT_TRUE(ParameterSlots("1;0;1").empty());
+    EXPECT_EQ(ParameterSlots("1;0;1;3;0:0,5").size(), 1u);  // two descriptors missing
+    EXPECT_EQ(ParameterSlots("1;0;1;9;0:0;1:2;2:3;3:6;4:8").size(), 3u);  // three slots at most
+    const auto noColon = ParameterSlots("1;0;1;1;7");
+    ASSERT_EQ(noColon.size(), 1u);
+    EXPECT_EQ(noColon[0].kind, -1);
+    EXPECT_FALSE(IsTextKind(-1) || IsListKind(-1) || IsListKind(4) || IsListKind(9) || IsTextKind(1));
 }

@@ -2,14 +2,11 @@
 
 #include <cstdint>
 
+#include "core/text_lines.h"
+
 namespace kl {
 
-std::string_view Trim(std::string_view text) {
-    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-    return text;
-}
+std::string_view Trim(std::string_view text) { return TrimSpaces(text); }
 
 std::vector<std::string_view> SplitFields(std::string_view line, char separator) {
     std::vector<std::string_view> fields;

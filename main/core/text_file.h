@@ -1,4 +1,4 @@
-// Reading a whole text file into its lines.
+// Reading a whole text file into its lines, with an error text on failure.
 #pragma once
 
 #include <string>
@@ -11,8 +11,5 @@ namespace kl {
 // The lines of the file (ends of line CR LF, LF or CR; a final line end adds
 // no empty line). Fails with "Cannot open file ..." when it cannot be read.
 Result<std::vector<std::string>> ReadLines(const std::string& path);
-
-// Splits a text into lines as ReadLines does.
-std::vector<std::string> SplitLines(const std::string& text);
 
 }  // namespace kl
