@@ -167,6 +167,14 @@ TEST_F(HotkeyStoreTest, ListMembershipComparesWholeIds) {
     EXPECT_EQ(Index(65), "11;21;");
 }
 
+TEST_F(HotkeyStoreTest, ADefinitionIsListedUnderItsOwnKeyOnly) {
+    SetString(kHotkeys, "66", "5;6;");
+    SetString(Sub(5), "Description", "lost its key");
+    EXPECT_EQ(Store(5, 65, 0), 5);
+    EXPECT_EQ(Index(66), "6;");
+    EXPECT_EQ(Index(65), "5;");
+}
+
 TEST_F(HotkeyStoreTest, DeletingTheLastIdOfAListDeletesTheValue) {
     Store(-1, 65, 0);
     Store(-1, 66, 0);

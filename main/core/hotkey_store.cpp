@@ -62,8 +62,9 @@ StoreResult HotkeyStore::StoreHotkey(int id, int keyCode, int modifier, int func
         return result;
     }
     const int slot = IndexSlot(keyCode);
+    const bool existing = id > 0;
 
-    if (id < 0) {
+    if (!existing) {
         id = AllocateId();
         if (id == 0) {
             result.error = "no hotkey ID left";
@@ -77,6 +78,8 @@ StoreResult HotkeyStore::StoreHotkey(int id, int keyCode, int modifier, int func
     }
 
     const std::string slotName = std::to_string(slot);
+    // A definition is listed once, under its own key code only.
+    if (existing) Unlist(id, slotName);
     const std::string list = registry::ReadText(hotkeyKey_, slotName, "", kWholeText);
     if (!IndexHolds(list, id)) {
         std::string extended = list;
@@ -97,8 +100,9 @@ StoreResult HotkeyStore::StoreHotkey(int id, int keyCode, int modifier, int func
     return result;
 }
 
-bool HotkeyStore::DeleteHotkey(int id) {
+void HotkeyStore::Unlist(int id, std::string_view keep) {
     for (const std::string& name : IndexNames()) {
+        if (name == keep) continue;
         const std::string list = registry::ReadText(hotkeyKey_, name, "", kWholeText);
         if (!IndexHolds(list, id)) continue;  // lists without the ID stay exactly as they are
         const std::string rest = IndexWithout(list, id);
@@ -107,6 +111,10 @@ bool HotkeyStore::DeleteHotkey(int id) {
         else
             registry::WriteText(hotkeyKey_, name, rest, kWholeText);
     }
+}
+
+bool HotkeyStore::DeleteHotkey(int id) {
+    Unlist(id, {});
     const bool deleted = registry::DeleteKey(SubkeyPath(id));
     if (block_) RemoveHotkeyRows(*block_, id);
     return deleted;

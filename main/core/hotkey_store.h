@@ -60,6 +60,8 @@ private:
     std::string SubkeyPath(int id) const;
     std::vector<std::string> IndexNames() const;
     int AllocateId();
+    // Removes the ID from every index list but the one named `keep`.
+    void Unlist(int id, std::string_view keep);
 
     std::string hotkeyKey_;
     SettingsBlock* block_;
