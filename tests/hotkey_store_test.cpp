@@ -166,6 +166,16 @@ TEST_F(HotkeyStoreTest, UnchangedKeyKeepsOneIndexEntryAndOneRow) {
     ExpectLoadAgrees();
 }
 
+TEST_F(HotkeyStoreTest, AMouseButtonHotkeyWorksWithoutReloading) {
+    b().MouseHotkeys = 0;
+    Store(-1, 3, 0);
+    EXPECT_EQ(b().MouseHotkeys, 0);
+    Store(-1, 4, 2);
+    EXPECT_EQ(b().MouseHotkeys, -1);
+    ExpectLoadAgrees();
+    EXPECT_EQ(b().MouseHotkeys, -1);
+}
+
 TEST_F(HotkeyStoreTest, ListMembershipComparesWholeIds) {
     SetString(kHotkeys, "65", "11;21;");
     SetString(kHotkeys, "MaxKeyID", "0");
