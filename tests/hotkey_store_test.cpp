@@ -340,6 +340,18 @@ TEST(HotkeyStoreUnmapped, WorksOnTheRegistryAlone) {
     EXPECT_FALSE(Index(65).has_value());
 }
 
+TEST(HotkeyStoreWithoutKey, TouchesNothing) {
+    CleanRegistry clean;
+    HotkeyStore store("", nullptr);
+    const StoreResult r = store.StoreHotkey(-1, 65, 0, 1, "", "");
+    EXPECT_EQ(r.id, 0);
+    EXPECT_NE(r.error, "");
+    EXPECT_FALSE(GetText("", "MaxKeyID").has_value());
+    EXPECT_FALSE(store.DeleteHotkey(1));
+    EXPECT_EQ(store.FindHotkeyID(65, 0), -1);
+    EXPECT_TRUE(store.ListHotkeys().empty());
+}
+
 TEST(HotkeyStoreProfile, WritesUnderTheGivenHotkeyKey) {
     CleanRegistry clean;
     const std::string key = "Software\\Corvane\\Keyloom\\Profiles\\Work\\Hotkeys";  // no trailing backslash

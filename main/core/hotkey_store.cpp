@@ -33,6 +33,7 @@ HotkeyStore::HotkeyStore(std::string hotkeyKey, SettingsBlock* block, HotkeyRead
 std::string HotkeyStore::SubkeyPath(int id) const { return hotkeyKey_ + kSubkeyPrefix + std::to_string(id); }
 
 std::vector<std::string> HotkeyStore::IndexNames() const {
+    if (hotkeyKey_.empty()) return {};
     std::vector<std::string> names = registry::ListNames(hotkeyKey_, registry::Names::Values);
     std::erase_if(names, [](const std::string& name) { return !IsDigits(name); });
     return names;
@@ -53,6 +54,10 @@ int HotkeyStore::AllocateId() {
 StoreResult HotkeyStore::StoreHotkey(int id, int keyCode, int modifier, int functionId,
                                      std::string_view description, std::string_view parameter) {
     StoreResult result;
+    if (hotkeyKey_.empty()) {
+        result.error = "no hotkey key";
+        return result;
+    }
     if (keyCode < 1) {
         result.error = "invalid key code " + std::to_string(keyCode);
         return result;
@@ -114,6 +119,7 @@ void HotkeyStore::Unlist(int id, std::string_view keep) {
 }
 
 bool HotkeyStore::DeleteHotkey(int id) {
+    if (hotkeyKey_.empty()) return false;  // never touch keys at the root of HKEY_CURRENT_USER
     Unlist(id, {});
     const bool deleted = registry::DeleteKey(SubkeyPath(id));
     if (block_) RemoveHotkeyRows(*block_, id);

@@ -34,7 +34,8 @@ class HotkeyStore {
 public:
     // `hotkeyKey` is the Hotkeys key of the active profile (under
     // HKEY_CURRENT_USER, ending in a backslash); `block` may be null when the
-    // shared block is not mapped; `reader` serves ListHotkeys.
+    // shared block is not mapped; `reader` serves ListHotkeys. With an empty
+    // key the store does nothing: stores fail, lookups find nothing.
     HotkeyStore(std::string hotkeyKey, SettingsBlock* block, HotkeyReader reader = {});
 
     // Stores a definition: a negative ID allocates a new one. The parameter is
