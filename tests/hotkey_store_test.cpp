@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
 #include <tuple>
 
 #include "char_substitution.h"
@@ -31,16 +30,12 @@ std::optional<std::string> StoredFunction(int id) {
     return UnscrambleFunction(*stored);
 }
 
-// Reads a definition back through the support library, as the main program does.
-class SupportReader {
+// The support library's lookups, as the main program calls them.
+class SupportLookups {
 public:
-    HotkeyDetails operator()(int id) const {
-        HotkeyDetails d;
-        char description[1024] = {}, parameter[1024] = {};
-        getHotkey_(id, &d.modifier, &d.key, &d.functionId, description, parameter);
-        d.description = description;
-        d.parameter = parameter;
-        return d;
+    HotkeyReader Reader() const {
+        return ReaderFrom([f = getHotkey_](std::int32_t id, std::int32_t* m, std::int32_t* k, std::int32_t* fn,
+                                           char* d, char* p) { return f && f(id, m, k, fn, d, p) != FALSE; });
     }
     int Registered(int key, int modifier) const { return registered_(static_cast<std::uint32_t>(key), modifier); }
 
@@ -58,8 +53,8 @@ class HotkeyStoreTest : public ::testing::Test {
 protected:
     CleanRegistry clean_;
     SettingsMap map_;
-    std::shared_ptr<SupportReader> support_ = std::make_shared<SupportReader>();
-    HotkeyStore store_{kHotkeys, &map_.block(), [r = support_](int id) { return (*r)(id); }};
+    SupportLookups support_;
+    HotkeyStore store_{kHotkeys, &map_.block(), support_.Reader()};
 
     void SetUp() override {
         ASSERT_TRUE(map_);
@@ -247,20 +242,20 @@ TEST_F(HotkeyStoreTest, ListHotkeysGivesOneLinePerIndexedId) {
 TEST_F(HotkeyStoreTest, TheSupportLibraryFindsWhatTheStoreWrote) {
     const std::string parameter = std::string(200, '\xFF') + std::string(55, 'z');
     const int id = store_.StoreHotkey(-1, 300, 5, 164, "Long", parameter).id;
-    const HotkeyDetails d = (*support_)(id);
+    const HotkeyDetails d = support_.Reader()(id);
     EXPECT_EQ(d.functionId, 164);
     EXPECT_EQ(d.parameter, parameter);
     EXPECT_EQ(d.key, 300);
     EXPECT_EQ(d.modifier, 5);
     EXPECT_EQ(d.description, "Long");
-    EXPECT_EQ(support_->Registered(300, 5), id);
+    EXPECT_EQ(support_.Registered(300, 5), id);
     EXPECT_EQ(store_.FindHotkeyID(300, 5), id);
 
     Store(id, 66, 5);
-    EXPECT_EQ(support_->Registered(300, 5), 0);
-    EXPECT_EQ(support_->Registered(66, 5), id);
+    EXPECT_EQ(support_.Registered(300, 5), 0);
+    EXPECT_EQ(support_.Registered(66, 5), id);
     store_.DeleteHotkey(id);
-    EXPECT_EQ(support_->Registered(66, 5), 0);
+    EXPECT_EQ(support_.Registered(66, 5), 0);
 }
 
 TEST_F(HotkeyStoreTest, OverlongTextsAreCutAndLongListsKeptWhole) {

@@ -25,6 +25,25 @@ using registry::kWholeText;
 
 }  // namespace
 
+HotkeyReader ReaderFrom(GetHotkeyCall call) {
+    return [call = std::move(call)](int id) {
+        HotkeyDetails d;
+        if (!call) return d;
+        constexpr std::size_t kBuffer = 1024;
+        char description[kBuffer] = {};
+        char parameter[kBuffer] = {};
+        std::int32_t modifier = 0, key = 0, functionId = 0;
+        call(id, &modifier, &key, &functionId, description, parameter);
+        description[kBuffer - 1] = parameter[kBuffer - 1] = '\0';
+        d.modifier = modifier;
+        d.key = key;
+        d.functionId = functionId;
+        d.description = description;
+        d.parameter = parameter;
+        return d;
+    };
+}
+
 HotkeyStore::HotkeyStore(std::string hotkeyKey, SettingsBlock* block, HotkeyReader reader)
     : hotkeyKey_(std::move(hotkeyKey)), block_(block), reader_(std::move(reader)) {
     if (!hotkeyKey_.empty() && hotkeyKey_.back() != '\\') hotkeyKey_ += '\\';

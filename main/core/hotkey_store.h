@@ -3,6 +3,7 @@
 // block's hotkey table kept in step so that a change works at once.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -24,6 +25,15 @@ struct HotkeyDetails {
 };
 // Reads one definition by ID; a missing one gives zeros and empty texts.
 using HotkeyReader = std::function<HotkeyDetails(int id)>;
+
+// The shape of GetHotkey as the library binding calls it (CallGetHotkey):
+// ID, out modifier, out key, out function ID, description and parameter
+// buffers of 1024 bytes each.
+using GetHotkeyCall =
+    std::function<bool(std::int32_t, std::int32_t*, std::int32_t*, std::int32_t*, char*, char*)>;
+
+// A reader that asks GetHotkey with buffers of its own.
+HotkeyReader ReaderFrom(GetHotkeyCall call);
 
 struct StoreResult {
     int id = 0;         // the ID stored; 0 when nothing was stored
