@@ -183,6 +183,8 @@ TEST_F(Keyloom, WithoutItsLibrariesItStillRunsAndEndsCleanly) {
     GetTempPathA(MAX_PATH, temp);
     const std::string empty = std::string(temp) + "keyloom-nolibs";
     CreateDirectoryA(empty.c_str(), nullptr);
+    const std::string language = empty + "\\english.lan";
+    ASSERT_TRUE(CopyFileA((BinDir() + "english.lan").c_str(), language.c_str(), FALSE));
     SetString(kBase, "DataDir", empty);
 
     KeyloomProcess app;
@@ -195,5 +197,31 @@ TEST_F(Keyloom, WithoutItsLibrariesItStillRunsAndEndsCleanly) {
     ASSERT_TRUE(app.Close());
     EXPECT_EQ(app.ExitCode(), 0u);
     EXPECT_FALSE(GetText(kBase, "WinD").has_value());  // nothing could save
+    DeleteFileA(language.c_str());
+    RemoveDirectoryA(empty.c_str());
+}
+
+TEST_F(Keyloom, WithoutALanguageFileStartUpReportsTheErrorAndEnds) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string empty = std::string(temp) + "keyloom-nolanguage";
+    CreateDirectoryA(empty.c_str(), nullptr);
+    SetString(kBase, "DataDir", empty);
+
+    KeyloomProcess app;
+    HWND box = nullptr;
+    ASSERT_TRUE(PollUntil([&] {
+        box = FindWindowA("#32770", "Keyloom");
+        return box != nullptr;
+    }));
+    char text[128] = {};
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    EXPECT_STREQ(text, "No language file specified.");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(app.WaitForExit());
+    EXPECT_NE(app.ExitCode(), 0u);
+    EXPECT_EQ(b().KeyloomEnabled, 0);
+    EXPECT_EQ(b().SupportModule, 0u);
+    EXPECT_FALSE(KeyExists(kTemp));
     RemoveDirectoryA(empty.c_str());
 }

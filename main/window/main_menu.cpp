@@ -59,6 +59,21 @@ MainMenus CreateMainMenus() {
     return m;
 }
 
+void UpdateMenuTexts(const MainMenus& menus) {
+    for (const auto* items : {&kFileMenu, &kTrayMenu}) {
+        for (const Item& item : *items) {
+            if (!item.id) continue;
+            std::string caption = UiText(item.text, item.fallback);
+            if (item.keyText) caption += std::string("\t") + item.keyText;
+            HMENU owner = items == &kTrayMenu ? menus.pmSystray : menus.mmMain;
+            ModifyMenuA(owner, item.id, MF_BYCOMMAND | MF_STRING, item.id, caption.c_str());
+        }
+    }
+    HMENU file = GetSubMenu(menus.mmMain, 0);
+    ModifyMenuA(menus.mmMain, 0, MF_BYPOSITION | MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(file),
+                UiText(30, "&File").c_str());
+}
+
 void DestroyMainMenus(MainMenus& menus) {
     if (menus.pmSystray) DestroyMenu(menus.pmSystray);
     if (menus.accelerators) DestroyAcceleratorTable(menus.accelerators);

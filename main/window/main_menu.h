@@ -15,5 +15,7 @@ struct MainMenus {
 // (mmMain goes with the window, the others are freed by DestroyMainMenus).
 MainMenus CreateMainMenus();
 void DestroyMainMenus(MainMenus& menus);
+// Gives the items the captions of the loaded language.
+void UpdateMenuTexts(const MainMenus& menus);
 
 }  // namespace kl

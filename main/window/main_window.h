@@ -78,6 +78,9 @@ private:
     bool timerRunning_ = false;
     UINT timerInterval_ = 1000;
     bool destroyed_ = false;
+    bool creating_ = false;
+    bool startFailed_ = false;
+    int languageSelection_ = -1;  // the selected entry of cbLanguage
 };
 
 // The one main window of the process.
