@@ -17,3 +17,7 @@ target_link_libraries(library_binding_test PRIVATE kl_core)
 
 kl_add_test(mainwin_process_test mainwin_process_test.cpp mainwin_notify_test.cpp
   DEPENDS keyloom klsupport klhook kl_data)
+
+kl_add_test(mainwin_hotkey_test mainwin_hotkey_test.cpp DEPENDS keyloom klsupport klhook kl_data)
+kl_add_test(recent_hotkeys_test recent_hotkeys_test.cpp ${CMAKE_SOURCE_DIR}/main/window/recent_hotkeys.cpp)
+target_include_directories(recent_hotkeys_test PRIVATE ${CMAKE_SOURCE_DIR}/main)

@@ -54,6 +54,9 @@ MainMenus CreateMainMenus() {
     AppendMenuA(m.mmMain, MF_POPUP, reinterpret_cast<UINT_PTR>(file), UiText(30, "&File").c_str());
     HMENU trayBar = CreatePopupMenu();
     m.pmSystray = Fill(trayBar, kTrayMenu, accels);
+    m.mnCustom = CreatePopupMenu();
+    InsertMenuA(m.pmSystray, 1, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(m.mnCustom),
+                UiText(32, "&Recent hotkeys").c_str());
     SetMenuDefaultItem(m.pmSystray, ids::mnOpen, FALSE);
     if (!accels.empty()) m.accelerators = CreateAcceleratorTableA(accels.data(), static_cast<int>(accels.size()));
     return m;
@@ -69,6 +72,8 @@ void UpdateMenuTexts(const MainMenus& menus) {
             ModifyMenuA(owner, item.id, MF_BYCOMMAND | MF_STRING, item.id, caption.c_str());
         }
     }
+    ModifyMenuA(menus.pmSystray, 1, MF_BYPOSITION | MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(menus.mnCustom),
+                UiText(32, "&Recent hotkeys").c_str());
     HMENU file = GetSubMenu(menus.mmMain, 0);
     ModifyMenuA(menus.mmMain, 0, MF_BYPOSITION | MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(file),
                 UiText(30, "&File").c_str());

@@ -242,7 +242,9 @@ void TfrmMain::OnCommand(int id) {
     case ids::mnExit:
     case ids::mnExit2: btnExitClick(); break;
     case ids::mnOpen: mnOpenClick(); break;
-    default: break;
+    default:
+        if (id >= ids::mnCustomFirst && id <= ids::mnCustomLast) mnCustomClick(id - ids::mnCustomFirst);
+        break;
     }
 }
 

@@ -5,10 +5,12 @@
 #include <windows.h>
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "window/main_menu.h"
+#include "window/recent_hotkeys.h"
 #include "window/status_bar.h"
 #include "window/tray_icon.h"
 
@@ -37,10 +39,14 @@ public:
     void ShowData();
     void UpdateLanguage();
     void LogAppError(const char* what);
+    void ExecuteHotkey(std::uint32_t id, bool addToRecent);
+    // A click on entry `index` of the recently used list.
+    void mnCustomClick(int index);
     // A key pressed anywhere in the window; true when it was used.
     bool FormKeyDown(const MSG& msg);
     int ActivePage() const;
     void sbMainMouseMove();
+    const RecentHotkeys& recentHotkeys() const { return recent_; }
 
 private:
     static LRESULT CALLBACK StaticWndProc(HWND, UINT, WPARAM, LPARAM);
@@ -56,6 +62,7 @@ private:
     void OnHotkey(WPARAM wp, LPARAM lp);
     void OnCommand(int id);
     void PopupTrayMenu();
+    void RebuildRecentMenu();
     void RunProgramPrompt();
     void SetTimerInterval(UINT ms);
     void StartTimer();
@@ -70,6 +77,7 @@ private:
     StatusBar sbMain_;
     TrayIcon tray_;
     MainMenus menus_;
+    RecentHotkeys recent_;
     HFONT font_ = nullptr;
     std::string dataDir_;
     std::vector<std::string> languages_;  // the items of cbLanguage
