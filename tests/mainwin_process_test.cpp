@@ -225,3 +225,32 @@ TEST_F(Keyloom, WithoutALanguageFileStartUpReportsTheErrorAndEnds) {
     EXPECT_FALSE(KeyExists(kTemp));
     RemoveDirectoryA(empty.c_str());
 }
+
+TEST_F(Keyloom, OutsideSimpleModeTheHooksAreInstalledAndRemovedWithTheStateButton) {
+    WithoutTray();
+    SetString(kBase, "SimpleMode", "0");
+    SetString(kBase, "WinE", "0");  // only simple mode takes combinations away
+    KeyloomProcess app;
+    HWND main = app.WaitForWindow();
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(PollUntil([&] { return b().KeyloomEnabled == -1; }));
+    EXPECT_EQ(b().SimpleMode, 0);
+    EXPECT_EQ(b().HooksInstalled, -1);
+    EXPECT_NE(b().GetMsgHook, 0u);
+    EXPECT_NE(b().KbdHook, 0u);
+    EXPECT_EQ(GetText(kTemp, "MaxKeyID").value_or(""), "0");
+
+    HWND button = GetDlgItem(main, kBtnState);
+    SendMessageA(main, WM_COMMAND, MAKEWPARAM(kBtnState, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    EXPECT_EQ(b().KeyloomEnabled, 0);
+    EXPECT_EQ(b().HooksInstalled, 0);
+    EXPECT_EQ(b().GetMsgHook, 0u);
+    EXPECT_EQ(b().KbdHook, 0u);
+    SendMessageA(main, WM_COMMAND, MAKEWPARAM(kBtnState, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    EXPECT_EQ(b().HooksInstalled, -1);
+
+    ASSERT_TRUE(app.Close());
+    EXPECT_EQ(b().HooksInstalled, 0);
+    EXPECT_EQ(b().KbdHook, 0u);
+    EXPECT_EQ(b().HookModule, 0u);
+}
