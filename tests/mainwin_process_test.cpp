@@ -254,3 +254,25 @@ TEST_F(Keyloom, OutsideSimpleModeTheHooksAreInstalledAndRemovedWithTheStateButto
     EXPECT_EQ(b().KbdHook, 0u);
     EXPECT_EQ(b().HookModule, 0u);
 }
+
+TEST_F(Keyloom, TooManyHotkeysIsReportedAndStartUpGoesOn) {
+    WithoutTray();
+    for (int key = 10; key < 40; ++key) {
+        std::string list;
+        for (int n = 0; n < 10; ++n) list += std::to_string((key - 10) * 10 + n + 1) + ";";
+        SetString("Software\\Corvane\\Keyloom\\Hotkeys\\", std::to_string(key).c_str(), list);
+    }
+    KeyloomProcess app;
+    HWND box = nullptr;
+    ASSERT_TRUE(PollUntil([&] {
+        box = FindWindowA("#32770", "Keyloom");
+        return box != nullptr;
+    }));
+    char text[128] = {};
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    EXPECT_STREQ(text, "too many hotkeys");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_NE(app.WaitForWindow(), nullptr);
+    EXPECT_TRUE(PollUntil([&] { return b().KeyloomEnabled == -1; }));
+    EXPECT_EQ(b().Hotkeys[255].ID, 256);
+}

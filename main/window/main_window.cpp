@@ -259,6 +259,9 @@ void TfrmMain::FormCreate() {
         return;
     }
     b->KeyloomEnabled = kFalse;
+    // A settings load that stopped early has loaded what it could: say so and go on.
+    if (const std::string error = LastSettingsError(); !error.empty())
+        MessageBoxA(nullptr, error.c_str(), "Keyloom", MB_OK | MB_ICONERROR);
     CreateControls();
 
     ActiveLanguage().SetDataDirectory(GetText255(b->DataDir));
