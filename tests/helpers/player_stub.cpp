@@ -79,7 +79,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         // The list window is the last of the holder's children.
         SetWindowPos(listB, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         HWND volume = Make(instance, "KlPlayerPart", "volume", "volume", nullptr, WS_OVERLAPPEDWINDOW);
-        Make(instance, "BaseWindow_RootWnd", "normal", "normal", volume, WS_OVERLAPPEDWINDOW);
+        // An owned pop-up: its owner is what GetParent reports.
+        Make(instance, "BaseWindow_RootWnd", "normal", "normal", volume, WS_POPUP | WS_CAPTION);
     } else {
         main = Make(instance, "Winamp v1.x", "Stub classic", "main", nullptr, WS_OVERLAPPEDWINDOW);
     }
