@@ -3,7 +3,14 @@
 // constructors; it imports from KERNEL32 and USER32 only.
 #include <windows.h>
 
+#include "hook_block.h"
+
 extern "C" BOOL WINAPI KLHookEntry(HINSTANCE instance, DWORD reason, LPVOID) {
-    if (reason == DLL_PROCESS_ATTACH) DisableThreadLibraryCalls(instance);
+    if (reason == DLL_PROCESS_ATTACH) {
+        DisableThreadLibraryCalls(instance);
+        kl::hook::AttachBlock();
+    } else if (reason == DLL_PROCESS_DETACH) {
+        kl::hook::DetachBlock();
+    }
     return TRUE;
 }
