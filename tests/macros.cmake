@@ -6,3 +6,18 @@ set(KL_MACRO_TRANSLATORS ${KL_MACRO_DIR}/macro_writer.cpp ${KL_MACRO_DIR}/key_na
 
 kl_add_test(macro_translate_test macro_translate_test.cpp ${KL_MACRO_TRANSLATORS})
 target_include_directories(macro_translate_test PRIVATE ${CMAKE_SOURCE_DIR}/support)
+
+kl_add_test(macro_journal_test macro_journal_test.cpp DEPENDS klhook)
+
+# The playback tests drive the real system through the macro sources
+# themselves, so that a test can refuse the journal hooks.
+set(KL_MACRO_CONTROL ${KL_MACRO_DIR}/journal_hooks.cpp ${KL_MACRO_DIR}/recording.cpp
+  ${KL_MACRO_DIR}/keyboard_recorder.cpp ${KL_MACRO_DIR}/playback.cpp ${KL_MACRO_DIR}/fallback_player.cpp
+  ${KL_MACRO_DIR}/input_sender.cpp ${KL_MACRO_DIR}/text_macros.cpp ${CMAKE_SOURCE_DIR}/support/notify.cpp)
+
+add_executable(macros_edit_target WIN32 helpers/macros_edit_target.cpp)
+set_target_properties(macros_edit_target PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KL_TEST_DIR})
+
+kl_add_test(macro_playback_test macro_playback_test.cpp macro_fixture.cpp ${KL_MACRO_TRANSLATORS} ${KL_MACRO_CONTROL}
+  DEPENDS klhook macros_edit_target)
+target_include_directories(macro_playback_test PRIVATE ${CMAKE_SOURCE_DIR}/support)

@@ -13,23 +13,46 @@ namespace {
 
 // Events sent in one tick at most, so that the thread keeps pumping.
 constexpr int kEventsPerTick = 64;
+// Longer waits are cut into slices so that Escape is seen while waiting.
+constexpr DWORD kWaitSliceMs = 50;
 
 struct Player {
     SettingsBlock* block = nullptr;
     UINT_PTR timer = 0;
     bool delayDone = false;  // the delay of the event at MacroPosition has been waited
+    DWORD waitStart = 0;     // tick count when the current wait began
+    DWORD waitMs = 0;        // its length; 0 when not waiting
 };
 Player g_player;
 
 void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD);
 
-void Schedule(UINT ms) {
+void Arm(DWORD ms) {
     g_player.timer = SetTimer(nullptr, 0, ms < USER_TIMER_MINIMUM ? USER_TIMER_MINIMUM : ms, Tick);
+}
+
+void Schedule(DWORD ms) {
+    g_player.waitStart = GetTickCount();
+    g_player.waitMs = ms;
+    Arm(ms < kWaitSliceMs ? ms : kWaitSliceMs);
+}
+
+// True while the current wait has time left; the timer is then armed again.
+bool StillWaiting() {
+    if (!g_player.waitMs) return false;
+    const DWORD elapsed = GetTickCount() - g_player.waitStart;
+    if (elapsed >= g_player.waitMs) {
+        g_player.waitMs = 0;
+        return false;
+    }
+    const DWORD left = g_player.waitMs - elapsed;
+    Arm(left < kWaitSliceMs ? left : kWaitSliceMs);
+    return true;
 }
 
 // A wait during which the user's keys and hotkeys work again, as with the
 // journal removed for a timer period.
-void Pause(SettingsBlock& b, UINT ms) {
+void Pause(SettingsBlock& b, DWORD ms) {
     b.JournalMode = 3;
     b.KeyloomEnabled = kTrue;
     b.HotkeysSuspended = kFalse;
@@ -42,6 +65,7 @@ void Step(SettingsBlock& b) {
         g_player = {};
         return;
     }
+    if (StillWaiting()) return;
     if (b.JournalMode == 3) {
         b.JournalMode = 2;
         b.KeyloomEnabled = kFalse;
@@ -59,7 +83,7 @@ void Step(SettingsBlock& b) {
             if (b.MacroRepeat < 0) {
                 NotifyMainWindow(b, b.IconDefault, kNotifyIcon);
                 const std::int32_t interval = b.MacroInterval;
-                return Pause(b, interval > 0 ? static_cast<UINT>(interval) : 0);
+                return Pause(b, interval > 0 ? static_cast<DWORD>(interval) : 0);
             }
             std::int32_t repeat = b.MacroRepeat;
             if (repeat > 0) --repeat;
