@@ -3,14 +3,20 @@
 // constructors; it imports from KERNEL32 and USER32 only.
 #include <windows.h>
 
-#include "hook_block.h"
+#include "attach.h"
 
 extern "C" BOOL WINAPI KLHookEntry(HINSTANCE instance, DWORD reason, LPVOID) {
-    if (reason == DLL_PROCESS_ATTACH) {
+    using namespace kl::hook;
+    switch (reason) {
+    case DLL_PROCESS_ATTACH:
         DisableThreadLibraryCalls(instance);
-        kl::hook::AttachBlock();
-    } else if (reason == DLL_PROCESS_DETACH) {
-        kl::hook::DetachBlock();
+        AttachToBlock(g_process, RealPlatform());
+        break;
+    case DLL_PROCESS_DETACH:
+        DetachFromBlock(g_process, RealPlatform());
+        break;
+    default:
+        break;
     }
-    return TRUE;
+    return TRUE;  // mapped or not, the copy loads
 }

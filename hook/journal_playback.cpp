@@ -1,7 +1,9 @@
 // The playback journal: feeds the block's macro to the system event by event.
 #include <windows.h>
 
-#include "hook_block.h"
+#include "attach.h"
+#include "notify.h"
+#include "platform.h"
 #include "journal_state.h"
 #include "journal_stop.h"
 #include "macro_record.h"
@@ -10,6 +12,10 @@ using namespace kl;
 using namespace kl::hook;
 
 namespace {
+
+void Trace(const char* text) { RealPlatform().Trace(text); }
+void Notify(SettingsBlock& b, WPARAM w, LPARAM l) { NotifyKeyloom(b, RealPlatform(), w, l); }
+void Stop(SettingsBlock& b, JournalStop how) { StopJournal(b, RealPlatform(), how); }
 
 // The event handed to the system on the next HC_GETNEXT (this process only).
 struct PreparedEvent {
@@ -43,7 +49,7 @@ void Prepare(SettingsBlock& b, std::int32_t i) {
     g_prepared.paramH = e.ParamH;
     if (e.Message >= WM_MOUSEFIRST && e.Message <= 0x209) {
         POINT now;
-        if (GetCursorPos(&now)) {
+        if (RealPlatform().CursorPos(&now)) {
             g_prepared.paramL = static_cast<std::uint32_t>(ResolveCoordinate(e.ParamL & 0xFFFF, now.x));
             g_prepared.paramH = static_cast<std::uint32_t>(ResolveCoordinate(e.ParamL >> 16, now.y));
         } else {
@@ -75,16 +81,16 @@ void Skip(SettingsBlock& b, std::int32_t pos, std::int32_t len) {
     b.MacroPosition = pos;
     if (pos > len) {
         if (b.MacroRepeat < 0) {
-            StopJournal(false);
-            NotifyKeyloom(static_cast<WPARAM>(b.MacroInterval), -7);
-            NotifyKeyloom(static_cast<WPARAM>(-2), -7);
+            Stop(b, JournalStop::Finished);
+            Notify(b, static_cast<WPARAM>(b.MacroInterval), -7);
+            Notify(b, static_cast<WPARAM>(-2), -7);
             b.JournalMode = 3;
             return;
         }
         std::int32_t repeat = b.MacroRepeat;
         if (repeat > 0) --repeat;
         if (repeat <= 0) {
-            StopJournal(false);
+            Stop(b, JournalStop::Finished);
             return;
         }
         b.MacroRepeat = repeat;
@@ -98,15 +104,15 @@ void Skip(SettingsBlock& b, std::int32_t pos, std::int32_t len) {
         b.MacroEvents[pos].Delay = d & ~kTimerTaken;
     } else if (d & kTimerMarker) {
         Trace("unhooking journal for timer period");
-        UnhookWindowsHookEx(reinterpret_cast<HHOOK>(static_cast<UINT_PTR>(b.JournalHook)));
+        RealPlatform().Unhook(ToHook(b.JournalHook));
         b.JournalHook = 0;
-        NotifyKeyloom(static_cast<WPARAM>(d & ~kTimerMarker), -7);
+        Notify(b, static_cast<WPARAM>(d & ~kTimerMarker), -7);
         b.MacroEvents[pos].Delay = d | kTimerTaken;
         b.JournalMode = 3;
         b.MacroPosition = pos - 1;
         b.KeyloomEnabled = 1;
         b.HotkeysSuspended = 0;
-        NotifyKeyloom(static_cast<WPARAM>(-2), -7);
+        Notify(b, static_cast<WPARAM>(-2), -7);
     }
     Prepare(b, pos - 1);
 }
@@ -115,11 +121,11 @@ void Skip(SettingsBlock& b, std::int32_t pos, std::int32_t len) {
 
 extern "C" LRESULT CALLBACK KLJournalPlaybackProc(int code, WPARAM wParam, LPARAM lParam) {
     if (code < 0) return CallNextHookEx(nullptr, code, wParam, lParam);
-    SettingsBlock* b = Block();
+    SettingsBlock* b = g_process.block;
     if (!b) return 0;
-    if (GetAsyncKeyState(VK_ESCAPE) & 0x8000) {
+    if (RealPlatform().AsyncKeyState(VK_ESCAPE) & 0x8000) {
         Trace("Aborting journal");
-        StopJournal(true);
+        Stop(*b, JournalStop::Abort);
         return 0;
     }
     const std::int32_t len = MacroLengthOf(*b);
@@ -137,7 +143,7 @@ extern "C" LRESULT CALLBACK KLJournalPlaybackProc(int code, WPARAM wParam, LPARA
         case HC_SYSMODALOFF:
             Trace("HC_sysmodalOFF");
             b->SysModal = 0;
-            StopJournal(true);
+            Stop(*b, JournalStop::Abort);
             return 0;
         default:
             return 0;

@@ -1,14 +1,15 @@
 // The record journal: keyboard events into the block's macro.
 #include <windows.h>
 
-#include "hook_block.h"
+#include "attach.h"
+#include "platform.h"
 #include "macro_record.h"
 
 using namespace kl;
 
 extern "C" LRESULT CALLBACK KLJournalRecordProc(int code, WPARAM wParam, LPARAM lParam) {
     if (code < 0) return CallNextHookEx(nullptr, code, wParam, lParam);
-    SettingsBlock* b = hook::Block();
+    SettingsBlock* b = hook::g_process.block;
     if (!b) return 0;
     switch (code) {
         case HC_ACTION:
@@ -17,7 +18,7 @@ extern "C" LRESULT CALLBACK KLJournalRecordProc(int code, WPARAM wParam, LPARAM 
                 std::uint32_t message = record->message;
                 const std::uint32_t window = static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(record->hwnd));
                 if (StoreRecordedKey(*b, message, record->paramL, record->paramH, window)) {
-                    hook::Trace("setting macro line");
+                    hook::RealPlatform().Trace("setting macro line");
                     record->message = message;
                 }
             }
@@ -27,7 +28,7 @@ extern "C" LRESULT CALLBACK KLJournalRecordProc(int code, WPARAM wParam, LPARAM 
             break;
         case HC_SYSMODALOFF:
             b->SysModal = 0;
-            if (UnhookWindowsHookEx(reinterpret_cast<HHOOK>(static_cast<UINT_PTR>(b->JournalHook)))) {
+            if (hook::RealPlatform().Unhook(hook::ToHook(b->JournalHook))) {
                 b->JournalHook = 0;
                 b->JournalMode = 0;
             }

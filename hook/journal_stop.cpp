@@ -1,28 +1,27 @@
 #include "journal_stop.h"
 
-#include "hook_block.h"
-#include "journal_state.h"
+#include "notify.h"
 
 namespace kl::hook {
 
-void StopJournal(bool abort) {
-    SettingsBlock* b = Block();
-    if (!b) return;
-    if (b->JournalHook) {
-        Trace("Unhooking journal");
-        UnhookWindowsHookEx(reinterpret_cast<HHOOK>(static_cast<UINT_PTR>(b->JournalHook)));
-        b->JournalHook = 0;
+void StopJournal(SettingsBlock& b, const Platform& p, JournalStop how) {
+    const Handle32 hook = b.JournalHook;
+    if (hook != 0) {
+        p.Trace("Unhooking journal");
+        p.Unhook(ToHook(hook));
+        b.JournalHook = 0;
     }
-    const std::int32_t pos = b->MacroPosition;
-    if (pos > 0 && pos <= kMacroEventCapacity) b->MacroEvents[pos - 1].Delay &= ~kTimerMarker;
-    b->MacroPosition = 0;
-    b->JournalMode = 0;
-    b->HotkeysSuspended = 0;
-    b->KeyloomEnabled = 1;
-    NotifyKeyloom(b->IconDefault, -2);
-    if (abort) {
-        b->MacroRepeat = 1;
-        NotifyKeyloom(static_cast<WPARAM>(-1), -7);
+    // A timer period marker on the event being played is given up.
+    const std::int32_t position = b.MacroPosition;
+    if (position > 0 && position <= kMacroEventCapacity) b.MacroEvents[position - 1].Delay &= ~(1u << 30);
+    b.MacroPosition = 0;
+    b.JournalMode = 0;
+    b.HotkeysSuspended = 0;
+    b.KeyloomEnabled = 1;
+    NotifyKeyloom(b, p, static_cast<WPARAM>(b.IconDefault), kNotifyTrayIcon);
+    if (how == JournalStop::Abort) {
+        b.MacroRepeat = 1;
+        NotifyKeyloom(b, p, static_cast<WPARAM>(-1), kNotifyTimer);
     }
 }
 

@@ -1,11 +1,17 @@
-// Ending a journal playback; also used by the keyboard hook (Escape, both
-// Windows keys).
+// Stopping a running journal (recording or playback) from the hook library.
+// The keyboard hook calls it for Escape and for both Windows keys while a
+// journal runs; the journal procedures use it when a playback ends or aborts.
 #pragma once
+
+#include "platform.h"
 
 namespace kl::hook {
 
-// Removes the journal, restores the flags, shows the default icon; an abort
-// also sets the repeat count to 1 and stops the main window's timer.
-void StopJournal(bool abort);
+enum class JournalStop { Finished, Abort };
+
+// Removes the journal hook named in the block, rewinds the macro, gives the
+// hotkeys back, shows the default tray icon; an abort also resets the repeat
+// count and stops the main program's timer.
+void StopJournal(SettingsBlock& b, const Platform& p, JournalStop how);
 
 }  // namespace kl::hook
