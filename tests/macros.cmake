@@ -21,3 +21,5 @@ set_target_properties(macros_edit_target PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${K
 kl_add_test(macro_playback_test macro_playback_test.cpp macro_fixture.cpp ${KL_MACRO_TRANSLATORS} ${KL_MACRO_CONTROL}
   DEPENDS klhook macros_edit_target)
 target_include_directories(macro_playback_test PRIVATE ${CMAKE_SOURCE_DIR}/support)
+
+kl_add_test(macro_functions_test macro_functions_test.cpp macro_fixture.cpp DEPENDS klsupport klhook macros_edit_target)

@@ -2,17 +2,34 @@
 // 101, 160, 161, 164.
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "functions/function_table.h"
+#include "hotkey_execution.h"
 #include "macro/counter.h"
 #include "macro/date_format.h"
 #include "macro/playback.h"
 #include "macro/recording.h"
 #include "macro/text_macros.h"
+#include "text255.h"
 
 namespace kl::support {
 namespace {
+
+// Key names from "keynames.txt" of the data directory, read at most once per translation.
+KeyNameLookup ProgramKeyNames(const SettingsBlock& b) {
+    auto file = std::make_shared<KeyNamesFile>(GetText255(b.DataDir));
+    return [file](std::string_view name) { return (*file)(name); };
+}
+
+TypingServices ProgramTypingServices(SettingsBlock& b) {
+    TypingServices s;
+    s.keyName = ProgramKeyNames(b);
+    s.executeHotkey = [](std::int32_t id) { ExecuteHotkeyByID(id); };
+    s.nextNumber = [&b] { return NextNumber(b, 0, 1); };
+    return s;
+}
 
 void RecordMacro(SettingsBlock& b, const Params&) {
     if (b.JournalHook) StopRecording(b);

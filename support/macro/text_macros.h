@@ -20,12 +20,4 @@ void TypeText(SettingsBlock& block, std::string_view text, std::int32_t repeat, 
 void PlayEventText(SettingsBlock& block, std::string_view text, std::int32_t repeat, std::int32_t interval,
                    std::int32_t startMode, const KeyNameLookup& keyName);
 
-// The services of the real program: keynames.txt of DataDir, hotkeys by ID,
-// the block's counter.
-TypingServices ProgramTypingServices(SettingsBlock& block);
-KeyNameLookup ProgramKeyNames(const SettingsBlock& block);
-
-// Runs hotkey `id` in the middle of building a macro ("<ID:n>").
-bool RunHotkeyById(SettingsBlock& block, std::int32_t id);
-
 }  // namespace kl::support

@@ -1,0 +1,121 @@
+// The macro and typing functions through klsupport's ExecuteFunctionEx, typing
+// into an edit control of another process.
+#include <windows.h>
+
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "macro_fixture.h"
+#include "text255.h"
+
+using namespace kl;
+using namespace kl::testing;
+
+namespace {
+
+class MacroFunctions : public MacroTest {
+protected:
+    static inline std::unique_ptr<EditTarget> shared_;
+    static void SetUpTestSuite() { shared_ = std::make_unique<EditTarget>(); }
+    static void TearDownTestSuite() { shared_.reset(); }
+    EditTarget& target_ = *shared_;
+    bool cleared_ = (target_.Clear(), true);
+    Library support_{"klsupport.dll"};
+    std::int32_t(WINAPI* execute_)(std::uint32_t, const char*) =
+        support_.Get<std::int32_t WINAPI(std::uint32_t, const char*)>("ExecuteFunctionEx");
+    std::string dataDir_;
+
+    ~MacroFunctions() override {
+        if (b().JournalMode == 2) execute_(97, "");  // stops a playback left running
+        if (!dataDir_.empty()) {
+            DeleteFileA((dataDir_ + "keynames.txt").c_str());
+            RemoveDirectoryA(dataDir_.c_str());
+        }
+    }
+    bool Finished() {
+        return PumpUntil([this] { return b().JournalMode == 0 && b().HotkeysSuspended == 0; });
+    }
+    void UseKeyNames(const char* text) {
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        dataDir_ = std::string(temp) + "kl_macro_names\\";
+        CreateDirectoryA(dataDir_.c_str(), nullptr);
+        std::ofstream(dataDir_ + "keynames.txt", std::ios::binary) << text;
+        SetText255(b().DataDir, dataDir_);
+    }
+};
+
+}  // namespace
+
+TEST_F(MacroFunctions, TypeTextAndRepeatText) {
+    EXPECT_EQ(execute_(160, "Ab<CR>c"), 1);
+    ASSERT_TRUE(Finished());
+    EXPECT_TRUE(target_.WaitText("Ab\r\nc")) << target_.Text();
+    target_.Clear();
+    // Repeat text with a 100 ms pause repeats until it is cancelled.
+    EXPECT_EQ(execute_(164, "r\xFF" "0\xFF" "100"), 1);
+    EXPECT_EQ(b().MacroRepeat, -1);
+    EXPECT_EQ(b().MacroInterval, 100);
+    ASSERT_TRUE(target_.WaitText("rrr")) << target_.Text();
+    EXPECT_EQ(execute_(97, ""), 1);  // play while playing (or waiting) stops
+    EXPECT_EQ(b().JournalMode, 0);
+}
+
+TEST_F(MacroFunctions, NextNumberCountsAcrossFunctionAndToken) {
+    EXPECT_EQ(execute_(99, "7\xFF" "5"), 1);
+    ASSERT_TRUE(Finished());
+    ASSERT_TRUE(target_.WaitText("7"));
+    EXPECT_EQ(execute_(160, "-<NEXTNO>"), 1);
+    ASSERT_TRUE(Finished());
+    EXPECT_TRUE(target_.WaitText("7-8")) << target_.Text();
+}
+
+TEST_F(MacroFunctions, EventTextWithKeyNamesAndStartModes) {
+    UseKeyNames("66;bee\r\n13;Enter\r\n");
+    EXPECT_EQ(execute_(100, "bee shift bee shift"), 1);
+    EXPECT_EQ(GetText255(b().MacroName), "tarn");
+    ASSERT_TRUE(Finished());
+    EXPECT_TRUE(target_.WaitText("bB")) << target_.Text();
+    // Start mode 1: the main window's timer is asked to play it.
+    notes_.clear();
+    EXPECT_EQ(execute_(100, "bee\xFF" "1"), 1);
+    EXPECT_TRUE(Noted(0, -8));
+    EXPECT_EQ(b().JournalMode, 0);
+    EXPECT_EQ(b().MacroLength, 2);
+}
+
+TEST_F(MacroFunctions, MissingKeyNamesFileIsAnError) {
+    SetText255(b().DataDir, "C:\\no such keyloom folder\\");
+    EXPECT_EQ(execute_(100, "bee"), 0);
+    EXPECT_EQ(GetText255(b().StatusText).rfind("EXCEPTION ", 0), 0u) << GetText255(b().StatusText);
+    EXPECT_EQ(b().JournalMode, 0);
+    EXPECT_EQ(b().MacroLength, 0);
+}
+
+TEST_F(MacroFunctions, DateAndTimeIsTyped) {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    EXPECT_EQ(execute_(161, " yyyy "), 1);
+    ASSERT_TRUE(Finished());
+    EXPECT_TRUE(target_.WaitText(std::to_string(now.wYear))) << target_.Text();
+}
+
+TEST_F(MacroFunctions, RecordTogglesAndPlayReplays) {
+    EXPECT_EQ(execute_(96, ""), 1);
+    EXPECT_EQ(b().JournalMode, 1);
+    EXPECT_NE(b().JournalHook, 0u);
+    INPUT in[2]{};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[1].ki.wVk = 'Z';
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof(INPUT));
+    ASSERT_TRUE(target_.WaitText("z"));
+    ASSERT_TRUE(PumpUntil([this] { return b().MacroLength >= 2; }));
+    EXPECT_EQ(execute_(96, ""), 1);
+    EXPECT_EQ(b().JournalMode, 0);
+    EXPECT_EQ(GetText255(b().StatusText), "Stopped recording");
+    EXPECT_EQ(execute_(97, ""), 1);
+    ASSERT_TRUE(Finished());
+    EXPECT_TRUE(target_.WaitText("zz")) << target_.Text();
+}
