@@ -23,3 +23,6 @@ kl_add_test(macro_playback_test macro_playback_test.cpp macro_fixture.cpp ${KL_M
 target_include_directories(macro_playback_test PRIVATE ${CMAKE_SOURCE_DIR}/support)
 
 kl_add_test(macro_functions_test macro_functions_test.cpp macro_fixture.cpp DEPENDS klsupport klhook macros_edit_target)
+
+kl_add_bench(macro_timing_bench macros/macro_timing_bench.cpp ${KL_MACRO_TRANSLATORS} ${KL_MACRO_CONTROL} DEPENDS klhook)
+target_include_directories(macro_timing_bench PRIVATE ${CMAKE_SOURCE_DIR}/support)
