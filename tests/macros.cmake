@@ -26,3 +26,7 @@ kl_add_test(macro_functions_test macro_functions_test.cpp macro_fixture.cpp DEPE
 
 kl_add_bench(macro_timing_bench macros/macro_timing_bench.cpp ${KL_MACRO_TRANSLATORS} ${KL_MACRO_CONTROL} DEPENDS klhook)
 target_include_directories(macro_timing_bench PRIVATE ${CMAKE_SOURCE_DIR}/support)
+
+kl_add_test(macro_timer_test macro_timer_test.cpp macro_fixture.cpp
+  DEPENDS keyloom klsupport klhook kl_data macros_edit_target)
+target_link_libraries(macro_timer_test PRIVATE kl_core)
