@@ -14,6 +14,7 @@
 #include "macro/event_language.h"
 #include "macro/key_names.h"
 #include "macro/typing_engine.h"
+#include "testing/support_library.h"
 
 using namespace kl;
 using namespace kl::support;
@@ -227,4 +228,14 @@ TEST(DateFormat, Patterns) {
     EXPECT_FALSE(FormatDateTime("mmmm dddd", t).empty());
     EXPECT_FALSE(FormatDateTime("c", t).empty());
     EXPECT_EQ(FormatDateTime("'open", t), "open");
+}
+
+TEST(KeyNames, ShippedFileNamesTheCombinationKeys) {
+    KeyNamesFile shipped(kl::testing::BinDir());
+    EXPECT_EQ(shipped("ctrl"), 17);
+    EXPECT_EQ(shipped(" Alt "), 18);
+    EXPECT_EQ(shipped("DEL"), 46);
+    EXPECT_EQ(shipped("enter"), 13);
+    EXPECT_EQ(shipped("esc"), 27);
+    EXPECT_EQ(shipped("no such key"), -1);
 }

@@ -4,7 +4,7 @@ set(KL_MACRO_TRANSLATORS ${KL_MACRO_DIR}/macro_writer.cpp ${KL_MACRO_DIR}/key_na
   ${KL_MACRO_DIR}/typing_engine.cpp ${KL_MACRO_DIR}/event_language.cpp ${KL_MACRO_DIR}/counter.cpp
   ${KL_MACRO_DIR}/date_format.cpp ${CMAKE_SOURCE_DIR}/support/params.cpp)
 
-kl_add_test(macro_translate_test macro_translate_test.cpp ${KL_MACRO_TRANSLATORS})
+kl_add_test(macro_translate_test macro_translate_test.cpp ${KL_MACRO_TRANSLATORS} DEPENDS kl_data)
 target_include_directories(macro_translate_test PRIVATE ${CMAKE_SOURCE_DIR}/support)
 
 kl_add_test(macro_journal_test macro_journal_test.cpp DEPENDS klhook)
