@@ -6,7 +6,9 @@
 #include <memory>
 #include <string>
 
+#include "char_substitution.h"
 #include "macro_fixture.h"
+#include "testing/registry.h"
 #include "text255.h"
 
 using namespace kl;
@@ -118,4 +120,54 @@ TEST_F(MacroFunctions, RecordTogglesAndPlayReplays) {
     EXPECT_EQ(execute_(97, ""), 1);
     ASSERT_TRUE(Finished());
     EXPECT_TRUE(target_.WaitText("zz")) << target_.Text();
+}
+
+namespace {
+
+void StoreHotkey(int id, int key, int modifier, const std::string& function) {
+    const std::string sub = std::string("Software\\Corvane\\Keyloom\\Hotkeys\\HotKey") + std::to_string(id);
+    SetString(sub, "Key", std::to_string(key));
+    SetString(sub, "modifier", std::to_string(modifier));
+    SetString(sub, "Function", ScrambleFunction(function));
+    SetString("Software\\Corvane\\Keyloom\\Hotkeys\\", std::to_string(key).c_str(), std::to_string(id));
+}
+
+void Send(WORD vk, bool up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &in, sizeof in);
+}
+
+}  // namespace
+
+TEST_F(MacroFunctions, StoredStoppingHotkeyIsTrimmedAndIdTokensRunHotkeys) {
+    CleanRegistry clean;
+    StoreHotkey(7, 'R', kModCtrl | kModAlt, "96;");
+    StoreHotkey(8, 'E', 0, "1;");
+    ASSERT_EQ(execute_(96, ""), 1);
+    Send(VK_CONTROL, false);
+    Send('A', false);
+    Send('A', true);
+    Send(VK_CONTROL, true);
+    Send(VK_CONTROL, false);
+    Send(VK_MENU, false);
+    Send('R', false);
+    Send('R', true);
+    const bool recorded = PumpUntil([this] { return b().MacroLength >= 8; });
+    EXPECT_EQ(execute_(96, ""), 1);
+    Send(VK_MENU, true);
+    Send(VK_CONTROL, true);
+    ASSERT_TRUE(recorded) << b().MacroLength;
+    int kept = 0;
+    for (int i = 0; i < b().MacroLength; ++i) kept += b().MacroEvents[i].Message != 0;
+    EXPECT_EQ(kept, 4);  // Ctrl+A only
+
+    // "<ID:8>" runs hotkey 8 (enable hotkeys) while the macro is built.
+    b().KeyloomEnabled = 0;
+    EXPECT_EQ(execute_(160, "a<ID:8>b"), 1);
+    EXPECT_EQ(b().LastHotkey, 8);
+    ASSERT_TRUE(Finished());
+    EXPECT_EQ(b().KeyloomEnabled, -1);
 }
