@@ -77,7 +77,8 @@ LRESULT GetNext(SettingsBlock& b, std::int32_t pos, std::int32_t len, LPARAM lPa
 
 void Skip(SettingsBlock& b, std::int32_t pos, std::int32_t len) {
     Trace("HC_SKIP");
-    pos = pos < 0 ? 1 : pos + 1;
+    // A position outside the macro (a damaged block) counts as played through.
+    pos = pos < 0 ? 1 : (pos > len ? len + 1 : pos + 1);
     b.MacroPosition = pos;
     if (pos > len) {
         if (b.MacroRepeat < 0) {

@@ -245,6 +245,11 @@ TEST_F(Journal, BadCountsInTheBlockStayInsideTheBuffer) {
     Skip();  // past the buffer: the macro has ended
     EXPECT_EQ(b().JournalMode, 0);
     b().JournalMode = 2;
+    b().MacroPosition = 0x7FFFFFFF;
+    b().MacroLength = 3;
+    Skip();
+    EXPECT_EQ(b().JournalMode, 0);
+    b().JournalMode = 2;
     b().MacroPosition = -50;
     b().MacroLength = -3;
     Skip();

@@ -21,6 +21,8 @@ namespace {
 
 std::vector<LONGLONG> g_stamps;
 bool g_sawFallback = false;
+LONGLONG g_fallbackAt = 0;
+LONGLONG g_firstSentAt = 0;
 
 LRESULT CALLBACK Stamp(int code, WPARAM w, LPARAM l) {
     if (code == HC_ACTION && reinterpret_cast<KBDLLHOOKSTRUCT*>(l)->vkCode == VK_F24) {
@@ -36,7 +38,17 @@ void Pump(const SettingsBlock& b) {
     MSG m;
     while (b.JournalMode != 0 && GetTickCount() - start < 60000) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-        g_sawFallback = g_sawFallback || kl::support::FallbackPlayerActive();
+        if (!g_sawFallback && kl::support::FallbackPlayerActive()) {
+            LARGE_INTEGER now;
+            QueryPerformanceCounter(&now);
+            g_fallbackAt = now.QuadPart;
+            g_sawFallback = true;
+        }
+        if (!g_firstSentAt && b.MacroPosition > 0) {
+            LARGE_INTEGER now;
+            QueryPerformanceCounter(&now);
+            g_firstSentAt = now.QuadPart;
+        }
         while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
     }
     for (int i = 0; i < 20; ++i) {  // the last events' hook calls
@@ -70,6 +82,8 @@ int main() {
     QueryPerformanceFrequency(&freq);
     QueryPerformanceCounter(&begin);
     const BOOL started = kl::support::PlayMacro(b);
+    LARGE_INTEGER returned;
+    QueryPerformanceCounter(&returned);
     Pump(b);
     UnhookWindowsHookEx(stamp);
 
@@ -78,6 +92,9 @@ int main() {
     std::printf("  PlayMacro returned %d; events stored %d, seen %zu\n", started, events, g_stamps.size());
     if (g_stamps.size() != static_cast<std::size_t>(events)) return 1;
     auto ms = [&](LONGLONG a, LONGLONG z) { return 1000.0 * double(z - a) / double(freq.QuadPart); };
+    std::printf("  PlayMacro itself: %.1f ms; fallback taken over after %.1f ms\n", ms(begin.QuadPart, returned.QuadPart),
+                g_sawFallback ? ms(begin.QuadPart, g_fallbackAt) : 0.0);
+    std::printf("  first event sent after %.1f ms\n", g_firstSentAt ? ms(begin.QuadPart, g_firstSentAt) : 0.0);
     std::printf("  first event after PlayMacro: %.1f ms (includes the %u ms journal watchdog)\n",
                 ms(begin.QuadPart, g_stamps[0]), kl::support::kJournalWatchdogMs);
     std::vector<double> errors;
