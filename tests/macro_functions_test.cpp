@@ -171,3 +171,18 @@ TEST_F(MacroFunctions, StoredStoppingHotkeyIsTrimmedAndIdTokensRunHotkeys) {
     ASSERT_TRUE(Finished());
     EXPECT_EQ(b().KeyloomEnabled, -1);
 }
+
+TEST_F(MacroTest, UnloadingKlsupportDuringAPlaybackEndsItQuietly) {
+    {
+        Library support("klsupport.dll");
+        auto execute = support.Get<std::int32_t WINAPI(std::uint32_t, const char*)>("ExecuteFunctionEx");
+        // F24 (key code 135) twice, three seconds apart.
+        ASSERT_EQ(execute(160, "<#135><P:3000><#135>"), 1);
+        ASSERT_TRUE(PumpUntil([this] { return b().MacroPosition >= 2; }));
+    }
+    EXPECT_EQ(b().JournalMode, 0);
+    EXPECT_EQ(b().KeyloomEnabled, -1);
+    EXPECT_EQ(b().HotkeysSuspended, 0);
+    // No timer of the unloaded library fires any more.
+    PumpUntil([] { return false; }, 300);
+}

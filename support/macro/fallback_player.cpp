@@ -128,4 +128,6 @@ void StopFallbackPlayer() {
 
 bool FallbackPlayerActive() { return g_player.block != nullptr; }
 
+SettingsBlock* FallbackPlayerBlock() { return g_player.block; }
+
 }  // namespace kl::support

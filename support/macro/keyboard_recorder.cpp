@@ -38,4 +38,17 @@ bool StartKeyboardRecorder(SettingsBlock& block) {
     return g_hook != nullptr;
 }
 
+bool EndKeyboardRecorder() {
+    const HHOOK hook = g_hook;
+    SettingsBlock* block = g_block;
+    g_hook = nullptr;
+    g_block = nullptr;
+    if (!hook || !UnhookWindowsHookEx(hook)) return false;
+    if (block && block->JournalHook == HandleWord(hook)) {
+        block->JournalHook = 0;
+        block->JournalMode = 0;
+    }
+    return true;
+}
+
 }  // namespace kl::support

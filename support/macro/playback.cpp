@@ -124,6 +124,19 @@ bool PlayMacro(SettingsBlock& b) {
     return b.JournalHook != 0 || FallbackPlayerActive();
 }
 
+void EndMacroActivity() {
+    StopWatchdog();
+    SettingsBlock* playing = FallbackPlayerBlock();
+    StopFallbackPlayer();
+    if (playing) {
+        playing->JournalMode = 0;
+        playing->MacroPosition = 0;
+        playing->KeyloomEnabled = kTrue;
+        playing->HotkeysSuspended = kFalse;
+    }
+    EndKeyboardRecorder();
+}
+
 void StartMacro(SettingsBlock& block, std::int32_t startMode) {
     if (startMode == 1) NotifyMainWindow(block, 0, kNotifyToggleTimerPlayback);
     else PlayMacro(block);

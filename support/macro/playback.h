@@ -24,9 +24,14 @@ bool CancelPendingPlayback(SettingsBlock& block);
 // value plays it at once.
 void StartMacro(SettingsBlock& block, std::int32_t startMode);
 
+// Before the library goes away: a playback or recording running on this
+// library's own timers or keyboard hook ends quietly and the block is left idle.
+void EndMacroActivity();
+
 // The SendInput player (fallback_player.cpp).
 void StartFallbackPlayer(SettingsBlock& block);
 void StopFallbackPlayer();
 bool FallbackPlayerActive();
+SettingsBlock* FallbackPlayerBlock();
 
 }  // namespace kl::support

@@ -23,5 +23,7 @@ void TrimRecording(SettingsBlock& block);
 
 // The fallback recorder (keyboard_recorder.cpp).
 bool StartKeyboardRecorder(SettingsBlock& block);
+// Removes the recorder's hook if it is still installed; true when it was.
+bool EndKeyboardRecorder();
 
 }  // namespace kl::support
