@@ -1,0 +1,19 @@
+// The main menu mmMain with its accelerators, and the tray menu pmSystray.
+#pragma once
+
+#include <windows.h>
+
+namespace kl {
+
+struct MainMenus {
+    HMENU mmMain = nullptr;
+    HMENU pmSystray = nullptr;
+    HACCEL accelerators = nullptr;
+};
+
+// Builds the menus from the language's captions; the caller owns the handles
+// (mmMain goes with the window, the others are freed by DestroyMainMenus).
+MainMenus CreateMainMenus();
+void DestroyMainMenus(MainMenus& menus);
+
+}  // namespace kl
