@@ -25,6 +25,7 @@ const std::vector<Item> kFileMenu = {
 
 const std::vector<Item> kTrayMenu = {
     {ids::mnOpen, 21, "&Open Keyloom", 0, 0, nullptr},
+    {ids::mnEditLastHotkey, 53, "&Edit last hotkey", 0, 0, nullptr},
     {0, -1, nullptr, 0, 0, nullptr},
     {ids::mnExit, 13, "E&xit", 0, 0, nullptr},
 };
@@ -55,6 +56,9 @@ MainMenus CreateMainMenus() {
     HMENU trayBar = CreatePopupMenu();
     m.pmSystray = Fill(trayBar, kTrayMenu, accels);
     SetMenuDefaultItem(m.pmSystray, ids::mnOpen, FALSE);
+    m.mnCustom = CreatePopupMenu();
+    InsertMenuA(m.pmSystray, 2, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(m.mnCustom),
+                UiText(32, "&Recent hotkeys").c_str());
     if (!accels.empty()) m.accelerators = CreateAcceleratorTableA(accels.data(), static_cast<int>(accels.size()));
     return m;
 }
@@ -63,6 +67,7 @@ void DestroyMainMenus(MainMenus& menus) {
     if (menus.pmSystray) DestroyMenu(menus.pmSystray);
     if (menus.accelerators) DestroyAcceleratorTable(menus.accelerators);
     menus.pmSystray = nullptr;
+    menus.mnCustom = nullptr;  // destroyed with pmSystray
     menus.accelerators = nullptr;
 }
 

@@ -8,6 +8,7 @@ namespace kl {
 struct MainMenus {
     HMENU mmMain = nullptr;
     HMENU pmSystray = nullptr;
+    HMENU mnCustom = nullptr;  // the recently used hotkeys, a submenu of pmSystray
     HACCEL accelerators = nullptr;
 };
 

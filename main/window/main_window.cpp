@@ -92,6 +92,7 @@ bool TfrmMain::Create(HINSTANCE instance, const std::string& dataDir) {
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     RECT r{0, 0, kClientWidth, kClientHeight};
     menus_ = CreateMainMenus();
+    recent_ = RecentHotkeys(menus_.mnCustom, ids::mnCustomFirst);
     AdjustWindowRectEx(&r, style, TRUE, WS_EX_CONTROLPARENT);
     const int w = r.right - r.left, h = r.bottom - r.top;
     const int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
@@ -240,7 +241,8 @@ void TfrmMain::OnCommand(int id) {
     case ids::mnExit:
     case ids::mnExit2: btnExitClick(); break;
     case ids::mnOpen: mnOpenClick(); break;
-    default: break;
+    case ids::mnEditLastHotkey: mnEditLastHotkeyClick(); break;
+    default: mnCustomClick(static_cast<UINT>(id)); break;
     }
 }
 

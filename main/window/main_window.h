@@ -5,9 +5,12 @@
 #include <windows.h>
 
 #include <array>
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "core/recent_hotkeys.h"
 #include "window/main_menu.h"
 #include "window/status_bar.h"
 #include "window/tray_icon.h"
@@ -42,6 +45,15 @@ public:
     int ActivePage() const;
     void sbMainMouseMove();
 
+    // Hotkey execution.
+    void ExecuteHotkey(std::uint32_t id, bool addToRecent);
+    void AddToRecentlyUsedHotkeys(std::int32_t id, std::int32_t functionId, std::string_view description,
+                                  std::string_view parameters);
+    // A command of the recently used list; false when the command is not one of its items.
+    bool mnCustomClick(UINT command);
+    void ExecFunction(std::uint32_t functionId);
+    void mnEditLastHotkeyClick();
+
 private:
     static LRESULT CALLBACK StaticWndProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp);
@@ -54,6 +66,7 @@ private:
     void SelectPage(int page);
     void OnNotify(WPARAM wp, LPARAM lp);
     void OnHotkey(WPARAM wp, LPARAM lp);
+    void OnHotkeyLookup(int key, int modifier);
     void OnCommand(int id);
     void PopupTrayMenu();
     void RunProgramPrompt();
@@ -78,6 +91,7 @@ private:
     bool timerRunning_ = false;
     UINT timerInterval_ = 1000;
     bool destroyed_ = false;
+    RecentHotkeys recent_{nullptr, 0};
 };
 
 // The one main window of the process.

@@ -40,7 +40,7 @@ void TfrmMain::OnNotify(WPARAM wp, LPARAM lp) {
     SettingsBlock* b = Block();
     switch (lp) {
     case kExecuteHotkey:
-        // Executing a stored hotkey arrives with the hotkey store.
+        if (wp != 0) ExecuteHotkey(static_cast<std::uint32_t>(wp), true);
         break;
     case kExecuteFunction: {
         std::string parameter(1024, '\0');
@@ -101,9 +101,8 @@ void TfrmMain::OnHotkey(WPARAM wp, LPARAM lp) {
     int key = HIWORD(lp) & 0xFF;
     const int modifier = LOWORD(lp);
     if (key == 255) key = static_cast<int>(wp);
-    (void)modifier;
-    // Looking the key up among the stored hotkeys and executing it arrives with the
-    // hotkey store; combinations registered only to take them from the system end here.
+    // Combinations registered only to take them from the system have no stored hotkey.
+    OnHotkeyLookup(key, modifier);
 }
 
 void TfrmMain::RunProgramPrompt() {
