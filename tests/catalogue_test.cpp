@@ -1,5 +1,7 @@
 // The function catalogue and key names read from files of a data folder,
 // with language texts supplied by the test.
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include "core/catalogue.h"
@@ -145,6 +147,25 @@ TEST_F(CatalogueTest, KeyPickListLeavesOutIllegalCodesAndSortsByName) {
     auto pick = cat_.KeyPickList();
     ASSERT_TRUE(pick.ok());
     EXPECT_EQ(pick.value, (Lines{"apple pie;6", "Apple;2", "banana;1", "cherry;4"}));  // blank before ";"
+}
+
+TEST_F(CatalogueTest, AFolderWithoutTrailingBackslashWorks) {
+    dir_.Write(kKeyNamesFile, "0;Zero\n");
+    Functions("1;0;1;0\n");
+    std::string folder = dir_.path();
+    folder.pop_back();
+    Catalogue cat(folder, FakeText);
+    EXPECT_EQ(cat.KeyName(0).value, "Zero");
+    EXPECT_EQ(cat.FunctionName(1).value, "T340");
+}
+
+TEST(CDDriveList, ListsDriveRootsOfCDRomDrivesOnly) {
+    for (const std::string& drive : CDDriveList()) {
+        ASSERT_EQ(drive.size(), 3u);
+        EXPECT_TRUE(drive[0] >= 'A' && drive[0] <= 'Z');
+        EXPECT_EQ(drive.substr(1), ":\\");
+        EXPECT_EQ(GetDriveTypeA(drive.c_str()), static_cast<UINT>(DRIVE_CDROM));
+    }
 }
 
 TEST_F(CatalogueTest, KeyNamesAreReadOnce) {

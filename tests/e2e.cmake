@@ -3,8 +3,8 @@
 add_executable(e2e_target WIN32 ${CMAKE_CURRENT_SOURCE_DIR}/helpers/e2e_target.cpp)
 set_target_properties(e2e_target PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KL_TEST_DIR})
 
-kl_add_test(recent_hotkeys_test e2e/recent_hotkeys_test.cpp)
-target_link_libraries(recent_hotkeys_test PRIVATE kl_core)
+kl_add_test(function_prompts_test e2e/function_prompts_test.cpp)
+target_link_libraries(function_prompts_test PRIVATE kl_core)
 
 set(KL_E2E_DEPENDS keyloom klsupport klhook kl_data e2e_target)
 kl_add_test(main_window_hotkeys_test e2e/main_window_hotkeys_test.cpp DEPENDS ${KL_E2E_DEPENDS})

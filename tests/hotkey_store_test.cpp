@@ -30,20 +30,22 @@ std::optional<std::string> StoredFunction(int id) {
     return UnscrambleFunction(*stored);
 }
 
-// Reads a definition straight from the registry, as the support library does.
-HotkeyDetails ReadDefinition(int id) {
-    HotkeyDetails d;
-    d.key = std::atoi(GetText(Sub(id), "Key").value_or("0").c_str());
-    d.modifier = std::atoi(GetText(Sub(id), "Modifier").value_or("0").c_str());
-    d.description = GetText(Sub(id), "Description").value_or("");
-    const std::string function = StoredFunction(id).value_or("");
-    const auto semicolon = function.find(';');
-    if (semicolon != std::string::npos) {
-        d.functionId = std::atoi(function.substr(0, semicolon).c_str());
-        d.parameter = function.substr(semicolon + 1);
+// The support library's lookups, as the main program calls them.
+class SupportLookups {
+public:
+    HotkeyReader Reader() const {
+        return ReaderFrom([f = getHotkey_](std::int32_t id, std::int32_t* m, std::int32_t* k, std::int32_t* fn,
+                                           char* d, char* p) { return f && f(id, m, k, fn, d, p) != FALSE; });
     }
-    return d;
-}
+    int Registered(int key, int modifier) const { return registered_(static_cast<std::uint32_t>(key), modifier); }
+
+private:
+    Library lib_{"klsupport.dll"};
+    BOOL(WINAPI* getHotkey_)(std::int32_t, std::int32_t*, std::int32_t*, std::int32_t*, char*, char*) =
+        lib_.Get<BOOL WINAPI(std::int32_t, std::int32_t*, std::int32_t*, std::int32_t*, char*, char*)>("GetHotkey");
+    std::int32_t(WINAPI* registered_)(std::uint32_t, std::int32_t) =
+        lib_.Get<std::int32_t WINAPI(std::uint32_t, std::int32_t)>("RegisteredHotkeyEx");
+};
 
 using Row = std::tuple<int, int, int, int>;
 
@@ -51,7 +53,8 @@ class HotkeyStoreTest : public ::testing::Test {
 protected:
     CleanRegistry clean_;
     SettingsMap map_;
-    HotkeyStore store_{kHotkeys, &map_.block(), ReadDefinition};
+    SupportLookups support_;
+    HotkeyStore store_{kHotkeys, &map_.block(), support_.Reader()};
 
     void SetUp() override {
         ASSERT_TRUE(map_);
@@ -158,6 +161,16 @@ TEST_F(HotkeyStoreTest, UnchangedKeyKeepsOneIndexEntryAndOneRow) {
     ExpectLoadAgrees();
 }
 
+TEST_F(HotkeyStoreTest, AMouseButtonHotkeyWorksWithoutReloading) {
+    b().MouseHotkeys = 0;
+    Store(-1, 3, 0);
+    EXPECT_EQ(b().MouseHotkeys, 0);
+    Store(-1, 4, 2);
+    EXPECT_EQ(b().MouseHotkeys, -1);
+    ExpectLoadAgrees();
+    EXPECT_EQ(b().MouseHotkeys, -1);
+}
+
 TEST_F(HotkeyStoreTest, ListMembershipComparesWholeIds) {
     SetString(kHotkeys, "65", "11;21;");
     SetString(kHotkeys, "MaxKeyID", "0");
@@ -224,6 +237,25 @@ TEST_F(HotkeyStoreTest, ListHotkeysGivesOneLinePerIndexedId) {
     SetString(kHotkeys, "66", "7;");  // indexed without a definition
     const auto lines = store_.ListHotkeys();
     EXPECT_EQ(lines, (std::vector<std::string>{"1;Editor;3;65;16;notepad.exe" + kSep, "2;On;1;65;1;", "7;;0;0;0;"}));
+}
+
+TEST_F(HotkeyStoreTest, TheSupportLibraryFindsWhatTheStoreWrote) {
+    const std::string parameter = std::string(200, '\xFF') + std::string(55, 'z');
+    const int id = store_.StoreHotkey(-1, 300, 5, 164, "Long", parameter).id;
+    const HotkeyDetails d = support_.Reader()(id);
+    EXPECT_EQ(d.functionId, 164);
+    EXPECT_EQ(d.parameter, parameter);
+    EXPECT_EQ(d.key, 300);
+    EXPECT_EQ(d.modifier, 5);
+    EXPECT_EQ(d.description, "Long");
+    EXPECT_EQ(support_.Registered(300, 5), id);
+    EXPECT_EQ(store_.FindHotkeyID(300, 5), id);
+
+    Store(id, 66, 5);
+    EXPECT_EQ(support_.Registered(300, 5), 0);
+    EXPECT_EQ(support_.Registered(66, 5), id);
+    store_.DeleteHotkey(id);
+    EXPECT_EQ(support_.Registered(66, 5), 0);
 }
 
 TEST_F(HotkeyStoreTest, OverlongTextsAreCutAndLongListsKeptWhole) {
@@ -296,11 +328,23 @@ TEST_F(HotkeyStoreTest, AKeyCodeWithAllItsUsesTakenReportsTooManyHotkeys) {
 
 TEST(HotkeyStoreUnmapped, WorksOnTheRegistryAlone) {
     CleanRegistry clean;
-    HotkeyStore store(std::string(kHotkeys), nullptr, ReadDefinition);
+    HotkeyStore store(std::string(kHotkeys), nullptr);
     EXPECT_EQ(store.StoreHotkey(-1, 65, 1, 2, "", "").id, 1);
     EXPECT_EQ(store.FindHotkeyID(65, 1), 1);
     EXPECT_TRUE(store.DeleteHotkey(1));
     EXPECT_FALSE(Index(65).has_value());
+}
+
+TEST(HotkeyStoreWithoutKey, TouchesNothing) {
+    CleanRegistry clean;
+    HotkeyStore store("", nullptr);
+    const StoreResult r = store.StoreHotkey(-1, 65, 0, 1, "", "");
+    EXPECT_EQ(r.id, 0);
+    EXPECT_NE(r.error, "");
+    EXPECT_FALSE(GetText("", "MaxKeyID").has_value());
+    EXPECT_FALSE(store.DeleteHotkey(1));
+    EXPECT_EQ(store.FindHotkeyID(65, 0), -1);
+    EXPECT_TRUE(store.ListHotkeys().empty());
 }
 
 TEST(HotkeyStoreProfile, WritesUnderTheGivenHotkeyKey) {

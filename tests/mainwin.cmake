@@ -15,5 +15,9 @@ kl_add_test(library_binding_test library_binding_test.cpp binding_helpers_test.c
   DEPENDS kl_fake_support kl_fake_hook)
 target_link_libraries(library_binding_test PRIVATE kl_core)
 
-kl_add_test(mainwin_process_test mainwin_process_test.cpp mainwin_notify_test.cpp
-  DEPENDS keyloom klsupport klhook kl_data)
+kl_add_test(mainwin_process_test mainwin_process_test.cpp DEPENDS keyloom klsupport klhook kl_data)
+kl_add_test(mainwin_notify_test mainwin_notify_test.cpp DEPENDS keyloom klsupport klhook kl_data)
+
+kl_add_test(mainwin_hotkey_test mainwin_hotkey_test.cpp DEPENDS keyloom klsupport klhook kl_data)
+kl_add_test(recent_hotkeys_test recent_hotkeys_test.cpp ${CMAKE_SOURCE_DIR}/main/window/recent_hotkeys.cpp)
+target_include_directories(recent_hotkeys_test PRIVATE ${CMAKE_SOURCE_DIR}/main)

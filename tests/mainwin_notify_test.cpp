@@ -5,10 +5,12 @@
 #include <commctrl.h>
 
 #include <optional>
+#include <string>
 
 #include "testing/keyloom_process.h"
 #include "testing/registry.h"
 #include "testing/settings_map.h"
+#include "text255.h"
 
 using namespace kl;
 using namespace kl::testing;
@@ -77,4 +79,66 @@ TEST_F(RunningKeyloom, IconCodesWithoutTrayAndUnknownCodesChangeNothing) {
     Notify(map_->IconRecording, -2);
     EXPECT_TRUE(IsWindow(main_));
     EXPECT_EQ(map_->KeyloomEnabled, -1);
+}
+
+namespace {
+
+// The modal box or question the main window opened with this caption, or null.
+HWND WaitForDialog(const char* caption) {
+    HWND box = nullptr;
+    PollUntil([&] { return (box = FindWindowA("#32770", caption)) != nullptr; }, 10000);
+    return box;
+}
+
+std::string ItemText(HWND dialog, int id) {
+    char text[512] = {};
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+}  // namespace
+
+TEST_F(RunningKeyloom, RepeatQuestionStoresTheCountAboveHundredAsFiveHundred) {
+    PostMessageA(main_, notify_, 0, -4);
+    HWND question = WaitForDialog("Repeat macro");
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(ItemText(question, 100), "How many times should the macro be played?");
+    EXPECT_EQ(ItemText(question, 101), "1");
+    SetDlgItemTextA(question, 101, " 101 ");
+    PostMessageA(question, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(PollUntil([&] { return map_->MacroRepeat == 500; }, 5000));
+    EXPECT_EQ(Text255View(map_->StatusText), "Repeating macro 500 times");
+}
+
+TEST_F(RunningKeyloom, RepeatQuestionWithZeroPlaysNothing) {
+    map_->MacroRepeat = 3;
+    PostMessageA(main_, notify_, 0, -4);
+    HWND question = WaitForDialog("Repeat macro");
+    ASSERT_NE(question, nullptr);
+    SetDlgItemTextA(question, 101, "0");
+    PostMessageA(question, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(PollUntil([&] { return !IsWindow(question); }, 5000));
+    SendMessageA(main_, WM_NULL, 0, 0);  // the main window has finished with the answer
+    EXPECT_EQ(map_->MacroRepeat, 3);
+}
+
+TEST_F(RunningKeyloom, StopwatchReadingWhenNotStarted) {
+    PostMessageA(main_, notify_, 0, -3);
+    HWND box = WaitForDialog("Stopwatch");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(ItemText(box, 0xFFFF), "The stopwatch has not been started.");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(PollUntil([&] { return !IsWindow(box); }, 5000));
+}
+
+TEST_F(RunningKeyloom, RunPromptCancelledKeepsTheLastFolder) {
+    SetText255(map_->LastGotoDir, "C:\\windows");
+    PostMessageA(main_, notify_, 0, -5);
+    HWND question = WaitForDialog("Run");
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(ItemText(question, 101), "C:\\windows");
+    PostMessageA(question, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(PollUntil([&] { return !IsWindow(question); }, 5000));
+    SendMessageA(main_, WM_NULL, 0, 0);
+    EXPECT_EQ(Text255View(map_->LastGotoDir), "C:\\windows");
 }

@@ -183,6 +183,8 @@ TEST_F(Keyloom, WithoutItsLibrariesItStillRunsAndEndsCleanly) {
     GetTempPathA(MAX_PATH, temp);
     const std::string empty = std::string(temp) + "keyloom-nolibs";
     CreateDirectoryA(empty.c_str(), nullptr);
+    const std::string language = empty + "\\english.lan";
+    ASSERT_TRUE(CopyFileA((BinDir() + "english.lan").c_str(), language.c_str(), FALSE));
     SetString(kBase, "DataDir", empty);
 
     KeyloomProcess app;
@@ -195,5 +197,82 @@ TEST_F(Keyloom, WithoutItsLibrariesItStillRunsAndEndsCleanly) {
     ASSERT_TRUE(app.Close());
     EXPECT_EQ(app.ExitCode(), 0u);
     EXPECT_FALSE(GetText(kBase, "WinD").has_value());  // nothing could save
+    DeleteFileA(language.c_str());
     RemoveDirectoryA(empty.c_str());
+}
+
+TEST_F(Keyloom, WithoutALanguageFileStartUpReportsTheErrorAndEnds) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string empty = std::string(temp) + "keyloom-nolanguage";
+    CreateDirectoryA(empty.c_str(), nullptr);
+    SetString(kBase, "DataDir", empty);
+
+    KeyloomProcess app;
+    HWND box = nullptr;
+    ASSERT_TRUE(PollUntil([&] {
+        box = FindWindowA("#32770", "Keyloom");
+        return box != nullptr;
+    }));
+    char text[128] = {};
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    EXPECT_STREQ(text, "No language file specified.");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(app.WaitForExit());
+    EXPECT_NE(app.ExitCode(), 0u);
+    EXPECT_EQ(b().KeyloomEnabled, 0);
+    EXPECT_EQ(b().SupportModule, 0u);
+    EXPECT_FALSE(KeyExists(kTemp));
+    RemoveDirectoryA(empty.c_str());
+}
+
+TEST_F(Keyloom, OutsideSimpleModeTheHooksAreInstalledAndRemovedWithTheStateButton) {
+    WithoutTray();
+    SetString(kBase, "SimpleMode", "0");
+    SetString(kBase, "WinE", "0");  // only simple mode takes combinations away
+    KeyloomProcess app;
+    HWND main = app.WaitForWindow();
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(PollUntil([&] { return b().KeyloomEnabled == -1; }));
+    EXPECT_EQ(b().SimpleMode, 0);
+    EXPECT_EQ(b().HooksInstalled, -1);
+    EXPECT_NE(b().GetMsgHook, 0u);
+    EXPECT_NE(b().KbdHook, 0u);
+    EXPECT_EQ(GetText(kTemp, "MaxKeyID").value_or(""), "0");
+
+    HWND button = GetDlgItem(main, kBtnState);
+    SendMessageA(main, WM_COMMAND, MAKEWPARAM(kBtnState, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    EXPECT_EQ(b().KeyloomEnabled, 0);
+    EXPECT_EQ(b().HooksInstalled, 0);
+    EXPECT_EQ(b().GetMsgHook, 0u);
+    EXPECT_EQ(b().KbdHook, 0u);
+    SendMessageA(main, WM_COMMAND, MAKEWPARAM(kBtnState, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    EXPECT_EQ(b().HooksInstalled, -1);
+
+    ASSERT_TRUE(app.Close());
+    EXPECT_EQ(b().HooksInstalled, 0);
+    EXPECT_EQ(b().KbdHook, 0u);
+    EXPECT_EQ(b().HookModule, 0u);
+}
+
+TEST_F(Keyloom, TooManyHotkeysIsReportedAndStartUpGoesOn) {
+    WithoutTray();
+    for (int key = 10; key < 40; ++key) {
+        std::string list;
+        for (int n = 0; n < 10; ++n) list += std::to_string((key - 10) * 10 + n + 1) + ";";
+        SetString("Software\\Corvane\\Keyloom\\Hotkeys\\", std::to_string(key).c_str(), list);
+    }
+    KeyloomProcess app;
+    HWND box = nullptr;
+    ASSERT_TRUE(PollUntil([&] {
+        box = FindWindowA("#32770", "Keyloom");
+        return box != nullptr;
+    }));
+    char text[128] = {};
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    EXPECT_STREQ(text, "too many hotkeys");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_NE(app.WaitForWindow(), nullptr);
+    EXPECT_TRUE(PollUntil([&] { return b().KeyloomEnabled == -1; }));
+    EXPECT_EQ(b().Hotkeys[255].ID, 256);
 }

@@ -15,7 +15,7 @@ bool IsFunctionAllowed(int functionId) {
 }
 
 Catalogue::Catalogue(std::string dataDir, LanguageText text)
-    : dataDir_(std::move(dataDir)), text_(std::move(text)), keys_(dataDir_) {}
+    : dataDir_(WithSeparator(std::move(dataDir))), text_(std::move(text)), keys_(dataDir_) {}
 
 std::string Catalogue::Text(int number) const { return text_ ? text_(number) : std::string(); }
 

@@ -25,6 +25,25 @@ using registry::kWholeText;
 
 }  // namespace
 
+HotkeyReader ReaderFrom(GetHotkeyCall call) {
+    return [call = std::move(call)](int id) {
+        HotkeyDetails d;
+        if (!call) return d;
+        constexpr std::size_t kBuffer = 1024;
+        char description[kBuffer] = {};
+        char parameter[kBuffer] = {};
+        std::int32_t modifier = 0, key = 0, functionId = 0;
+        call(id, &modifier, &key, &functionId, description, parameter);
+        description[kBuffer - 1] = parameter[kBuffer - 1] = '\0';
+        d.modifier = modifier;
+        d.key = key;
+        d.functionId = functionId;
+        d.description = description;
+        d.parameter = parameter;
+        return d;
+    };
+}
+
 HotkeyStore::HotkeyStore(std::string hotkeyKey, SettingsBlock* block, HotkeyReader reader)
     : hotkeyKey_(std::move(hotkeyKey)), block_(block), reader_(std::move(reader)) {
     if (!hotkeyKey_.empty() && hotkeyKey_.back() != '\\') hotkeyKey_ += '\\';
@@ -33,6 +52,7 @@ HotkeyStore::HotkeyStore(std::string hotkeyKey, SettingsBlock* block, HotkeyRead
 std::string HotkeyStore::SubkeyPath(int id) const { return hotkeyKey_ + kSubkeyPrefix + std::to_string(id); }
 
 std::vector<std::string> HotkeyStore::IndexNames() const {
+    if (hotkeyKey_.empty()) return {};
     std::vector<std::string> names = registry::ListNames(hotkeyKey_, registry::Names::Values);
     std::erase_if(names, [](const std::string& name) { return !IsDigits(name); });
     return names;
@@ -53,6 +73,10 @@ int HotkeyStore::AllocateId() {
 StoreResult HotkeyStore::StoreHotkey(int id, int keyCode, int modifier, int functionId,
                                      std::string_view description, std::string_view parameter) {
     StoreResult result;
+    if (hotkeyKey_.empty()) {
+        result.error = "no hotkey key";
+        return result;
+    }
     if (keyCode < 1) {
         result.error = "invalid key code " + std::to_string(keyCode);
         return result;
@@ -114,6 +138,7 @@ void HotkeyStore::Unlist(int id, std::string_view keep) {
 }
 
 bool HotkeyStore::DeleteHotkey(int id) {
+    if (hotkeyKey_.empty()) return false;  // never touch keys at the root of HKEY_CURRENT_USER
     Unlist(id, {});
     const bool deleted = registry::DeleteKey(SubkeyPath(id));
     if (block_) RemoveHotkeyRows(*block_, id);

@@ -3,6 +3,7 @@
 // block's hotkey table kept in step so that a change works at once.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -25,6 +26,15 @@ struct HotkeyDetails {
 // Reads one definition by ID; a missing one gives zeros and empty texts.
 using HotkeyReader = std::function<HotkeyDetails(int id)>;
 
+// The shape of GetHotkey as the library binding calls it (CallGetHotkey):
+// ID, out modifier, out key, out function ID, description and parameter
+// buffers of 1024 bytes each.
+using GetHotkeyCall =
+    std::function<bool(std::int32_t, std::int32_t*, std::int32_t*, std::int32_t*, char*, char*)>;
+
+// A reader that asks GetHotkey with buffers of its own.
+HotkeyReader ReaderFrom(GetHotkeyCall call);
+
 struct StoreResult {
     int id = 0;         // the ID stored; 0 when nothing was stored
     std::string error;  // empty, or why the definition could not be stored fully
@@ -34,7 +44,8 @@ class HotkeyStore {
 public:
     // `hotkeyKey` is the Hotkeys key of the active profile (under
     // HKEY_CURRENT_USER, ending in a backslash); `block` may be null when the
-    // shared block is not mapped; `reader` serves ListHotkeys.
+    // shared block is not mapped; `reader` serves ListHotkeys. With an empty
+    // key the store does nothing: stores fail, lookups find nothing.
     HotkeyStore(std::string hotkeyKey, SettingsBlock* block, HotkeyReader reader = {});
 
     // Stores a definition: a negative ID allocates a new one. The parameter is

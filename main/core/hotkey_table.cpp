@@ -32,6 +32,8 @@ RowPut PutHotkeyRow(SettingsBlock& block, int id, int keyCode, int modifier) {
         row.Flag = 0;
         row.ID = id;
         if (free && count) ++*count;
+        // The get-message hook looks at mouse buttons only while this is set.
+        if (keyCode == 1 || keyCode == 2 || keyCode == 4) block.MouseHotkeys = -1;
         return free ? RowPut::Added : RowPut::Updated;
     }
     return RowPut::TableFull;

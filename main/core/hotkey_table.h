@@ -13,7 +13,8 @@ enum class RowPut {
     KeyFull,   // the key code already has 255 uses: the table is unchanged
 };
 
-// Writes {id, key, modifier, 0} into the first row that holds this ID or is free.
+// Writes {id, key, modifier, 0} into the first row that holds this ID or is
+// free; a mouse button key (1, 2, 4) also sets MouseHotkeys.
 RowPut PutHotkeyRow(SettingsBlock& block, int id, int keyCode, int modifier);
 
 // Removes every row of this ID, lowering the use count of its key code, and

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/result.h"
@@ -11,10 +12,16 @@ namespace kl {
 inline constexpr char kKeyNamesFile[] = "keynames.txt";
 inline constexpr char kIllegalKeyName[] = "ILLEGAL";
 
+// A folder path with the trailing backslash that file names are appended to.
+inline std::string WithSeparator(std::string folder) {
+    if (!folder.empty() && folder.back() != '\\' && folder.back() != '/') folder += '\\';
+    return folder;
+}
+
 class KeyNames {
 public:
     // `dataDir` ends with a backslash.
-    explicit KeyNames(std::string dataDir) : dataDir_(std::move(dataDir)) {}
+    explicit KeyNames(std::string dataDir) : dataDir_(WithSeparator(std::move(dataDir))) {}
 
     // A copy of the file's lines; they are read once and kept from then on.
     Result<std::vector<std::string>> KeyNameList();

@@ -102,6 +102,14 @@ void FinalizeLibraries() {
     if (s.mapping && CloseHandle(s.mapping)) s.mapping = nullptr;
 }
 
+std::string LastSettingsError() {
+    auto fn = reinterpret_cast<int(WINAPI*)(char*, int)>(reinterpret_cast<void*>(SupportExport("GetSettingsError")));
+    if (!fn) return {};
+    char text[256] = {};
+    const int n = fn(text, sizeof text);
+    return n > 0 ? std::string(text) : std::string();
+}
+
 FARPROC SupportExport(const char* name) {
     const Binding& s = State();
     if (!s.block || !s.support) return nullptr;

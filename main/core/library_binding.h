@@ -25,6 +25,9 @@ FARPROC SupportExport(const char* name);
 FARPROC HookExport(const char* name);
 HMODULE HookModuleHandle();
 
+// The error raised by klsupport's last settings load ("too many hotkeys"), or "".
+std::string LastSettingsError();
+
 // The module file name, the data directory plus the file name.
 std::string LibraryPath(const char* fileName);
 

@@ -18,8 +18,8 @@ inline constexpr int sbMain = 1020;
 inline constexpr int mnExit2 = 2001;
 inline constexpr int mnOpen = 2101;
 inline constexpr int mnExit = 2102;
-inline constexpr int mnEditLastHotkey = 2103;
-inline constexpr int mnCustomFirst = 2200;  // the recently used hotkeys, 64 identifiers
+inline constexpr int mnCustomFirst = 2200;  // the recently used hotkeys follow in order
+inline constexpr int mnCustomLast = 2299;
 
 // Timer.
 inline constexpr int tmMain = 1;

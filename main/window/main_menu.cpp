@@ -25,7 +25,6 @@ const std::vector<Item> kFileMenu = {
 
 const std::vector<Item> kTrayMenu = {
     {ids::mnOpen, 21, "&Open Keyloom", 0, 0, nullptr},
-    {ids::mnEditLastHotkey, 53, "&Edit last hotkey", 0, 0, nullptr},
     {0, -1, nullptr, 0, 0, nullptr},
     {ids::mnExit, 13, "E&xit", 0, 0, nullptr},
 };
@@ -55,19 +54,35 @@ MainMenus CreateMainMenus() {
     AppendMenuA(m.mmMain, MF_POPUP, reinterpret_cast<UINT_PTR>(file), UiText(30, "&File").c_str());
     HMENU trayBar = CreatePopupMenu();
     m.pmSystray = Fill(trayBar, kTrayMenu, accels);
-    SetMenuDefaultItem(m.pmSystray, ids::mnOpen, FALSE);
     m.mnCustom = CreatePopupMenu();
-    InsertMenuA(m.pmSystray, 2, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(m.mnCustom),
+    InsertMenuA(m.pmSystray, 1, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(m.mnCustom),
                 UiText(32, "&Recent hotkeys").c_str());
+    SetMenuDefaultItem(m.pmSystray, ids::mnOpen, FALSE);
     if (!accels.empty()) m.accelerators = CreateAcceleratorTableA(accels.data(), static_cast<int>(accels.size()));
     return m;
+}
+
+void UpdateMenuTexts(const MainMenus& menus) {
+    for (const auto* items : {&kFileMenu, &kTrayMenu}) {
+        for (const Item& item : *items) {
+            if (!item.id) continue;
+            std::string caption = UiText(item.text, item.fallback);
+            if (item.keyText) caption += std::string("\t") + item.keyText;
+            HMENU owner = items == &kTrayMenu ? menus.pmSystray : menus.mmMain;
+            ModifyMenuA(owner, item.id, MF_BYCOMMAND | MF_STRING, item.id, caption.c_str());
+        }
+    }
+    ModifyMenuA(menus.pmSystray, 1, MF_BYPOSITION | MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(menus.mnCustom),
+                UiText(32, "&Recent hotkeys").c_str());
+    HMENU file = GetSubMenu(menus.mmMain, 0);
+    ModifyMenuA(menus.mmMain, 0, MF_BYPOSITION | MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(file),
+                UiText(30, "&File").c_str());
 }
 
 void DestroyMainMenus(MainMenus& menus) {
     if (menus.pmSystray) DestroyMenu(menus.pmSystray);
     if (menus.accelerators) DestroyAcceleratorTable(menus.accelerators);
     menus.pmSystray = nullptr;
-    menus.mnCustom = nullptr;  // destroyed with pmSystray
     menus.accelerators = nullptr;
 }
 

@@ -8,7 +8,7 @@ namespace kl {
 struct MainMenus {
     HMENU mmMain = nullptr;
     HMENU pmSystray = nullptr;
-    HMENU mnCustom = nullptr;  // the recently used hotkeys, a submenu of pmSystray
+    HMENU mnCustom = nullptr;  // the recently used hotkeys, inside pmSystray
     HACCEL accelerators = nullptr;
 };
 
@@ -16,5 +16,7 @@ struct MainMenus {
 // (mmMain goes with the window, the others are freed by DestroyMainMenus).
 MainMenus CreateMainMenus();
 void DestroyMainMenus(MainMenus& menus);
+// Gives the items the captions of the loaded language.
+void UpdateMenuTexts(const MainMenus& menus);
 
 }  // namespace kl

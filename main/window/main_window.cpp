@@ -92,13 +92,12 @@ bool TfrmMain::Create(HINSTANCE instance, const std::string& dataDir) {
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     RECT r{0, 0, kClientWidth, kClientHeight};
     menus_ = CreateMainMenus();
-    recent_ = RecentHotkeys(menus_.mnCustom, ids::mnCustomFirst);
     AdjustWindowRectEx(&r, style, TRUE, WS_EX_CONTROLPARENT);
     const int w = r.right - r.left, h = r.bottom - r.top;
     const int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
     CreateWindowExA(WS_EX_CONTROLPARENT, kMainClass, kApplicationTitle, style, x, y, w, h, nullptr, menus_.mmMain,
                     instance, this);
-    return hwnd_ != nullptr && !destroyed_;
+    return hwnd_ != nullptr && IsWindow(hwnd_) && !destroyed_ && !startFailed_;
 }
 
 void TfrmMain::CreateControls() {
@@ -195,8 +194,10 @@ LRESULT CALLBACK TfrmMain::StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
 LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_CREATE:
+        creating_ = true;
         FormCreate();
-        return destroyed_ ? -1 : 0;
+        creating_ = false;
+        return destroyed_ || startFailed_ ? -1 : 0;
     case WM_SHOWWINDOW:
         if (wp) FormShow();
         break;
@@ -241,8 +242,9 @@ void TfrmMain::OnCommand(int id) {
     case ids::mnExit:
     case ids::mnExit2: btnExitClick(); break;
     case ids::mnOpen: mnOpenClick(); break;
-    case ids::mnEditLastHotkey: mnEditLastHotkeyClick(); break;
-    default: mnCustomClick(static_cast<UINT>(id)); break;
+    default:
+        if (id >= ids::mnCustomFirst && id <= ids::mnCustomLast) mnCustomClick(id - ids::mnCustomFirst);
+        break;
     }
 }
 
@@ -257,11 +259,16 @@ void TfrmMain::FormCreate() {
         return;
     }
     b->KeyloomEnabled = kFalse;
+    // A settings load that stopped early has loaded what it could: say so and go on.
+    if (const std::string error = LastSettingsError(); !error.empty())
+        MessageBoxA(nullptr, error.c_str(), "Keyloom", MB_OK | MB_ICONERROR);
     CreateControls();
 
-    SetLanguageDirectory(GetText255(b->DataDir));
-    languages_ = InstalledLanguages();
+    ActiveLanguage().SetDataDirectory(GetText255(b->DataDir));
+    languages_ = ActiveLanguage().ListLanguages();
     ChangeLanguage(b->Language);
+    if (startFailed_) return;
+    UpdateLanguage();
 
     b->NotifyMessage = NotifyMessage();
     auto handle32 = [](HICON icon) { return static_cast<Handle32>(reinterpret_cast<std::uintptr_t>(icon)); };
@@ -302,6 +309,15 @@ void TfrmMain::FormDestroy() {
 
 void TfrmMain::UpdateLanguage() {
     SetWindowTextA(hwnd_, kApplicationTitle);
+    for (int i = 0; i < kPageCount; ++i) {
+        std::string text = kPages[i].text >= 0 ? UiText(kPages[i].text, kPages[i].fallback) : kPages[i].fallback;
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text.data();
+        SendMessageA(pgSettings_, TCM_SETITEMA, i, reinterpret_cast<LPARAM>(&item));
+    }
+    UpdateMenuTexts(menus_);
+    DrawMenuBar(hwnd_);
     SetWindowTextA(btnAdd_, UiText(16, "&Add").c_str());
     SetWindowTextA(btnRemove_, UiText(17, "&Remove").c_str());
     SetWindowTextA(btnModify_, UiText(18, "&Modify").c_str());
@@ -350,23 +366,35 @@ void TfrmMain::sbMainMouseMove() {
 }
 
 void TfrmMain::ChangeLanguage(int index) {
-    if (index < 0 || languages_.empty()) return;
-    if (index >= static_cast<int>(languages_.size())) index = 0;
-    const std::string& name = languages_[index];
-    if (CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, (name + ".lan").c_str(), -1,
-                       LoadedLanguageFile().c_str(), -1) == CSTR_EQUAL)
+    const LanguageSwitch result = SwitchLanguage(ActiveLanguage(), languages_, index, languageSelection_);
+    switch (result.outcome) {
+    case LanguageSwitch::Outcome::Ignored:
+    case LanguageSwitch::Outcome::AlreadyLoaded:
         return;
-    if (!LoadLanguage(name)) {
-        MessageBoxA(hwnd_, ("Cannot open language file " + name + ".lan.").c_str(), "Error", MB_OK | MB_ICONERROR);
+    case LanguageSwitch::Outcome::Loaded:
+        languageSelection_ = result.position;
+        if (SettingsBlock* b = Block()) b->Language = result.position;
+        return;
+    case LanguageSwitch::Outcome::NotOpened:
+        languageSelection_ = result.position;
+        MessageBoxA(hwnd_, result.message.c_str(), "Error", MB_OK | MB_ICONERROR);
+        return;
+    case LanguageSwitch::Outcome::Error:
+        languageSelection_ = result.position;
+        LogAppError(result.message.c_str());
         return;
     }
-    if (SettingsBlock* b = Block()) b->Language = index;
 }
 
 void TfrmMain::LogAppError(const char* what) {
     DisableHooks();
-    MessageBoxA(hwnd_, what ? what : "", kApplicationTitle, MB_OK | MB_ICONERROR);
-    if (hwnd_ && !destroyed_) DestroyWindow(hwnd_);
+    MessageBoxA(hwnd_, what ? what : "", "Keyloom", MB_OK | MB_ICONERROR);
+    // During creation the window is not finished yet: creation fails instead, and
+    // the window system then destroys it.
+    if (creating_)
+        startFailed_ = true;
+    else if (hwnd_ && !destroyed_)
+        DestroyWindow(hwnd_);
 }
 
 }  // namespace kl

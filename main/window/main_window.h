@@ -7,11 +7,10 @@
 #include <array>
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
 
-#include "core/recent_hotkeys.h"
 #include "window/main_menu.h"
+#include "window/recent_hotkeys.h"
 #include "window/status_bar.h"
 #include "window/tray_icon.h"
 
@@ -40,19 +39,14 @@ public:
     void ShowData();
     void UpdateLanguage();
     void LogAppError(const char* what);
+    void ExecuteHotkey(std::uint32_t id, bool addToRecent);
+    // A click on entry `index` of the recently used list.
+    void mnCustomClick(int index);
     // A key pressed anywhere in the window; true when it was used.
     bool FormKeyDown(const MSG& msg);
     int ActivePage() const;
     void sbMainMouseMove();
-
-    // Hotkey execution.
-    void ExecuteHotkey(std::uint32_t id, bool addToRecent);
-    void AddToRecentlyUsedHotkeys(std::int32_t id, std::int32_t functionId, std::string_view description,
-                                  std::string_view parameters);
-    // A command of the recently used list; false when the command is not one of its items.
-    bool mnCustomClick(UINT command);
-    void ExecFunction(std::uint32_t functionId);
-    void mnEditLastHotkeyClick();
+    const RecentHotkeys& recentHotkeys() const { return recent_; }
 
 private:
     static LRESULT CALLBACK StaticWndProc(HWND, UINT, WPARAM, LPARAM);
@@ -66,9 +60,9 @@ private:
     void SelectPage(int page);
     void OnNotify(WPARAM wp, LPARAM lp);
     void OnHotkey(WPARAM wp, LPARAM lp);
-    void OnHotkeyLookup(int key, int modifier);
     void OnCommand(int id);
     void PopupTrayMenu();
+    void RebuildRecentMenu();
     void RunProgramPrompt();
     void SetTimerInterval(UINT ms);
     void StartTimer();
@@ -83,6 +77,7 @@ private:
     StatusBar sbMain_;
     TrayIcon tray_;
     MainMenus menus_;
+    RecentHotkeys recent_;
     HFONT font_ = nullptr;
     std::string dataDir_;
     std::vector<std::string> languages_;  // the items of cbLanguage
@@ -91,7 +86,9 @@ private:
     bool timerRunning_ = false;
     UINT timerInterval_ = 1000;
     bool destroyed_ = false;
-    RecentHotkeys recent_{nullptr, 0};
+    bool creating_ = false;
+    bool startFailed_ = false;
+    int languageSelection_ = -1;  // the selected entry of cbLanguage
 };
 
 // The one main window of the process.

@@ -95,16 +95,6 @@ void TfrmMain::OnNotify(WPARAM wp, LPARAM lp) {
     }
 }
 
-void TfrmMain::OnHotkey(WPARAM wp, LPARAM lp) {
-    const SettingsBlock* b = Block();
-    if (!NotifyMessage() || !b || !b->KeyloomEnabled || b->HotkeysSuspended) return;
-    int key = HIWORD(lp) & 0xFF;
-    const int modifier = LOWORD(lp);
-    if (key == 255) key = static_cast<int>(wp);
-    // Combinations registered only to take them from the system have no stored hotkey.
-    OnHotkeyLookup(key, modifier);
-}
-
 void TfrmMain::RunProgramPrompt() {
     SettingsBlock* b = Block();
     std::string file = std::string(b ? Text255View(b->DataDir) : std::string_view()) ;

@@ -14,7 +14,8 @@ void StatusBar::Create(HWND parent, int id) {
     font_ = CreateFontA(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                         DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Verdana");
     if (font_) SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    int edges[2] = {410, 460};
+    // The last panel (50 pixels at least) reaches to the right edge, as status bars do.
+    int edges[2] = {410, -1};
     SendMessageA(hwnd_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));
     for (int panel = 0; panel < 2; ++panel) SendMessageA(hwnd_, SB_SETTEXTA, panel | SBT_OWNERDRAW, panel);
 }
