@@ -10,6 +10,7 @@ namespace {
 constexpr std::size_t kLineMax = 255;
 constexpr int kNameTextFirst = 340;
 constexpr int kPromptTextFirst = 461;
+constexpr char kFieldEnd = '\xFF';
 
 // The text before the first `c`; the rest after it (empty when `c` is missing).
 std::string_view Cut(std::string_view& rest, char c) {
@@ -46,7 +47,7 @@ std::string JoinAnswers(const std::vector<std::string>& answers) {
     std::string text;
     for (const std::string& answer : answers) {
         text += answer;
-        text += ';';
+        text += kFieldEnd;
     }
     return text;
 }

@@ -23,7 +23,8 @@ inline constexpr int kMaxPrompts = 4;
 std::vector<FunctionPrompts> PromptsForFunction(const std::vector<std::string>& catalogueLines,
                                                 std::uint32_t functionId);
 
-// The answers, each followed by ";", as the function receives them.
+// The answers as the function receives them: each ends with the field separator
+// (character 255) of the parameter text.
 std::string JoinAnswers(const std::vector<std::string>& answers);
 
 }  // namespace kl

@@ -21,8 +21,9 @@ TEST(FunctionPromptsTest, AsksOnePromptPerSlotForEveryMatchingLine) {
     EXPECT_TRUE(prompts[1].promptTexts.empty());
 
     EXPECT_TRUE(PromptsForFunction(lines, 99).empty());
-    EXPECT_EQ(JoinAnswers({"first", "second"}), "first;second;");
-    EXPECT_EQ(JoinAnswers({"", ""}), ";;");
+    // Each answer is one field of the parameter text.
+    EXPECT_EQ(JoinAnswers({"first", "second"}), "first\xFFsecond\xFF");
+    EXPECT_EQ(JoinAnswers({"", ""}), "\xFF\xFF");
 }
 
 TEST(FunctionPromptsTest, MalformedLinesAskSensibly) {

@@ -72,3 +72,18 @@ TEST_F(EndToEnd, HookModeMouseButtonHotkeyMinimisesTheProgramUnderThePointer) {
     EXPECT_FALSE(target.Logged("button-down " + std::to_string(WM_MBUTTONDOWN)));
     EXPECT_FALSE(target.Logged("button-up " + std::to_string(WM_MBUTTONUP)));
 }
+
+TEST_F(EndToEnd, WithTheDefaultOptionsAHotkeyWorksAsAUserFindsIt) {
+    // Simple mode, the tray icon and the confirmation beep, as after installation.
+    const int id = Store('Q', kCtrl | kAlt, kCloseForeground);
+    Start();
+    EXPECT_NE(b().SimpleMode, 0);
+    EXPECT_NE(b().ConfirmHotkeys, 0);
+    TargetProgram target;
+    ASSERT_TRUE(target.ready());
+
+    PressCombination('Q', kCtrl | kAlt);
+    EXPECT_TRUE(PollUntil([&] { return target.Logged("close 0"); }, 5000)) << "the function did not run";
+    EXPECT_TRUE(target.process().WaitForExit(5000));
+    EXPECT_EQ(b().LastHotkey, id);
+}

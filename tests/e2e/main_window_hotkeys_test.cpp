@@ -2,7 +2,14 @@
 // code -11 and WM_HOTKEY lead to the stored definition and its function; the
 // recently used list runs it again. Messages are sent, so each has been
 // handled when the call returns.
+#include <cstdio>
+#include <string>
+
+#include "core/language.h"
 #include "e2e/e2e_fixture.h"
+#include "testing/child_process.h"
+#include "testing/support_library.h"
+#include "testing/temp_dir.h"
 #include "window/control_ids.h"
 
 using namespace kl;
@@ -33,6 +40,64 @@ protected:
 
     int id_ = 0;
     int wide_ = 0;
+};
+
+struct DialogSearch {
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK FindDialog(HWND w, LPARAM lp) {
+    auto* s = reinterpret_cast<DialogSearch*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    char cls[16] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    if (pid != s->pid || std::string(cls) != "#32770" || !IsWindowVisible(w)) return TRUE;
+    s->found = w;
+    return FALSE;
+}
+
+// The text of a window of another process, asked of the window itself.
+std::string TextOf(HWND w) {
+    char text[512] = {};
+    DWORD_PTR copied = 0;
+    if (!w || !SendMessageTimeoutA(w, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 2000,
+                                   &copied))
+        return {};
+    return text;
+}
+
+// The question box the main window shows, answered as a user answers it.
+struct Question {
+    HWND box = nullptr;
+    std::string caption, prompt;
+
+    explicit Question(HWND main) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(main, &pid);
+        DialogSearch search{pid, nullptr};
+        PollUntil([&] {
+            search.found = nullptr;
+            EnumWindows(&FindDialog, reinterpret_cast<LPARAM>(&search));
+            // Found once it has been given its texts.
+            return search.found != nullptr && !TextOf(GetDlgItem(search.found, 100)).empty();
+        }, 5000);
+        box = search.found;
+        if (!box) return;
+        caption = TextOf(box);
+        prompt = TextOf(GetDlgItem(box, 100));
+    }
+    void Answer(const std::string& text) { Close(text, IDOK); }
+    void Cancel() { Close("", IDCANCEL); }
+
+private:
+    void Close(const std::string& text, int button) {
+        if (!box) return;
+        SendMessageA(GetDlgItem(box, 101), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        PostMessageA(box, WM_COMMAND, button, 0);
+        EXPECT_TRUE(PollUntil([&] { return !IsWindow(box); }, 5000));
+    }
 };
 
 }  // namespace
@@ -114,4 +179,51 @@ TEST_F(MainWindowHotkeys, WindowHotkeyIsLookedUpByKeyAndModifiers) {
     SendToMain(WM_HOTKEY, 1, HotkeyLParam(kCtrl | kAlt, 'J'));
     b().KeyloomEnabled = -1;
     EXPECT_FALSE(Ran());
+}
+
+TEST_F(MainWindowHotkeys, FunctionFromTheFunctionsListAsksForEachParameter) {
+    Language english;
+    english.SetDataDirectory(BinDir());
+    english.SetLanguageFile("english");
+    ASSERT_EQ(english.Load(), LanguageStatus::Loaded);
+
+    // Function 16 runs a program: program, window state and arguments are asked for.
+    TempDir dir;
+    const std::string log = dir.path() + "launched.log";
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string program(self);
+    program = program.substr(0, program.find_last_of("\\/") + 1) + "e2e_target.exe";
+
+    PostMessageA(main_, WM_COMMAND, ids::mnFunctionFirst + 16, 0);
+    Question first(main_);
+    ASSERT_NE(first.box, nullptr) << "no question was asked";
+    EXPECT_EQ(first.caption, english.Text(344));
+    EXPECT_EQ(first.prompt, english.Text(461));
+    first.Answer(program);
+
+    Question second(main_);
+    ASSERT_NE(second.box, nullptr);
+    EXPECT_EQ(second.prompt, english.Text(462));
+    second.Cancel();  // a cancelled question gives an empty field and goes on
+
+    Question third(main_);
+    ASSERT_NE(third.box, nullptr);
+    EXPECT_EQ(third.prompt, english.Text(463));
+    third.Answer("\"" + log + "\"");
+
+    auto logged = [&](const char* line) {
+        std::string contents;
+        if (FILE* f = std::fopen(log.c_str(), "r")) {
+            char buffer[256];
+            while (std::fgets(buffer, sizeof buffer, f)) contents += buffer;
+            std::fclose(f);
+        }
+        return contents.find(line) != std::string::npos;
+    };
+    EXPECT_TRUE(PollUntil([&] { return logged("ready 0"); }, 10000)) << "the program was not started";
+    if (HWND launched = FindWindowA("KeyloomE2ETarget", kTargetTitle)) {
+        PostMessageA(launched, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(PollUntil([&] { return !IsWindow(launched); }, 5000));
+    }
 }
