@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <random>
 #include <set>
 #include <string>
 
@@ -52,4 +53,24 @@ TEST(CharSubstitution, MalformedLengthsAndTailsAreRejected) {
     std::string tail = stored;
     tail.back() = ScrambleFunction("\xFF\xFF\xFF")[3];  // sets bits no byte carries
     EXPECT_FALSE(UnscrambleFunction(tail).has_value());
+}
+
+TEST(CharSubstitution, RandomStoredFormsEitherFailOrAreCanonical) {
+    std::mt19937 rng(7);
+    std::string all;
+    for (int c = 0; c < 256; ++c) all += static_cast<char>(c);
+    const std::string stored256 = ScrambleFunction(all);
+    const std::set<char> symbolSet(stored256.begin(), stored256.end());
+    const std::string symbols(symbolSet.begin(), symbolSet.end());
+    ASSERT_EQ(symbols.size(), 64u);
+    for (int i = 0; i < 5000; ++i) {
+        std::string stored;
+        const std::size_t length = rng() % 40;
+        for (std::size_t j = 0; j < length; ++j)
+            stored += rng() % 50 == 0 ? static_cast<char>(rng() % 256) : symbols[rng() % 64];
+        const auto plain = UnscrambleFunction(stored);
+        if (plain) {
+            ASSERT_EQ(ScrambleFunction(*plain), stored);
+        }
+    }
 }
