@@ -1,0 +1,90 @@
+#include "dispatcher.h"
+
+#include <cstdio>
+#include <exception>
+
+#include "block_view.h"
+#include "functions/function_table.h"
+#include "params.h"
+#include "text255.h"
+
+namespace kl::support {
+namespace {
+
+constexpr char kSkipping[] = "Skipping execution of function ";
+constexpr char kExecuting[] = "Executing function ";
+constexpr char kWithParameter[] = " with parameter \"";
+constexpr char kNoParameters[] = "No parameters";
+constexpr char kNotFound[] = "Function not found";
+constexpr char kException[] = "EXCEPTION ";
+constexpr std::int32_t kExecutionStarted = 265;
+
+// Runs the handler; a raised error is reported in the block and yields 0.
+std::int32_t RunGuarded(SettingsBlock& block, FunctionHandler run, const Params& params) noexcept {
+    try {
+        run(block, params);
+        return 1;
+    } catch (const std::exception& e) {
+        try {
+            SetText255(block.StatusText, std::string(kException) + e.what());
+        } catch (...) {
+            SetText255(block.StatusText, kException);
+        }
+    } catch (...) {
+        SetText255(block.StatusText, "EXCEPTION unknown error");
+    }
+    block.LastStatus = kStatusFunctionError;
+    return 0;
+}
+
+}  // namespace
+
+std::string HexId(std::uint32_t id) {
+    char text[12];
+    std::snprintf(text, sizeof text, "%X", static_cast<unsigned>(id));
+    return text;
+}
+
+std::int32_t ExecuteFunctionById(std::uint32_t id, const char* parameter) noexcept {
+    SettingsBlock* const b = Block();
+    if (!b) return 0;
+    SettingsBlock& block = *b;
+    block.CurrentStatus = kExecutionStarted;
+
+    if (block.HotkeysSuspended) {
+        char text[64];
+        std::snprintf(text, sizeof text, "%s%X!", kSkipping, static_cast<unsigned>(id));
+        SetText255(block.StatusText, text);
+        return 1;
+    }
+    block.HotkeysSuspended = kTrue;
+
+    std::int32_t result = 0;
+    try {
+        const Params params(parameter);
+        if (params.isNull()) {
+            SetText255(block.StatusText, kNoParameters);
+        } else {
+            std::string status = kExecuting;
+            status += HexId(id);
+            status += kWithParameter;
+            status += params.text();
+            status += "\".";
+            SetText255(block.StatusText, status);  // cut at 255 characters
+        }
+        if (const FunctionHandler run = FindFunction(id)) {
+            result = RunGuarded(block, run, params);
+        } else {
+            SetText255(block.StatusText, kNotFound);
+        }
+    } catch (...) {
+        // Only memory exhaustion while building the status or the parameters.
+        SetText255(block.StatusText, "EXCEPTION out of memory");
+        block.LastStatus = kStatusFunctionError;
+        result = 0;
+    }
+    block.HotkeysSuspended = kFalse;
+    return result;
+}
+
+}  // namespace kl::support

@@ -1,0 +1,18 @@
+// Running one function of the library by its ID, with the busy flag, the
+// status reports and the error guard around it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace kl::support {
+
+// The whole execution of ExecuteFunctionEx: 1 when the function ran (or was
+// skipped because another one is running), 0 when the block is not mapped, the
+// ID is unknown or the function raised an error. Never throws.
+std::int32_t ExecuteFunctionById(std::uint32_t id, const char* parameter) noexcept;
+
+// The ID as the status texts show it: hexadecimal, upper-case, no leading zeros.
+std::string HexId(std::uint32_t id);
+
+}  // namespace kl::support

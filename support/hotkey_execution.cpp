@@ -1,0 +1,58 @@
+#include "hotkey_execution.h"
+
+#include <windows.h>
+
+#include "block_view.h"
+#include "dispatcher.h"
+#include "hotkey_lookup.h"
+#include "text255.h"
+
+namespace kl::support {
+namespace {
+
+constexpr char kExecutingHotkey[] = "Executing hotkey";
+constexpr char kExecutingById[] = "Executing Hotkey by ID";
+constexpr char kNotRecognized[] = "Hotkey not recognized";
+
+}  // namespace
+
+bool ExecuteHotkeyForKey(std::int32_t key, std::int32_t modifier, bool execute) {
+    SettingsBlock* const b = Block();
+    if (!b) return false;
+    b->CurrentStatus = kStatusExecutingHotkey;
+    SetText255(b->StatusText, kExecutingHotkey);
+
+    const std::int32_t id = FindRegisteredHotkey(*b, static_cast<std::uint32_t>(key), modifier);
+    if (id == 0) {
+        SetText255(b->StatusText, kNotRecognized);
+        return false;
+    }
+    const StoredHotkey hotkey = ReadStoredHotkey(*b, id);
+    if (hotkey.runnable && execute) {
+        b->LastHotkey = id;
+        if (b->ConfirmHotkeys) MessageBeep(0);
+        ExecuteFunctionById(static_cast<std::uint32_t>(hotkey.functionId), hotkey.parameters.c_str());
+    }
+    return true;
+}
+
+bool ExecuteHotkeyByID(std::int32_t id) {
+    SettingsBlock* const b = Block();
+    if (!b) return false;
+    SetText255(b->StatusText, kExecutingById);
+    if (id == 0) {
+        SetText255(b->StatusText, kNotRecognized);
+        return false;
+    }
+    const StoredHotkey hotkey = ReadStoredHotkey(*b, id);
+    if (hotkey.runnable) {
+        b->LastHotkey = id;
+        const bool wasSuspended = b->HotkeysSuspended != 0;
+        b->HotkeysSuspended = kFalse;
+        ExecuteFunctionById(static_cast<std::uint32_t>(hotkey.functionId), hotkey.parameters.c_str());
+        b->HotkeysSuspended = wasSuspended ? kTrue : kFalse;
+    }
+    return true;
+}
+
+}  // namespace kl::support
