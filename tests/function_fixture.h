@@ -33,9 +33,11 @@ protected:
     // Fields joined by the 0xFF separator.
     static std::string Fields(std::initializer_list<std::string> fields) {
         std::string out;
+        bool first = true;
         for (const auto& f : fields) {
-            if (!out.empty()) out += '\xFF';
+            if (!first) out += '\xFF';
             out += f;
+            first = false;
         }
         return out;
     }
