@@ -1,6 +1,7 @@
 // The directory player through ExecuteFunctionEx: defining sets, the play
 // modes, stepping with wrap-around, the set "Active", list files, and a
 // missing folder. Files are opened with the program associated with them.
+#include <cstdint>
 #include <fstream>
 
 #include "dir_player_fixture.h"
@@ -151,4 +152,20 @@ TEST_F(DirPlayerTest, AMissingFolderOrPositionFindsNoFile) {
     EXPECT_EQ(Run(214, "never defined"), 1);
     EXPECT_FALSE(GetValue(std::string(kDirPlaySets) + "never defined", "Pos").has_value());
     EXPECT_TRUE(Playing().empty());
+}
+
+TEST_F(DirPlayerTest, ExtremePositionsInTheBlockWrapWithoutOverflow) {
+    SetText255(b().DirPlayDir, Folder());
+    b().DirPlayMode = 1;
+    b().DirPlayPos = INT32_MAX;
+    EXPECT_EQ(Run(214, "Active"), 1);
+    EXPECT_TRUE(Played(File("a.kldptest")));
+    EXPECT_EQ(b().DirPlayPos, 1);
+    b().DirPlayPos = INT32_MIN;
+    EXPECT_EQ(Run(213, "Active"), 1);
+    EXPECT_TRUE(Played(File("C.kldptest")));
+    EXPECT_EQ(b().DirPlayPos, 3);
+    b().DirPlayPos = -7;
+    EXPECT_EQ(Run(211, "Active"), 1);
+    EXPECT_EQ(Status(), "DirPlay: Nonexisting file \"\"");
 }

@@ -87,3 +87,41 @@ TEST_F(PointerFunctionTest, ClicksArriveAtTheForegroundWindowBelowItsCaption) {
         EXPECT_EQ(downs[0].wParam, 0u);
     }
 }
+
+TEST_F(PointerFunctionTest, TheWheelTurnsByTheSpeedStep) {
+    ThreadWindow window;
+    ASSERT_TRUE(window.BringToFront());
+    ASSERT_TRUE(SetCursorPos(200, 250));  // over the window
+    b().MKSpeed = 120;
+    EXPECT_EQ(Run(74), 1);
+    ASSERT_TRUE(window.WaitForMessage(WM_MOUSEWHEEL));
+    EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(window.Messages(WM_MOUSEWHEEL)[0].wParam), 120);
+    window.ClearMessages();
+    EXPECT_EQ(Run(73), 1);
+    ASSERT_TRUE(window.WaitForMessage(WM_MOUSEWHEEL));
+    EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(window.Messages(WM_MOUSEWHEEL)[0].wParam), -120);
+}
+
+// The focus belongs to the calling thread's windows, so these live on the test's own thread.
+TEST_F(PointerFunctionTest, FocusFollowsThePointerAndThePointerFollowsTheFocus) {
+    HWND host = CreateWindowExA(0, "STATIC", "focus host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 500, 300, 300, 200,
+                                nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(host);
+    HWND left = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 10, 10, 100, 30, host, nullptr, nullptr, nullptr);
+    HWND right = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 150, 10, 100, 30, host, nullptr, nullptr, nullptr);
+    SetForegroundWindow(host);
+    SetFocus(left);
+    ASSERT_EQ(GetFocus(), left);
+
+    RECT r{};
+    GetWindowRect(right, &r);
+    ASSERT_TRUE(SetCursorPos(r.left + 20, r.top + 10));
+    ASSERT_TRUE(CursorAt(r.left + 20, r.top + 10));
+    EXPECT_EQ(Run(76), 1);
+    EXPECT_EQ(GetFocus(), right);
+
+    SetFocus(left);
+    GetWindowRect(left, &r);
+    EXPECT_EQ(Run(65), 1);
+    EXPECT_TRUE(CursorAt(r.left, r.top));
+}
