@@ -1,0 +1,19 @@
+#include "functions/confirm.h"
+
+#include <windows.h>
+
+namespace kl::support {
+
+bool Confirm(const SettingsBlock& block, const std::string& question) {
+    HWND owner = reinterpret_cast<HWND>(static_cast<UINT_PTR>(block.MainWindow));
+    // A stale handle in the block would make the box fail and read as No.
+    if (owner && !IsWindow(owner)) owner = nullptr;
+    return MessageBoxA(owner, question.c_str(), "Warning", MB_YESNO | MB_ICONWARNING) == IDYES;
+}
+
+bool ShouldAsk(const Params& params) {
+    const std::string_view flag = params.Field(1);
+    return flag.empty() || flag == "0";
+}
+
+}  // namespace kl::support

@@ -1,0 +1,20 @@
+# Launching, session and sound/player functions of klsupport.
+
+# Helper programs started by the tests; they live beside the test executables.
+foreach(helper launch_target player_stub)
+  add_executable(${helper} WIN32 ${CMAKE_CURRENT_SOURCE_DIR}/helpers/${helper}.cpp)
+  set_target_properties(${helper} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KL_TEST_DIR})
+endforeach()
+
+kl_add_test(funcs_launch_test funcs_launch_test.cpp DEPENDS klsupport launch_target)
+target_link_libraries(funcs_launch_test PRIVATE ole32 uuid)
+
+kl_add_test(funcs_session_test funcs_session_test.cpp DEPENDS klsupport)
+
+kl_add_test(funcs_player_test funcs_player_test.cpp DEPENDS klsupport player_stub)
+
+# Built from the library's own sources: these pieces are not exported.
+kl_add_test(funcs_units_test funcs_units_test.cpp
+  ${PROJECT_SOURCE_DIR}/support/functions/path_parts.cpp
+  ${PROJECT_SOURCE_DIR}/support/functions/registry_tree.cpp)
+target_include_directories(funcs_units_test PRIVATE ${PROJECT_SOURCE_DIR}/support)
