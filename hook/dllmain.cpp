@@ -3,7 +3,20 @@
 // constructors; it imports from KERNEL32 and USER32 only.
 #include <windows.h>
 
+#include "attach.h"
+
 extern "C" BOOL WINAPI KLHookEntry(HINSTANCE instance, DWORD reason, LPVOID) {
-    if (reason == DLL_PROCESS_ATTACH) DisableThreadLibraryCalls(instance);
-    return TRUE;
+    using namespace kl::hook;
+    switch (reason) {
+    case DLL_PROCESS_ATTACH:
+        DisableThreadLibraryCalls(instance);
+        AttachToBlock(g_process, RealPlatform());
+        break;
+    case DLL_PROCESS_DETACH:
+        DetachFromBlock(g_process, RealPlatform());
+        break;
+    default:
+        break;
+    }
+    return TRUE;  // mapped or not, the copy loads
 }

@@ -184,6 +184,32 @@ TEST_F(LaunchTest, RunOrActivateStartsTheProgramWhenNoWindowHasIt) {
     EXPECT_EQ(started[2], "fresh");
 }
 
+TEST_F(LaunchTest, NewestRecentDocumentIsOpenedThroughItsShortcut) {
+    char recent[MAX_PATH] = {};
+    ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, recent, CSIDL_RECENT, TRUE));
+    const std::string link = std::string(recent) + "\\kltest_newest.lnk";
+    MakeShortcut(link, target_, "recent", NoTrailingBackslash(temp_.path()), SW_SHOWNORMAL);
+    {
+        // Written last of all the folder's entries.
+        UniqueHandle file(CreateFileA(link.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        SYSTEMTIME later{2100, 1, 5, 1, 0, 0, 0, 0};
+        FILETIME when{};
+        SystemTimeToFileTime(&later, &when);
+        ASSERT_TRUE(SetFileTime(file.get(), nullptr, nullptr, &when));
+    }
+    EXPECT_EQ(Run(22), 1);
+    DeleteFileA(link.c_str());
+    const auto started = Started();
+    ASSERT_EQ(started.size(), 3u);
+    EXPECT_EQ(started[2], "recent");
+}
+
+TEST_F(LaunchTest, DialUpAndHangUpFollowTheConnectionState) {
+    // Wine reports a connection and accepts the hang-up without acting.
+    EXPECT_EQ(Run(115), 1);
+    EXPECT_EQ(Run(116), 1);
+}
+
 // A "mailto" handler in the test prefix: the helper program.
 // Wine looks protocol handlers up in the machine's classes only, so the
 // prefix's own handler is replaced for the test and put back afterwards.

@@ -84,7 +84,11 @@ TEST_F(PlayerTest, ClassicPlayerReceivesMenuCommands) {
     EXPECT_EQ(Run(257), 1);
     EXPECT_EQ(Run(274), 1);  // second kind only
     EXPECT_EQ(Run(276), 1);
+    HWND window = FindWindowA("Winamp v1.x", nullptr);
+    ShowWindow(window, SW_MINIMIZE);
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(window) != FALSE; }));
     EXPECT_EQ(Run(256), 1);  // activates instead of posting
+    EXPECT_TRUE(WaitUntil([&] { return !IsIconic(window); }));
     EXPECT_EQ(Run(272), 1);
     EXPECT_EQ(Log(2), (std::vector<std::string>{Line("main", WM_COMMAND, 40045, 0), Line("main", WM_COMMAND, 40001, 0)}));
 }

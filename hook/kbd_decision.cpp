@@ -1,0 +1,137 @@
+#include "kbd_decision.h"
+
+#include "hotkey_table.h"
+#include "journal_stop.h"
+#include "modifiers.h"
+#include "notify.h"
+
+namespace kl::hook {
+namespace {
+
+constexpr int kVkShift = 16, kVkCtrl = 17, kVkAlt = 18, kVkEscape = 27, kVkLWin = 91, kVkRWin = 92,
+              kVkNumLock = 144, kVkNoCode = 255;
+constexpr WPARAM kMouseKeysFunction = 75;
+
+bool Down(SHORT state) { return (state & 0x8000) != 0; }
+
+// The option that keeps one of the system's Windows+letter shortcuts, or null.
+const Bool32* SystemShortcutOption(const SettingsBlock& b, int key) {
+    switch (key) {
+    case 'D': return &b.WinD;
+    case 'E': return &b.WinE;
+    case 'F': return &b.WinF;
+    case 'M': return &b.WinM;
+    case 'R': return &b.WinR;
+    case 'U': return &b.WinU;
+    case 'V': return &b.WinV;
+    default: return nullptr;
+    }
+}
+
+// Windows+digit: Shift stores the active window, otherwise switch to the stored one.
+void Bookmark(SettingsBlock& b, const Platform& p, int digit) {
+    if (b.ShiftDown) {
+        b.Bookmarks[digit] = ToHandle32(p.ActiveWindow());
+        p.Trace("Bookmarked window");
+    } else {
+        p.Trace("Checking bookmarked window");
+        const HWND window = ToWindow(b.Bookmarks[digit]);
+        if (window && p.IsWindowHandle(window)) {
+            p.Trace("Going to window");
+            p.BringToTop(window);
+            p.SetForeground(window);
+        }
+    }
+    b.SuppressStartMenu = 1;
+}
+
+// A key pressed while a Windows key is held. Returns whether it is discarded.
+bool WindowsCombination(SettingsBlock& b, const Platform& p, std::int32_t key, bool released) {
+    if (key == kVkLWin || key == kVkRWin) {
+        bool consume;
+        if (b.SuppressStartMenu) {
+            consume = true;
+            b.SuppressStartMenu = 0;
+        } else {
+            consume = !(key == kVkLWin ? b.LWinKeyEnabled : b.RWinKeyEnabled);
+        }
+        b.WinComboUsed = consume ? 1 : 0;
+        return consume;
+    }
+    if (key == kVkNumLock) {
+        if (!b.MouseKeysEnabled) return false;
+        if (released) {
+            PostToMainWindow(b, p, kMouseKeysFunction, kNotifyExecuteFunction);
+            b.SuppressStartMenu = 1;
+        }
+        return true;
+    }
+    if (key >= '0' && key <= '9') {
+        if (!b.BookmarksEnabled) return false;
+        if (released) Bookmark(b, p, key - '0');
+        return true;
+    }
+    if (const Bool32* keep = SystemShortcutOption(b, key)) {
+        if (*keep && !b.HotkeysSuspended) return false;
+        if (released) b.SuppressStartMenu = 1;
+        return true;
+    }
+    return false;
+}
+
+bool Decide(SettingsBlock& b, const Platform& p, WPARAM wParam, LPARAM lParam) {
+    const bool released = (static_cast<DWORD>(lParam) & 0x80000000u) != 0;
+    if ((wParam & 0xFFFF) == 0) return false;
+
+    std::int32_t key = static_cast<std::int32_t>(wParam & 0xFF);
+    const std::uint8_t countIndex = static_cast<std::uint8_t>(key);
+    if (key == kVkNoCode) key = 256 + static_cast<std::int32_t>((static_cast<DWORD>(lParam) >> 16) & 0xFF);
+
+    const Bool32 down = released ? 0 : 1;
+    if (key == kVkShift) b.ShiftDown = down;
+    else if (key == kVkCtrl) b.CtrlDown = down;
+    else if (key == kVkAlt) b.AltDown = down;
+    b.LWinDown = Down(p.AsyncKeyState(VK_LWIN)) ? 1 : 0;
+    b.RWinDown = Down(p.AsyncKeyState(VK_RWIN)) ? 1 : 0;
+
+    if (key == kVkEscape && b.JournalMode != 0) {
+        StopJournal(b, p, JournalStop::Abort);
+        return true;
+    }
+    if (!b.KeyloomEnabled) return false;
+
+    const bool windowsKeyHeld = b.LWinDown || b.RWinDown;
+    if (b.WinKeysTrap && b.LWinDown && b.RWinDown) {
+        if (b.JournalMode != 0) {
+            StopJournal(b, p, JournalStop::Abort);
+        } else {
+            PostToMainWindow(b, p, 0, kNotifyShowMainWindow);
+            b.SuppressStartMenu = 1;
+            b.WinComboUsed = 1;
+        }
+        return true;
+    }
+
+    bool consume = false;
+    if (!b.SimpleMode) {
+        consume = WalkHotkeyRows(b, key, countIndex, ModifierBits(b), [&](const HotkeyEntry& row) {
+            if (!released || b.HotkeysSuspended) return false;
+            PostToMainWindow(b, p, static_cast<WPARAM>(static_cast<std::uint32_t>(row.ID)), kNotifyExecuteHotkey);
+            b.SuppressStartMenu = 1;
+            return true;
+        });
+    }
+    if (consume) return true;
+    if (!windowsKeyHeld) return false;
+    return WindowsCombination(b, p, key, released);
+}
+
+}  // namespace
+
+bool DecideKeyboard(SettingsBlock& b, const Platform& p, WPARAM wParam, LPARAM lParam) {
+    const bool consume = Decide(b, p, wParam, lParam);
+    if (consume) p.Trace("key prevented");
+    return consume;
+}
+
+}  // namespace kl::hook

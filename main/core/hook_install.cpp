@@ -1,0 +1,61 @@
+#include "core/hook_install.h"
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "core/library_binding.h"
+
+namespace kl {
+namespace {
+
+Handle32 SetHook(int kind, const char* procName) {
+    const auto proc = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(HookExport(procName)));
+    if (!proc) return 0;
+    HHOOK hook = SetWindowsHookExA(kind, proc, HookModuleHandle(), 0);
+    return static_cast<Handle32>(reinterpret_cast<std::uintptr_t>(hook));
+}
+
+void Release(Handle32& handle) {
+    if (handle && UnhookWindowsHookEx(reinterpret_cast<HHOOK>(static_cast<std::uintptr_t>(handle)))) handle = 0;
+}
+
+}  // namespace
+
+void InstallHooks() {
+    SettingsBlock* b = Block();
+    if (!b || !HookModuleHandle()) return;
+    b->GetMsgHook = SetHook(WH_GETMESSAGE, "KLGetMsgProc");
+    b->KbdHook = SetHook(WH_KEYBOARD, "KLKbdHookProc");
+    b->JournalHook = 0;
+    b->HooksInstalled = kTrue;
+}
+
+void RemoveHooks() {
+    SettingsBlock* b = Block();
+    if (!b) return;
+    Release(b->GetMsgHook);
+    Release(b->KbdHook);
+    Release(b->JournalHook);
+    b->HooksInstalled = kFalse;
+}
+
+std::string Hook() {
+    SettingsBlock* b = Block();
+    if (!b) return {};
+    if (!HookModuleHandle()) return "DLL not loaded";
+    if (b->HooksInstalled) return "Already hooked";
+    InstallHooks();
+    return b->HooksInstalled ? "Hooked" : "NOT Hooked";
+}
+
+std::string Unhook() {
+    SettingsBlock* b = Block();
+    if (!b) return {};
+    if (!HookModuleHandle()) return "DLL not loaded";
+    if (!b->HooksInstalled) return "Not hooked";
+    RemoveHooks();
+    return b->HooksInstalled ? "Hooked" : "NOT Hooked";
+}
+
+}  // namespace kl

@@ -1,0 +1,127 @@
+#include "core/library_binding.h"
+
+#include "core/hook_install.h"
+#include "core/reg_text.h"
+#include "registry_names.h"
+#include "text255.h"
+
+namespace kl {
+namespace {
+
+struct Binding {
+    HANDLE mapping = nullptr;
+    SettingsBlock* block = nullptr;
+    // The modules as loaded here; the block carries copies for the other processes,
+    // which the program never trusts for its own calls.
+    HMODULE hook = nullptr;
+    HMODULE support = nullptr;
+};
+
+Binding& State() {
+    static Binding binding;
+    return binding;
+}
+
+std::string ProgramDirectory() {
+    char path[MAX_PATH + 1] = {};
+    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string dir(path, n < MAX_PATH ? n : MAX_PATH);
+    const auto slash = dir.find_last_of("\\/");
+    dir.erase(slash == std::string::npos ? 0 : slash + 1);
+    return dir;
+}
+
+Handle32 Word(const void* handle) { return static_cast<Handle32>(reinterpret_cast<std::uintptr_t>(handle)); }
+
+}  // namespace
+
+SettingsBlock* Block() { return State().block; }
+
+bool OpenSettingsMap() {
+    Binding& s = State();
+    if (s.mapping && s.block) return true;
+    s.block = nullptr;
+    if (!s.mapping) {
+        s.mapping = OpenFileMappingA(FILE_MAP_ALL_ACCESS, TRUE, kSettingsMapName);
+        if (!s.mapping)
+            s.mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kSettingsBlockSize,
+                                           kSettingsMapName);
+    }
+    if (s.mapping) s.block = static_cast<SettingsBlock*>(MapViewOfFile(s.mapping, FILE_MAP_ALL_ACCESS, 0, 0, 0));
+    return s.mapping && s.block;
+}
+
+std::string LibraryPath(const char* fileName) {
+    SettingsBlock* b = Block();
+    return WithTrailingBackslash(b ? GetText255(b->DataDir) : std::string()) + fileName;
+}
+
+void InitializeLibraries() {
+    OpenSettingsMap();
+    SettingsBlock* b = Block();
+    if (b) {
+        b->MainWindow = 0;
+        b->NotifyMessage = 0;
+        b->IconPlaying = b->IconRecording = b->IconDefault = 0;
+        b->GetMsgHook = b->KbdHook = b->JournalHook = 0;
+        b->JournalMode = 0;
+        b->NoSysTray = 0;
+        b->WinComboUsed = 0;
+        b->SuppressStartMenu = 0;
+        b->HotkeysSuspended = 0;
+        b->SimpleMode = kTrue;
+        SetText255(b->DataDir, ProgramDirectory());
+    }
+    const auto dataDir = ReadRegText(reg::kBaseKey, reg::kDataDir);
+    if (dataDir && b) SetText255(b->DataDir, *dataDir);
+    if (!b) return;
+
+    Binding& s = State();
+    if (!s.hook) s.hook = LoadLibraryA(LibraryPath("klhook.dll").c_str());
+    b->HookModule = Word(s.hook);
+    if (!s.support) s.support = LoadLibraryA(LibraryPath("klsupport.dll").c_str());
+    b->SupportModule = Word(s.support);
+    if (auto load = reinterpret_cast<BOOL(WINAPI*)()>(reinterpret_cast<void*>(SupportExport("LoadSettingsIntoMap"))))
+        load();
+}
+
+void FinalizeLibraries() {
+    Binding& s = State();
+    SettingsBlock* b = s.block;
+    if (!b) return;
+    if (b->HooksInstalled) Unhook();
+    if (auto save = reinterpret_cast<BOOL(WINAPI*)()>(reinterpret_cast<void*>(SupportExport("SaveSettingsFromMap"))))
+        save();
+    if (!b->HooksInstalled) {
+        if (s.hook && FreeLibrary(s.hook)) s.hook = nullptr;
+        b->HookModule = Word(s.hook);
+        if (s.support && FreeLibrary(s.support)) s.support = nullptr;
+        b->SupportModule = Word(s.support);
+    }
+    if (UnmapViewOfFile(b)) s.block = nullptr;
+    if (s.mapping && CloseHandle(s.mapping)) s.mapping = nullptr;
+}
+
+std::string LastSettingsError() {
+    auto fn = reinterpret_cast<int(WINAPI*)(char*, int)>(reinterpret_cast<void*>(SupportExport("GetSettingsError")));
+    if (!fn) return {};
+    char text[256] = {};
+    const int n = fn(text, sizeof text);
+    return n > 0 ? std::string(text) : std::string();
+}
+
+FARPROC SupportExport(const char* name) {
+    const Binding& s = State();
+    if (!s.block || !s.support) return nullptr;
+    return GetProcAddress(s.support, name);
+}
+
+HMODULE HookModuleHandle() { return State().block ? State().hook : nullptr; }
+
+FARPROC HookExport(const char* name) {
+    const Binding& s = State();
+    if (!s.block || !s.hook) return nullptr;
+    return GetProcAddress(s.hook, name);
+}
+
+}  // namespace kl

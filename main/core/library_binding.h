@@ -1,0 +1,34 @@
+// The program's connection to the shared block and to its two libraries,
+// klhook.dll and klsupport.dll, which are loaded at run time and never linked.
+// Every export is looked up by name at the moment of the call; a missing block,
+// module or export makes the call return 0.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "settings_block.h"
+
+namespace kl {
+
+// The mapped block, or null while it is not mapped.
+SettingsBlock* Block();
+
+bool OpenSettingsMap();
+void InitializeLibraries();
+void FinalizeLibraries();
+
+// An export of klsupport.dll or klhook.dll; null when the module or the export is missing.
+FARPROC SupportExport(const char* name);
+FARPROC HookExport(const char* name);
+HMODULE HookModuleHandle();
+
+// The error raised by klsupport's last settings load ("too many hotkeys"), or "".
+std::string LastSettingsError();
+
+// The module file name, the data directory plus the file name.
+std::string LibraryPath(const char* fileName);
+
+}  // namespace kl

@@ -1,0 +1,88 @@
+#include "core/system_hotkeys.h"
+
+#include <cstdint>
+#include <string>
+
+#include "core/library_binding.h"
+#include "core/reg_text.h"
+#include "core/support_calls.h"
+#include "registry_names.h"
+
+namespace kl {
+namespace {
+
+constexpr char kMaxKeyID[] = "MaxKeyID";
+// Bounds for counts read from the registry: hotkey IDs are allocated one by one, and the
+// system has no more string atoms than 0xC000..0xFFFF.
+constexpr int kMaxHotkeyId = 0xFFFF;
+constexpr int kMaxRegistrations = 0x4000;
+
+struct Registrations {
+    int count = 0;
+
+    ATOM AllocateHotkeyAtom() {
+        ++count;
+        const std::string name = "HotKey" + std::to_string(count);
+        const ATOM atom = GlobalAddAtomA(name.c_str());
+        WriteRegText(reg::kTempKey, name.c_str(), std::to_string(atom));
+        return atom;
+    }
+};
+
+struct WinCombination {
+    const char* value;
+    char letter;
+};
+
+constexpr WinCombination kWinCombinations[] = {
+    {reg::kWinD, 'D'}, {reg::kWinE, 'E'}, {reg::kWinF, 'F'}, {reg::kWinM, 'M'},
+    {reg::kWinR, 'R'}, {reg::kWinU, 'U'}, {reg::kWinV, 'V'},
+};
+
+}  // namespace
+
+void RegisterSystemHotkeys(HWND window) {
+    Registrations regs;
+    SettingsBlock* b = Block();
+    if (b && b->SimpleMode) {
+        // A combination switched off is taken away from the system by registering it here.
+        for (const auto& combo : kWinCombinations) {
+            if (ReadRegInt(reg::kBaseKey, combo.value, "1") != 0) continue;
+            const ATOM atom = regs.AllocateHotkeyAtom();
+            RegisterHotKey(window, atom, MOD_WIN, LOBYTE(VkKeyScanA(combo.letter)));
+        }
+        int maxId = ReadRegInt(reg::kHotkeysKey, kMaxKeyID, "0");
+        if (maxId > kMaxHotkeyId) maxId = kMaxHotkeyId;
+        bool scanCodeKeyTaken = false;
+        for (int id = 1; id <= maxId; ++id) {
+            std::int32_t modifier = 0, key = 0, function = 0;
+            if (!CallGetHotkey(id, &modifier, &key, &function, nullptr, nullptr)) continue;
+            if (key > 255) {
+                // Keys beyond the virtual-key range share the one code 255; only the first gets it.
+                key = scanCodeKeyTaken ? 0 : 255;
+                scanCodeKeyTaken = true;
+            }
+            if (key <= 0) continue;
+            const ATOM atom = regs.AllocateHotkeyAtom();
+            RegisterHotKey(window, atom, static_cast<UINT>(modifier), static_cast<UINT>(key));
+        }
+    }
+    WriteRegText(reg::kTempKey, kMaxKeyID, std::to_string(regs.count));
+}
+
+bool UnregisterSystemHotkeys(HWND window) {
+    int count = ReadRegInt(reg::kTempKey, kMaxKeyID, "0");
+    if (count > kMaxRegistrations) count = kMaxRegistrations;
+    for (int n = 1; n <= count; ++n) {
+        const std::string name = "HotKey" + std::to_string(n);
+        const int atom = ReadRegInt(reg::kTempKey, name.c_str(), "0");
+        // Only the atom range is ever handed out; anything else is not ours to delete.
+        if (atom < MAXINTATOM || atom > 0xFFFF) continue;
+        UnregisterHotKey(window, atom);
+        GlobalDeleteAtom(static_cast<ATOM>(atom));
+    }
+    WriteRegText(reg::kTempKey, kMaxKeyID, "0");
+    return true;
+}
+
+}  // namespace kl

@@ -1,0 +1,15 @@
+// Reading a whole text file into its lines, with an error text on failure.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/result.h"
+
+namespace kl {
+
+// The lines of the file (ends of line CR LF, LF or CR; a final line end adds
+// no empty line). Fails with "Cannot open file ..." when it cannot be read.
+Result<std::vector<std::string>> ReadLines(const std::string& path);
+
+}  // namespace kl

@@ -1,0 +1,50 @@
+// Program start: data directory, single instance, the main window, the message loop.
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "core/hook_install.h"
+#include "core/library_binding.h"
+#include "core/system_hotkeys.h"
+#include "window/main_window.h"
+#include "window/startup.h"
+
+namespace {
+
+// A fault that nothing handles still leaves the system without our hooks and hotkeys.
+LONG WINAPI ReleaseOnFault(EXCEPTION_POINTERS*) {
+    if (kl::Block()) {
+        kl::RemoveHooks();
+        kl::UnregisterSystemHotkeys(kl::MainForm().handle());
+    }
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    const std::string dataDir = kl::InitializeDataDirectory();
+    if (kl::ActivateRunningInstance()) return 0;
+
+    CoInitialize(nullptr);
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    SetUnhandledExceptionFilter(ReleaseOnFault);
+
+    kl::TfrmMain& form = kl::MainForm();
+    if (!form.Create(instance, dataDir)) {
+        CoUninitialize();
+        return 1;
+    }
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        HWND main = form.handle();
+        if (form.accelerators() && TranslateAcceleratorA(main, form.accelerators(), &msg)) continue;
+        if (form.FormKeyDown(msg)) continue;
+        if (IsWindow(main) && IsDialogMessageA(main, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    CoUninitialize();
+    return static_cast<int>(msg.wParam);
+}

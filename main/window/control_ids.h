@@ -1,0 +1,27 @@
+// Control and command identifiers of the main window.
+#pragma once
+
+namespace kl::ids {
+
+// Controls.
+inline constexpr int pgSettings = 1000;
+inline constexpr int tabHotkeys = 1001;  // the five pages follow in order
+inline constexpr int btnAdd = 1010;
+inline constexpr int btnRemove = 1011;
+inline constexpr int btnModify = 1012;
+inline constexpr int btnHide = 2;  // IDCANCEL: Escape hides the window
+inline constexpr int btnState = 1014;
+inline constexpr int btnExit = 1015;
+inline constexpr int sbMain = 1020;
+
+// Menu commands.
+inline constexpr int mnExit2 = 2001;
+inline constexpr int mnOpen = 2101;
+inline constexpr int mnExit = 2102;
+inline constexpr int mnCustomFirst = 2200;  // the recently used hotkeys follow in order
+inline constexpr int mnCustomLast = 2299;
+
+// Timer.
+inline constexpr int tmMain = 1;
+
+}  // namespace kl::ids

@@ -1,0 +1,91 @@
+// Every hotkey that reaches the main window ends here: WM_HOTKEY, the notification
+// code -11 and the tray menu's recently used list.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/hotkey_store.h"
+#include "core/library_binding.h"
+#include "core/support_calls.h"
+#include "core/ui_language.h"
+#include "registry_names.h"
+#include "text255.h"
+#include "window/control_ids.h"
+#include "window/main_window.h"
+#include "window/startup.h"
+
+namespace kl {
+namespace {
+
+// The Hotkeys key of the active profile, chosen as klsupport chooses it.
+std::string ActiveHotkeysKey(const SettingsBlock& b) {
+    std::string profile = GetText255(b.ProfileName);
+    if (profile.empty() || profile == reg::kDefaultProfile || profile == reg::kStandardProfile)
+        return reg::kHotkeysKey;
+    const char last = profile.back();
+    const bool bareDrive = (profile.size() == 2 && profile[1] == ':') ||
+                           (profile.size() == 3 && profile[1] == ':' && (last == '\\' || last == '/'));
+    if (last != '\\' && last != '/' && !bareDrive) profile += '\\';
+    return std::string(reg::kProfilesKey) + profile + reg::kHotkeysSubkey;
+}
+
+}  // namespace
+
+void TfrmMain::ExecuteHotkey(std::uint32_t id, bool addToRecent) {
+    SettingsBlock* b = Block();
+    if (b && b->HotkeysSuspended) {
+        Status("Not executing hotkey " + std::to_string(id));
+        return;
+    }
+    // A failing function leaves the status text and goes no further.
+    try {
+        if (b) b->LastHotkey = static_cast<std::int32_t>(id);
+        std::vector<char> description(kHotkeyTextBuffer, '\0'), parameters(kHotkeyTextBuffer, '\0');
+        std::int32_t modifier = 0, key = 0, function = 0;
+        if (!CallGetHotkey(static_cast<std::int32_t>(id), &modifier, &key, &function, description.data(),
+                           parameters.data()))
+            return;
+        // The buffers are ours; never read past them whatever was written.
+        description.back() = parameters.back() = '\0';
+        if ((b = Block())) {
+            b->SuppressStartMenu = kTrue;
+            b->HotkeysSuspended = kFalse;
+        }
+        Status("Hotkey " + std::to_string(id));
+        if ((b = Block()) && b->ConfirmHotkeys) MessageBeep(0);
+        if (addToRecent) {
+            recent_.Add(static_cast<int>(id), description.data());
+            RebuildRecentMenu();
+        }
+        CallExecuteFunctionEx(static_cast<std::uint32_t>(function), parameters.data());
+    } catch (...) {
+    }
+}
+
+void TfrmMain::mnCustomClick(int index) {
+    const int id = recent_.IdAt(static_cast<std::size_t>(index));
+    if (id > 0) ExecuteHotkey(static_cast<std::uint32_t>(id), false);
+}
+
+void TfrmMain::RebuildRecentMenu() {
+    HMENU custom = menus_.mnCustom;
+    if (!custom) return;
+    while (GetMenuItemCount(custom) > 0) DeleteMenu(custom, 0, MF_BYPOSITION);
+    const auto& entries = recent_.entries();
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        AppendMenuA(custom, MF_STRING, ids::mnCustomFirst + i, entries[i].caption.c_str());
+}
+
+void TfrmMain::OnHotkey(WPARAM wp, LPARAM lp) {
+    const SettingsBlock* b = Block();
+    if (!NotifyMessage() || !b || !b->KeyloomEnabled || b->HotkeysSuspended) return;
+    int key = HIWORD(lp) & 0xFF;
+    const int modifier = LOWORD(lp);
+    if (key == 255) key = static_cast<int>(wp);
+    const HotkeyStore store(ActiveHotkeysKey(*b), Block());
+    const int id = store.FindHotkeyID(key, modifier);
+    // Combinations registered only to take them from the system find no hotkey.
+    if (id > 0) ExecuteHotkey(static_cast<std::uint32_t>(id), true);
+}
+
+}  // namespace kl

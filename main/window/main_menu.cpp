@@ -1,0 +1,89 @@
+#include "window/main_menu.h"
+
+#include <string>
+#include <vector>
+
+#include "core/ui_language.h"
+#include "window/control_ids.h"
+
+namespace kl {
+namespace {
+
+struct Item {
+    int id;            // 0: separator
+    int text;          // language line, -1: none
+    const char* fallback;
+    BYTE keyFlags;     // FVIRTKEY plus FSHIFT / FCONTROL; 0: no accelerator
+    WORD key;
+    const char* keyText;
+};
+
+// Items arrive with the actions behind them.
+const std::vector<Item> kFileMenu = {
+    {ids::mnExit2, 13, "E&xit", 0, 0, nullptr},
+};
+
+const std::vector<Item> kTrayMenu = {
+    {ids::mnOpen, 21, "&Open Keyloom", 0, 0, nullptr},
+    {0, -1, nullptr, 0, 0, nullptr},
+    {ids::mnExit, 13, "E&xit", 0, 0, nullptr},
+};
+
+HMENU Fill(HMENU menu, const std::vector<Item>& items, std::vector<ACCEL>& accels) {
+    for (const Item& item : items) {
+        if (!item.id) {
+            AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
+        std::string caption = UiText(item.text, item.fallback);
+        if (item.keyText) caption += std::string("\t") + item.keyText;
+        AppendMenuA(menu, MF_STRING, item.id, caption.c_str());
+        if (item.keyFlags) accels.push_back(ACCEL{static_cast<BYTE>(item.keyFlags | FVIRTKEY), item.key,
+                                                  static_cast<WORD>(item.id)});
+    }
+    return menu;
+}
+
+}  // namespace
+
+MainMenus CreateMainMenus() {
+    MainMenus m;
+    std::vector<ACCEL> accels;
+    m.mmMain = CreateMenu();
+    HMENU file = Fill(CreatePopupMenu(), kFileMenu, accels);
+    AppendMenuA(m.mmMain, MF_POPUP, reinterpret_cast<UINT_PTR>(file), UiText(30, "&File").c_str());
+    HMENU trayBar = CreatePopupMenu();
+    m.pmSystray = Fill(trayBar, kTrayMenu, accels);
+    m.mnCustom = CreatePopupMenu();
+    InsertMenuA(m.pmSystray, 1, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(m.mnCustom),
+                UiText(32, "&Recent hotkeys").c_str());
+    SetMenuDefaultItem(m.pmSystray, ids::mnOpen, FALSE);
+    if (!accels.empty()) m.accelerators = CreateAcceleratorTableA(accels.data(), static_cast<int>(accels.size()));
+    return m;
+}
+
+void UpdateMenuTexts(const MainMenus& menus) {
+    for (const auto* items : {&kFileMenu, &kTrayMenu}) {
+        for (const Item& item : *items) {
+            if (!item.id) continue;
+            std::string caption = UiText(item.text, item.fallback);
+            if (item.keyText) caption += std::string("\t") + item.keyText;
+            HMENU owner = items == &kTrayMenu ? menus.pmSystray : menus.mmMain;
+            ModifyMenuA(owner, item.id, MF_BYCOMMAND | MF_STRING, item.id, caption.c_str());
+        }
+    }
+    ModifyMenuA(menus.pmSystray, 1, MF_BYPOSITION | MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(menus.mnCustom),
+                UiText(32, "&Recent hotkeys").c_str());
+    HMENU file = GetSubMenu(menus.mmMain, 0);
+    ModifyMenuA(menus.mmMain, 0, MF_BYPOSITION | MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(file),
+                UiText(30, "&File").c_str());
+}
+
+void DestroyMainMenus(MainMenus& menus) {
+    if (menus.pmSystray) DestroyMenu(menus.pmSystray);
+    if (menus.accelerators) DestroyAcceleratorTable(menus.accelerators);
+    menus.pmSystray = nullptr;
+    menus.accelerators = nullptr;
+}
+
+}  // namespace kl

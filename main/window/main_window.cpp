@@ -1,0 +1,400 @@
+#include "window/main_window.h"
+
+#include <commctrl.h>
+
+#include <exception>
+
+#include "core/library_binding.h"
+#include "core/reg_text.h"
+#include "core/ui_language.h"
+#include "registry_names.h"
+#include "text255.h"
+#include "window/control_ids.h"
+#include "window/process_messages.h"
+#include "window/startup.h"
+
+namespace kl {
+namespace {
+
+constexpr char kMainClass[] = "TfrmMain";
+constexpr char kPageClass[] = "TTabSheet";
+constexpr int kClientWidth = 576;
+constexpr int kClientHeight = 392;
+constexpr int kMargin = 8;
+constexpr int kButtonWidth = 96;
+constexpr int kButtonHeight = 26;
+
+struct PageInfo {
+    int text;
+    const char* fallback;
+};
+constexpr PageInfo kPages[TfrmMain::kPageCount] = {
+    {-1, "Hotkeys"}, {67, "Options"}, {69, "Defaults"}, {68, "MouseKeys"}, {-1, "Aliases"}};
+
+// A page forwards what its controls report to the main window.
+LRESULT CALLBACK PageProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        return SendMessageA(GetAncestor(hwnd, GA_ROOT), msg, wp, lp);
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+LRESULT CALLBACK StatusBarSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
+    if (msg == WM_MOUSEMOVE) reinterpret_cast<TfrmMain*>(ref)->sbMainMouseMove();
+    return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+HFONT MessageFont() {
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+        return CreateFontIndirectA(&metrics.lfMessageFont);
+    return nullptr;
+}
+
+}  // namespace
+
+TfrmMain& MainForm() {
+    static TfrmMain form;
+    return form;
+}
+
+bool TfrmMain::Create(HINSTANCE instance, const std::string& dataDir) {
+    instance_ = instance;
+    dataDir_ = dataDir;
+
+    WNDCLASSEXA page{};
+    page.cbSize = sizeof page;
+    page.lpfnWndProc = PageProc;
+    page.hInstance = instance;
+    page.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    page.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
+    page.lpszClassName = kPageClass;
+    RegisterClassExA(&page);
+
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = StaticWndProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    wc.hIcon = LoadIconA(instance, "DEFAULT");
+    wc.hIconSm = static_cast<HICON>(LoadImageA(instance, "DEFAULT", IMAGE_ICON, 16, 16, 0));
+    wc.lpszClassName = kMainClass;
+    if (!RegisterClassExA(&wc)) return false;
+
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    RECT r{0, 0, kClientWidth, kClientHeight};
+    menus_ = CreateMainMenus();
+    AdjustWindowRectEx(&r, style, TRUE, WS_EX_CONTROLPARENT);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    const int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
+    CreateWindowExA(WS_EX_CONTROLPARENT, kMainClass, kApplicationTitle, style, x, y, w, h, nullptr, menus_.mmMain,
+                    instance, this);
+    return hwnd_ != nullptr && IsWindow(hwnd_) && !destroyed_ && !startFailed_;
+}
+
+void TfrmMain::CreateControls() {
+    font_ = MessageFont();
+    auto child = [&](HWND parent, const char* cls, const char* text, DWORD style, int id) {
+        HWND c = CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+        if (font_) SendMessageA(c, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        return c;
+    };
+    pgSettings_ = child(hwnd_, WC_TABCONTROLA, "", WS_TABSTOP | WS_CLIPSIBLINGS, ids::pgSettings);
+    for (int i = 0; i < kPageCount; ++i) {
+        TCITEMA item{};
+        item.mask = TCIF_TEXT | TCIF_PARAM;
+        std::string text = kPages[i].text >= 0 ? UiText(kPages[i].text, kPages[i].fallback) : kPages[i].fallback;
+        item.pszText = text.data();
+        item.lParam = i + 1;  // the page's tag
+        SendMessageA(pgSettings_, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+        pages_[i] = CreateWindowExA(WS_EX_CONTROLPARENT, kPageClass, "", WS_CHILD | (i == 0 ? WS_VISIBLE : 0), 0, 0,
+                                    0, 0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids::tabHotkeys + i)),
+                                    instance_, nullptr);
+    }
+    const DWORD push = WS_TABSTOP | BS_PUSHBUTTON;
+    btnAdd_ = child(hwnd_, WC_BUTTONA, "&Add", push, ids::btnAdd);
+    btnRemove_ = child(hwnd_, WC_BUTTONA, "&Remove", push, ids::btnRemove);
+    btnModify_ = child(hwnd_, WC_BUTTONA, "&Modify", push, ids::btnModify);
+    btnHide_ = child(hwnd_, WC_BUTTONA, "&Hide", push, ids::btnHide);
+    btnState_ = child(hwnd_, WC_BUTTONA, "&Disable", push, ids::btnState);
+    btnExit_ = child(hwnd_, WC_BUTTONA, "E&xit", push, ids::btnExit);
+    // Adding, removing and modifying list entries arrive with the lists.
+    for (HWND b : {btnAdd_, btnRemove_, btnModify_}) EnableWindow(b, FALSE);
+    sbMain_.Create(hwnd_, ids::sbMain);
+    SetWindowSubclass(sbMain_.handle(), StatusBarSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
+    Layout();
+}
+
+void TfrmMain::Layout() {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    sbMain_.Resize();
+    RECT sb{};
+    GetWindowRect(sbMain_.handle(), &sb);
+    const int bottom = client.bottom - (sb.bottom - sb.top) - kMargin;
+    const int tabWidth = client.right - 3 * kMargin - kButtonWidth;
+    MoveWindow(pgSettings_, kMargin, kMargin, tabWidth, bottom - kMargin, TRUE);
+    RECT display{kMargin, kMargin, kMargin + tabWidth, bottom};
+    SendMessageA(pgSettings_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+    for (HWND page : pages_)
+        SetWindowPos(page, HWND_TOP, display.left, display.top, display.right - display.left,
+                     display.bottom - display.top, SWP_NOACTIVATE);
+    const int bx = client.right - kMargin - kButtonWidth;
+    int y = kMargin + 22;
+    for (HWND b : {btnAdd_, btnRemove_, btnModify_}) {
+        MoveWindow(b, bx, y, kButtonWidth, kButtonHeight, TRUE);
+        y += kButtonHeight + 6;
+    }
+    y = bottom - 3 * (kButtonHeight + 6) + 6;
+    for (HWND b : {btnHide_, btnState_, btnExit_}) {
+        MoveWindow(b, bx, y, kButtonWidth, kButtonHeight, TRUE);
+        y += kButtonHeight + 6;
+    }
+}
+
+int TfrmMain::ActivePage() const {
+    return pgSettings_ ? static_cast<int>(SendMessageA(pgSettings_, TCM_GETCURSEL, 0, 0)) : -1;
+}
+
+void TfrmMain::SelectPage(int page) {
+    if (page < 0 || page >= kPageCount) return;
+    SendMessageA(pgSettings_, TCM_SETCURSEL, page, 0);
+    for (int i = 0; i < kPageCount; ++i) ShowWindow(pages_[i], i == page ? SW_SHOW : SW_HIDE);
+}
+
+LRESULT CALLBACK TfrmMain::StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    TfrmMain* self = reinterpret_cast<TfrmMain*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (msg == WM_NCCREATE) {
+        self = static_cast<TfrmMain*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->hwnd_ = hwnd;
+    }
+    if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
+    // No exception may unwind through the window system: an unhandled one ends the
+    // program with hotkeys and hooks released.
+    try {
+        return self->WndProc(msg, wp, lp);
+    } catch (const std::exception& e) {
+        self->LogAppError(e.what());
+    } catch (...) {
+        self->LogAppError("Unknown exception");
+    }
+    return 0;
+}
+
+LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_CREATE:
+        creating_ = true;
+        FormCreate();
+        creating_ = false;
+        return destroyed_ || startFailed_ ? -1 : 0;
+    case WM_SHOWWINDOW:
+        if (wp) FormShow();
+        break;
+    case WM_CLOSE:
+        btnExitClick();
+        return 0;
+    case WM_DESTROY:
+        FormDestroy();
+        PostQuitMessage(0);
+        return 0;
+    case WM_COMMAND:
+        OnCommand(LOWORD(wp));
+        return 0;
+    case WM_NOTIFY: {
+        const auto* hdr = reinterpret_cast<const NMHDR*>(lp);
+        if (hdr->hwndFrom == pgSettings_ && hdr->code == TCN_SELCHANGE) {
+            SelectPage(ActivePage());
+            ShowData();  // pgSettingsChange
+        }
+        return 0;
+    }
+    case WM_DRAWITEM:
+        if (sbMain_.Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp))) return TRUE;
+        break;
+    case WM_HOTKEY:
+        OnHotkey(wp, lp);
+        return 0;
+    case WM_TIMER:
+        // Timer playback of macros (tmMain) arrives with the macro and timer work.
+        return 0;
+    }
+    const LRESULT result = DefWindowProcA(hwnd_, msg, wp, lp);
+    if (msg == NotifyMessage() && NotifyMessage() != 0 && Block()) OnNotify(wp, lp);
+    return result;
+}
+
+void TfrmMain::OnCommand(int id) {
+    switch (id) {
+    case ids::btnHide: btnHideClick(); break;
+    case ids::btnState: btnStateClick(); break;
+    case ids::btnExit:
+    case ids::mnExit:
+    case ids::mnExit2: btnExitClick(); break;
+    case ids::mnOpen: mnOpenClick(); break;
+    default:
+        if (id >= ids::mnCustomFirst && id <= ids::mnCustomLast) mnCustomClick(id - ids::mnCustomFirst);
+        break;
+    }
+}
+
+void TfrmMain::FormCreate() {
+    updating_ = true;
+    RegisterNotifyMessage();
+    InitializeLibraries();
+    SettingsBlock* b = Block();
+    if (!b) {
+        MessageBoxA(nullptr, "Unable to initialize Keyloom!", "Fatal Error", MB_OK | MB_ICONSTOP);
+        destroyed_ = true;
+        return;
+    }
+    b->KeyloomEnabled = kFalse;
+    // A settings load that stopped early has loaded what it could: say so and go on.
+    if (const std::string error = LastSettingsError(); !error.empty())
+        MessageBoxA(nullptr, error.c_str(), "Keyloom", MB_OK | MB_ICONERROR);
+    CreateControls();
+
+    ActiveLanguage().SetDataDirectory(GetText255(b->DataDir));
+    languages_ = ActiveLanguage().ListLanguages();
+    ChangeLanguage(b->Language);
+    if (startFailed_) return;
+    UpdateLanguage();
+
+    b->NotifyMessage = NotifyMessage();
+    auto handle32 = [](HICON icon) { return static_cast<Handle32>(reinterpret_cast<std::uintptr_t>(icon)); };
+    b->IconDefault = handle32(LoadIconA(instance_, "DEFAULT"));
+    b->IconPlaying = handle32(LoadIconA(instance_, "PLAYING"));
+    b->IconRecording = handle32(LoadIconA(instance_, "RECORDING"));
+
+    tray_.Prepare(hwnd_, NotifyMessage(), LoadIconA(instance_, "DEFAULT"));
+    if (!b->NoSysTray) tray_.Add();
+
+    b->StopwatchStartTicks = b->StopwatchStopTicks = b->StopwatchPauseTicks = 0;
+    b->StopwatchStartTime = b->StopwatchStopTime = b->StopwatchPauseTime = 0;
+    // The advanced option controls and the help routing arrive with the option pages.
+    updating_ = false;
+    EnableHooks();
+    ShowData();
+}
+
+void TfrmMain::FormShow() {
+    updating_ = false;
+    if (SettingsBlock* b = Block()) ChangeLanguage(b->Language);
+    UpdateLanguage();
+    ShowData();
+}
+
+void TfrmMain::FormDestroy() {
+    if (destroyed_ && !Block()) return;
+    DisableHooks();
+    if (tray_.added()) tray_.Remove();
+    FinalizeLibraries();
+    DeleteRegTree(reg::kBookmarksKey);
+    DeleteRegTree(reg::kTempKey);
+    DestroyMainMenus(menus_);
+    if (font_) DeleteObject(font_);
+    font_ = nullptr;
+    destroyed_ = true;
+}
+
+void TfrmMain::UpdateLanguage() {
+    SetWindowTextA(hwnd_, kApplicationTitle);
+    for (int i = 0; i < kPageCount; ++i) {
+        std::string text = kPages[i].text >= 0 ? UiText(kPages[i].text, kPages[i].fallback) : kPages[i].fallback;
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text.data();
+        SendMessageA(pgSettings_, TCM_SETITEMA, i, reinterpret_cast<LPARAM>(&item));
+    }
+    UpdateMenuTexts(menus_);
+    DrawMenuBar(hwnd_);
+    SetWindowTextA(btnAdd_, UiText(16, "&Add").c_str());
+    SetWindowTextA(btnRemove_, UiText(17, "&Remove").c_str());
+    SetWindowTextA(btnModify_, UiText(18, "&Modify").c_str());
+    SetWindowTextA(btnHide_, UiText(52, "&Hide").c_str());
+    SetWindowTextA(btnExit_, UiText(13, "E&xit").c_str());
+    const SettingsBlock* b = Block();
+    const bool enabled = b && b->KeyloomEnabled;
+    SetWindowTextA(btnState_, enabled ? UiText(14, "&Disable").c_str() : UiText(15, "&Enable").c_str());
+    std::string profile = b ? GetText255(b->ProfileName) : std::string();
+    sbMain_.SetText(1, profile.empty() ? UiText(238, reg::kDefaultProfile) : profile);
+}
+
+void TfrmMain::ShowData() {
+    // The lists and option pages fill themselves here as they arrive; the state of
+    // hotkey handling is shown on btnState and in the status bar.
+    const SettingsBlock* b = Block();
+    const bool enabled = b && b->KeyloomEnabled;
+    SetWindowTextA(btnState_, enabled ? UiText(14, "&Disable").c_str() : UiText(15, "&Enable").c_str());
+    Status(enabled ? UiText(94, "Keyloom is enabled") : UiText(93, "Keyloom is disabled"));
+    std::string profile = b ? GetText255(b->ProfileName) : std::string();
+    sbMain_.SetText(1, profile.empty() ? UiText(238, reg::kDefaultProfile) : profile);
+}
+
+void TfrmMain::Status(const std::string& text) {
+    sbMain_.SetText(0, text);
+    ProcessMessages();
+}
+
+void TfrmMain::sbMainMouseMove() {
+    const SettingsBlock* b = Block();
+    if (!b) {
+        Status("Not initialized");
+        return;
+    }
+    std::string text;
+    if (b->LastStatus != 0)
+        text = "Last error: " + std::to_string(b->LastStatus);
+    else if (!b->KeyloomEnabled || b->HotkeysSuspended)
+        text = "Keyloom is Disabled";
+    else
+        text = "Keyloom is Enabled";
+    const std::string profile = GetText255(b->ProfileName);
+    if (text != sbMain_.Text(0)) sbMain_.SetText(0, text);
+    const std::string panel1 = profile.empty() ? std::string(reg::kDefaultProfile) : profile;
+    if (panel1 != sbMain_.Text(1)) sbMain_.SetText(1, panel1);
+}
+
+void TfrmMain::ChangeLanguage(int index) {
+    const LanguageSwitch result = SwitchLanguage(ActiveLanguage(), languages_, index, languageSelection_);
+    switch (result.outcome) {
+    case LanguageSwitch::Outcome::Ignored:
+    case LanguageSwitch::Outcome::AlreadyLoaded:
+        return;
+    case LanguageSwitch::Outcome::Loaded:
+        languageSelection_ = result.position;
+        if (SettingsBlock* b = Block()) b->Language = result.position;
+        return;
+    case LanguageSwitch::Outcome::NotOpened:
+        languageSelection_ = result.position;
+        MessageBoxA(hwnd_, result.message.c_str(), "Error", MB_OK | MB_ICONERROR);
+        return;
+    case LanguageSwitch::Outcome::Error:
+        languageSelection_ = result.position;
+        LogAppError(result.message.c_str());
+        return;
+    }
+}
+
+void TfrmMain::LogAppError(const char* what) {
+    DisableHooks();
+    MessageBoxA(hwnd_, what ? what : "", "Keyloom", MB_OK | MB_ICONERROR);
+    // During creation the window is not finished yet: creation fails instead, and
+    // the window system then destroys it.
+    if (creating_)
+        startFailed_ = true;
+    else if (hwnd_ && !destroyed_)
+        DestroyWindow(hwnd_);
+}
+
+}  // namespace kl

@@ -1,0 +1,97 @@
+// TfrmMain: the program's main window. It stays hidden in the tray, receives every
+// hotkey and notification, and owns the tray icon and the pages.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "window/main_menu.h"
+#include "window/recent_hotkeys.h"
+#include "window/status_bar.h"
+#include "window/tray_icon.h"
+
+namespace kl {
+
+class TfrmMain {
+public:
+    static constexpr int kPageCount = 5;
+
+    // Registers the class and creates the hidden window; false when the program
+    // could not be initialised (the user has been told).
+    bool Create(HINSTANCE instance, const std::string& dataDir);
+    HWND handle() const { return hwnd_; }
+    HACCEL accelerators() const { return menus_.accelerators; }
+
+    void EnableHooks();
+    void DisableHooks();
+    void btnStateClick();
+    void btnHideClick();
+    void btnExitClick();
+    void mnOpenClick();
+    void Reactivate();
+    bool ChangeIcon(HICON icon);
+    void Status(const std::string& text);
+    void ChangeLanguage(int index);
+    void ShowData();
+    void UpdateLanguage();
+    void LogAppError(const char* what);
+    void ExecuteHotkey(std::uint32_t id, bool addToRecent);
+    // A click on entry `index` of the recently used list.
+    void mnCustomClick(int index);
+    // A key pressed anywhere in the window; true when it was used.
+    bool FormKeyDown(const MSG& msg);
+    int ActivePage() const;
+    void sbMainMouseMove();
+    const RecentHotkeys& recentHotkeys() const { return recent_; }
+
+private:
+    static LRESULT CALLBACK StaticWndProc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT WndProcGuarded(UINT msg, WPARAM wp, LPARAM lp);
+    void FormCreate();
+    void FormShow();
+    void FormDestroy();
+    void CreateControls();
+    void Layout();
+    void SelectPage(int page);
+    void OnNotify(WPARAM wp, LPARAM lp);
+    void OnHotkey(WPARAM wp, LPARAM lp);
+    void OnCommand(int id);
+    void PopupTrayMenu();
+    void RebuildRecentMenu();
+    void RunProgramPrompt();
+    void SetTimerInterval(UINT ms);
+    void StartTimer();
+    void StopTimer();
+
+    HINSTANCE instance_ = nullptr;
+    HWND hwnd_ = nullptr;
+    HWND pgSettings_ = nullptr;
+    std::array<HWND, kPageCount> pages_{};
+    HWND btnAdd_ = nullptr, btnRemove_ = nullptr, btnModify_ = nullptr;
+    HWND btnHide_ = nullptr, btnState_ = nullptr, btnExit_ = nullptr;
+    StatusBar sbMain_;
+    TrayIcon tray_;
+    MainMenus menus_;
+    RecentHotkeys recent_;
+    HFONT font_ = nullptr;
+    std::string dataDir_;
+    std::vector<std::string> languages_;  // the items of cbLanguage
+    bool updating_ = false;
+    bool shownOnce_ = false;
+    bool timerRunning_ = false;
+    UINT timerInterval_ = 1000;
+    bool destroyed_ = false;
+    bool creating_ = false;
+    bool startFailed_ = false;
+    int languageSelection_ = -1;  // the selected entry of cbLanguage
+};
+
+// The one main window of the process.
+TfrmMain& MainForm();
+
+}  // namespace kl

@@ -1,0 +1,129 @@
+// What arrives at the main window from the hooks, klsupport, the tray icon and a second
+// instance: the registered notification message (code in lParam) and WM_HOTKEY.
+#include <cstdint>
+#include <string>
+
+#include "core/input_box.h"
+#include "core/library_binding.h"
+#include "core/shell_links.h"
+#include "core/support_calls.h"
+#include "core/ui_language.h"
+#include "core/user_actions.h"
+#include "text255.h"
+#include "window/control_ids.h"
+#include "window/main_window.h"
+#include "window/startup.h"
+
+namespace kl {
+namespace {
+
+constexpr LPARAM kExecuteHotkey = -11;
+constexpr LPARAM kExecuteFunction = -10;
+constexpr LPARAM kShowMainWindow = -9;
+constexpr LPARAM kToggleTimerPlayback = -8;
+constexpr LPARAM kControlTimer = -7;
+constexpr LPARAM kRunPrompt = -5;
+constexpr LPARAM kRepeatMacro = -4;
+constexpr LPARAM kStopwatch = -3;
+constexpr LPARAM kChangeIcon = -2;
+constexpr std::int32_t kTimerPlayback = 4;
+constexpr UINT kPlaybackInterval = 250;
+constexpr UINT kMinimumInterval = 100;
+
+bool IsProgramIcon(const SettingsBlock& b, Handle32 icon) {
+    return icon != 0 && (icon == b.IconDefault || icon == b.IconPlaying || icon == b.IconRecording);
+}
+
+}  // namespace
+
+void TfrmMain::OnNotify(WPARAM wp, LPARAM lp) {
+    SettingsBlock* b = Block();
+    switch (lp) {
+    case kExecuteHotkey:
+        if (wp != 0) ExecuteHotkey(static_cast<std::uint32_t>(wp), true);
+        break;
+    case kExecuteFunction: {
+        std::string parameter(1024, '\0');
+        CallExecuteFunctionEx(static_cast<std::uint32_t>(wp), parameter.data());
+        break;
+    }
+    case kShowMainWindow:
+    case WM_LBUTTONDBLCLK:
+        mnOpenClick();
+        break;
+    case kToggleTimerPlayback:
+        StopTimer();
+        if (b->JournalMode != 0) {
+            b->JournalMode = 0;
+        } else {
+            b->JournalMode = kTimerPlayback;
+            SetTimerInterval(kPlaybackInterval);
+            StartTimer();
+        }
+        break;
+    case kControlTimer: {
+        const auto arg = static_cast<std::int32_t>(wp);
+        if (arg == -2) {
+            StartTimer();
+        } else if (arg < 0) {
+            StopTimer();
+            b->JournalMode = 0;
+        } else {
+            SetTimerInterval(arg > static_cast<std::int32_t>(kMinimumInterval) ? arg : kMinimumInterval);
+        }
+        break;
+    }
+    case kRunPrompt:
+        RunProgramPrompt();
+        break;
+    case kRepeatMacro:
+        RepeatMacro();
+        break;
+    case kStopwatch:
+        ShowTimerStatus();
+        break;
+    case kChangeIcon:
+        // Only the program's own three icons go into the tray; anyone may post this code.
+        if (IsProgramIcon(*b, static_cast<Handle32>(wp)))
+            ChangeIcon(reinterpret_cast<HICON>(static_cast<std::uintptr_t>(wp)));
+        break;
+    case WM_RBUTTONDOWN:
+        PopupTrayMenu();
+        break;
+    default:
+        break;
+    }
+}
+
+void TfrmMain::RunProgramPrompt() {
+    SettingsBlock* b = Block();
+    std::string file = std::string(b ? Text255View(b->DataDir) : std::string_view()) ;
+    if (!file.empty() && file.back() != '\\' && file.back() != '/') file += '\\';
+    file += "fnRun.exe";
+    if (GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        const auto answer = InputBox(hwnd_, UiText(90, "Run"), UiText(89, "Program, document or folder to open:"),
+                                     b ? GetText255(b->LastGotoDir) : std::string());
+        file.clear();
+        if (answer) {
+            if ((b = Block())) SetText255(b->LastGotoDir, *answer);
+            file = *answer;
+        }
+    }
+    if (!file.empty()) ShellOpen(file, "", SW_SHOWNORMAL);
+}
+
+void TfrmMain::SetTimerInterval(UINT ms) {
+    timerInterval_ = ms;
+    if (timerRunning_) SetTimer(hwnd_, ids::tmMain, timerInterval_, nullptr);
+}
+
+void TfrmMain::StartTimer() {
+    timerRunning_ = SetTimer(hwnd_, ids::tmMain, timerInterval_, nullptr) != 0;
+}
+
+void TfrmMain::StopTimer() {
+    KillTimer(hwnd_, ids::tmMain);
+    timerRunning_ = false;
+}
+
+}  // namespace kl

@@ -1,0 +1,14 @@
+#include "window/recent_hotkeys.h"
+
+#include <algorithm>
+
+namespace kl {
+
+void RecentHotkeys::Add(int id, std::string_view description) {
+    const auto same = std::find_if(entries_.begin(), entries_.end(), [id](const Entry& e) { return e.id == id; });
+    if (same != entries_.end()) entries_.erase(same);
+    if (entries_.size() >= kMaxEntries) entries_.erase(entries_.begin());
+    entries_.push_back(Entry{id, std::string(description.substr(0, 255))});
+}
+
+}  // namespace kl

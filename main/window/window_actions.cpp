@@ -1,0 +1,74 @@
+// Showing, hiding and leaving the main window, its tray icon and its keyboard pages.
+#include <cstdint>
+
+#include "core/library_binding.h"
+#include "window/control_ids.h"
+#include "window/main_window.h"
+#include "window/process_messages.h"
+
+namespace kl {
+
+void TfrmMain::btnHideClick() { ShowWindow(hwnd_, SW_HIDE); }
+
+void TfrmMain::btnExitClick() {
+    ProcessMessages();
+    if (hwnd_ && !destroyed_) DestroyWindow(hwnd_);
+}
+
+void TfrmMain::mnOpenClick() {
+    Status("Showing Keyloom");
+    SelectPage(0);
+    ShowData();
+    if (IsWindowVisible(hwnd_)) {
+        Reactivate();
+    } else {
+        ShowWindow(hwnd_, SW_SHOW);
+        BringWindowToTop(hwnd_);
+        SetForegroundWindow(hwnd_);
+    }
+}
+
+void TfrmMain::Reactivate() {
+    if (!IsWindow(hwnd_)) return;
+    if (IsWindowVisible(hwnd_)) {
+        SetForegroundWindow(hwnd_);
+        for (int poll = 0; poll < 1001 && GetForegroundWindow() != hwnd_; ++poll) {
+        }
+        SetActiveWindow(hwnd_);
+    } else {
+        if (IsIconic(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
+        SetForegroundWindow(hwnd_);
+    }
+}
+
+bool TfrmMain::ChangeIcon(HICON icon) {
+    const SettingsBlock* b = Block();
+    if (!b || b->NoSysTray) return false;
+    tray_.Modify(icon);
+    SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    ProcessMessages();
+    return true;
+}
+
+bool TfrmMain::FormKeyDown(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || msg.wParam < '1' || msg.wParam > '5') return false;
+    if (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)) return false;
+    if (GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
+    // Digits typed into a text box stay there.
+    char cls[32] = {};
+    GetClassNameA(msg.hwnd, cls, sizeof cls);
+    if (lstrcmpiA(cls, "Edit") == 0) return false;
+    SelectPage(static_cast<int>(msg.wParam - '1'));
+    ShowData();
+    return true;
+}
+
+void TfrmMain::PopupTrayMenu() {
+    SetForegroundWindow(hwnd_);
+    POINT pt{};
+    GetCursorPos(&pt);
+    TrackPopupMenu(menus_.pmSystray, TPM_RIGHTBUTTON, pt.x, pt.y, 0, hwnd_, nullptr);
+    PostMessageA(hwnd_, WM_NULL, 0, 0);
+}
+
+}  // namespace kl

@@ -1,0 +1,14 @@
+// A stand-in klhook.dll whose two hook procedures only pass everything on.
+#include <windows.h>
+
+extern "C" {
+
+__declspec(dllexport) LRESULT CALLBACK KLGetMsgProc(int code, WPARAM wp, LPARAM lp) {
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+__declspec(dllexport) LRESULT CALLBACK KLKbdHookProc(int code, WPARAM wp, LPARAM lp) {
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+}  // extern "C"

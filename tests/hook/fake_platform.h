@@ -1,0 +1,56 @@
+// A recording stand-in for the Win32 calls of the hook procedures, so that
+// their decisions can be checked without real input or real windows.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform.h"
+
+namespace kl::testing {
+
+struct Posted {
+    HWND window;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    bool operator==(const Posted&) const = default;
+};
+
+struct FakeWindow {
+    RECT rect{};
+    HWND parent = nullptr;
+};
+
+struct FakeWorld {
+    std::vector<Posted> posts;
+    std::vector<std::string> traces;
+    std::vector<HHOOK> unhooked;
+    std::map<HWND, FakeWindow> windows;
+    std::array<SHORT, 256> async{};     // GetAsyncKeyState
+    std::array<SHORT, 256> toggles{};   // GetKeyState
+    std::array<BYTE, 256> keyboard{};   // the thread's keyboard state
+    bool keyboardReadable = true;
+    HWND active = nullptr;
+    HWND topped = nullptr;
+    HWND foreground = nullptr;
+    int captionButtonHeight = 18;       // SM_CYSIZE
+    RECT workArea{0, 0, 1280, 1000};
+    POINT cursor{100, 100};
+    std::vector<POINT> placements;      // SetCursorPos
+    std::vector<POINT> relativeMoves;   // mouse_event
+
+    bool Traced(const std::string& text) const;
+};
+
+// The world the fake platform acts on; tests reset it with World() = {}.
+FakeWorld& World();
+const hook::Platform& FakePlatform();
+
+inline HWND FakeHandle(UINT_PTR value) { return reinterpret_cast<HWND>(value); }
+
+}  // namespace kl::testing

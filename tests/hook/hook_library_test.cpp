@@ -1,0 +1,217 @@
+// klhook.dll itself: what it imports, how it attaches to the block, and its
+// exported procedures called with real messages, windows and the real block.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <set>
+#include <string>
+
+#include "settings_block.h"
+#include "testing/settings_map.h"
+#include "testing/support_library.h"
+#include "win_handles.h"
+
+using namespace kl;
+using namespace kl::testing;
+
+namespace {
+
+using HookProc = LRESULT WINAPI(int, WPARAM, LPARAM);
+
+std::set<std::string> ImportedLibraries(HMODULE module) {
+    const auto* base = reinterpret_cast<const unsigned char*>(module);
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(base + dos->e_lfanew);
+    const auto& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    std::set<std::string> names;
+    if (dir.VirtualAddress == 0) return names;
+    for (auto* d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress); d->Name; ++d) {
+        std::string name = reinterpret_cast<const char*>(base + d->Name);
+        for (auto& c : name) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+        names.insert(name);
+    }
+    return names;
+}
+
+// A hidden top-level window that receives the notifications.
+class Window {
+public:
+    Window(int x, int y, int width, int height, DWORD style = WS_OVERLAPPEDWINDOW)
+        : hwnd_(CreateWindowExA(0, "STATIC", "klhook test", style, x, y, width, height, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr)) {}
+    ~Window() {
+        if (hwnd_) DestroyWindow(hwnd_);
+    }
+    HWND get() const { return hwnd_; }
+    int Height() const {
+        RECT r{};
+        GetWindowRect(hwnd_, &r);
+        return r.bottom - r.top;
+    }
+
+private:
+    HWND hwnd_;
+};
+
+class HookLibrary : public ::testing::Test {
+protected:
+    SettingsMap map_;
+    const UINT notify_ = RegisterWindowMessageA("KLSysTrayHookLibraryTest");
+    Window main_{0, 0, 100, 100};
+
+    HookLibrary() {
+        std::memset(&map_.block(), 0, sizeof(SettingsBlock));
+        map_->BlockSize = kSettingsBlockSize;
+        map_->KeyloomEnabled = kTrue;
+        map_->NotifyMessage = notify_;
+        map_->MainWindow = static_cast<Handle32>(reinterpret_cast<UINT_PTR>(main_.get()));
+    }
+
+    // Notifications posted to the main window, oldest first.
+    std::vector<std::pair<WPARAM, LPARAM>> TakeNotifications() {
+        std::vector<std::pair<WPARAM, LPARAM>> got;
+        MSG m;
+        while (PeekMessageA(&m, main_.get(), notify_, notify_, PM_REMOVE)) got.emplace_back(m.wParam, m.lParam);
+        return got;
+    }
+};
+
+TEST(HookLibraryImage, ImportsOnlyKernel32AndUser32) {
+    Library lib("klhook.dll");
+    ASSERT_TRUE(lib.handle());
+    EXPECT_EQ(ImportedLibraries(lib.handle()), (std::set<std::string>{"KERNEL32.DLL", "USER32.DLL"}));
+    EXPECT_TRUE(lib.Raw("KLKbdHookProc"));
+    EXPECT_TRUE(lib.Raw("KLGetMsgProc"));
+}
+
+TEST(HookLibraryAttach, CopyLoadedBeforeTheBlockExistsStaysInert) {
+    Library lib("klhook.dll");  // no mapping exists in this process yet
+    auto* kbd = lib.Get<HookProc>("KLKbdHookProc");
+    auto* getMsg = lib.Get<HookProc>("KLGetMsgProc");
+    SettingsMap map;
+    map->BlockSize = kSettingsBlockSize;
+    map->KeyloomEnabled = kTrue;
+    EXPECT_EQ(kbd(0, VK_SHIFT, 1), 0);
+    EXPECT_EQ(map->ShiftDown, 0);
+    MSG m{nullptr, WM_SYSCOMMAND, SC_TASKLIST, 0, 0, {}};
+    map->LWinDown = 1;  // would block the Start menu in a live copy
+    EXPECT_EQ(getMsg(0, PM_REMOVE, reinterpret_cast<LPARAM>(&m)), 0);
+    EXPECT_EQ(m.message, static_cast<UINT>(WM_SYSCOMMAND));
+}
+
+TEST(HookLibraryAttach, UninitialisedBlockIsSwitchedOffWithStatus102) {
+    SettingsMap map;
+    map->KeyloomEnabled = kTrue;
+    {
+        Library lib("klhook.dll");
+        EXPECT_EQ(map->LastStatus, kStatusBlockUninitialised);
+        EXPECT_EQ(map->KeyloomEnabled, 0);
+        // Still attached: the modifier flags are kept.
+        EXPECT_EQ(lib.Get<HookProc>("KLKbdHookProc")(0, VK_CONTROL, 1), 0);
+        EXPECT_EQ(map->CtrlDown, 1);
+    }
+    map->BlockSize = kSettingsBlockSize;
+    map->KeyloomEnabled = kTrue;
+    map->LastStatus = 0;
+    Library again("klhook.dll");
+    EXPECT_EQ(map->LastStatus, 0);
+    EXPECT_EQ(map->KeyloomEnabled, kTrue);
+}
+
+TEST(HookLibraryAttach, ForeignMappingSmallerThanTheBlockIsNotUsed) {
+    UniqueHandle small(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 4096, kSettingsMapName));
+    ASSERT_TRUE(small);
+    MappedView view(MapViewOfFile(small.get(), FILE_MAP_ALL_ACCESS, 0, 0, 0));
+    ASSERT_TRUE(view);
+    Library lib("klhook.dll");  // would write KeyloomEnabled far beyond 4096 bytes
+    EXPECT_EQ(lib.Get<HookProc>("KLKbdHookProc")(0, VK_SHIFT, 1), 0);
+    const auto* bytes = view.as<unsigned char>();
+    EXPECT_EQ(bytes[offsetof(SettingsBlock, LastStatus)], 0);
+    EXPECT_EQ(bytes[offsetof(SettingsBlock, ShiftDown)], 0);
+}
+
+TEST_F(HookLibrary, HotkeyReleasePostsItsIdToTheMainWindow) {
+    Library lib("klhook.dll");
+    auto* kbd = lib.Get<HookProc>("KLKbdHookProc");
+    map_->Hotkeys[0] = HotkeyEntry{42, 'K', kModCtrl | kModAlt, 0};
+    map_->HotkeyCountPerKey['K'] = 1;
+    EXPECT_EQ(kbd(0, VK_CONTROL, 1), 0);
+    EXPECT_EQ(kbd(0, VK_MENU, 1), 0);
+    EXPECT_EQ(kbd(0, 'K', 1), 1);
+    EXPECT_TRUE(TakeNotifications().empty());
+    EXPECT_EQ(kbd(0, 'K', static_cast<LPARAM>(0xC0000001u)), 1);
+    EXPECT_EQ(TakeNotifications(), (std::vector<std::pair<WPARAM, LPARAM>>{{42, -11}}));
+
+    map_->KeyloomEnabled = 0;
+    EXPECT_EQ(kbd(0, 'K', static_cast<LPARAM>(0xC0000001u)), 0);
+    EXPECT_TRUE(TakeNotifications().empty());
+}
+
+TEST_F(HookLibrary, RemapRewritesMessagesOnlyWhileEnabled) {
+    Library lib("klhook.dll");
+    auto* getMsg = lib.Get<HookProc>("KLGetMsgProc");
+    map_->RemapKeys = kTrue;
+    map_->KeyRemap.Count = 1;
+    map_->KeyRemap.Entries[0] = KeyRemapEntry{0x1E, 'A', 0x30, 'B', 0};
+
+    MSG m{main_.get(), WM_CHAR, 'a', 1, 0, {}};
+    getMsg(0, PM_REMOVE, reinterpret_cast<LPARAM>(&m));
+    EXPECT_EQ(m.wParam, static_cast<WPARAM>(MapVirtualKeyA('B', 2)));
+    m = MSG{main_.get(), WM_KEYDOWN, 'A', (0x1E << 16) | 1, 0, {}};
+    getMsg(0, PM_REMOVE, reinterpret_cast<LPARAM>(&m));
+    EXPECT_EQ(m.wParam, WPARAM('B'));
+    EXPECT_EQ((m.lParam >> 16) & 0xFF, 0x30);
+
+    map_->KeyloomEnabled = 0;
+    m = MSG{main_.get(), WM_KEYDOWN, 'A', 1, 0, {}};
+    getMsg(0, PM_REMOVE, reinterpret_cast<LPARAM>(&m));
+    EXPECT_EQ(m.wParam, WPARAM('A'));
+    EXPECT_EQ(getMsg(0, PM_REMOVE, 0), 0);  // no message at all
+}
+
+TEST_F(HookLibrary, CaptionDoubleClickRollsARealWindowUpAndDown) {
+    Library lib("klhook.dll");
+    auto* getMsg = lib.Get<HookProc>("KLGetMsgProc");
+    map_->CaptureMenuDblClicks = kTrue;
+    Window w(50, 50, 400, 600, WS_POPUP | WS_CAPTION | WS_SYSMENU);
+    ASSERT_EQ(w.Height(), 600);
+
+    MSG m{w.get(), WM_NCLBUTTONDBLCLK, HTCAPTION, 0, 0, {}};
+    getMsg(0, PM_REMOVE, reinterpret_cast<LPARAM>(&m));
+    EXPECT_EQ(m.message, 0u);
+    EXPECT_EQ(w.Height(), GetSystemMetrics(SM_CYSIZE) + 8);
+    EXPECT_EQ(map_->CollapsedWindows[0], static_cast<Handle32>(reinterpret_cast<UINT_PTR>(w.get())));
+    EXPECT_EQ(map_->CollapsedHeights[0], 600);
+
+    m = MSG{w.get(), WM_NCLBUTTONDBLCLK, HTCAPTION, 0, 0, {}};
+    getMsg(0, PM_REMOVE, reinterpret_cast<LPARAM>(&m));
+    EXPECT_EQ(w.Height(), 600);
+}
+
+TEST_F(HookLibrary, RandomBlocksThroughTheExportsNeverCrash) {
+    Library lib("klhook.dll");
+    auto* kbd = lib.Get<HookProc>("KLKbdHookProc");
+    auto* getMsg = lib.Get<HookProc>("KLGetMsgProc");
+    std::mt19937 rng(99);
+    auto* bytes = reinterpret_cast<unsigned char*>(&map_.block());
+    for (int round = 0; round < 300; ++round) {
+        for (std::size_t i = 0; i < sizeof(SettingsBlock); ++i) bytes[i] = static_cast<unsigned char>(rng());
+        // Posts and window switches go to our own window only.
+        map_->MainWindow = static_cast<Handle32>(reinterpret_cast<UINT_PTR>(main_.get()));
+        map_->NotifyMessage = notify_;
+        std::memset(map_->Bookmarks, 0, sizeof map_->Bookmarks);
+        map_->JournalHook = 0;
+        map_->KeyloomEnabled = kTrue;
+        for (int i = 0; i < 10; ++i) {
+            kbd(0, rng() % 256, static_cast<LPARAM>(rng()));
+            MSG m{main_.get(), static_cast<UINT>(rng() % 2 ? WM_KEYDOWN + rng() % 3 : rng() % 0x210),
+                  rng() % 256, static_cast<LPARAM>(rng()), 0, {}};
+            getMsg(0, PM_REMOVE, reinterpret_cast<LPARAM>(&m));
+        }
+        TakeNotifications();
+    }
+    SUCCEED();
+}
+
+}  // namespace

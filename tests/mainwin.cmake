@@ -1,0 +1,23 @@
+# Library binding, start-up and the main window's life.
+
+# Stand-ins for the two libraries, built into their own folder beside the tests.
+set(KL_FAKE_DIR ${KL_TEST_DIR}/fakes)
+add_library(kl_fake_support SHARED fakes/fake_support.cpp fakes/fake_support.def)
+target_link_libraries(kl_fake_support PRIVATE kl_common)
+add_library(kl_fake_hook SHARED fakes/fake_hook.cpp fakes/fake_hook.def)
+foreach(fake kl_fake_support kl_fake_hook)
+  set_target_properties(${fake} PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${KL_FAKE_DIR})
+endforeach()
+set_target_properties(kl_fake_support PROPERTIES OUTPUT_NAME klsupport)
+set_target_properties(kl_fake_hook PROPERTIES OUTPUT_NAME klhook)
+
+kl_add_test(library_binding_test library_binding_test.cpp binding_helpers_test.cpp
+  DEPENDS kl_fake_support kl_fake_hook)
+target_link_libraries(library_binding_test PRIVATE kl_core)
+
+kl_add_test(mainwin_process_test mainwin_process_test.cpp DEPENDS keyloom klsupport klhook kl_data)
+kl_add_test(mainwin_notify_test mainwin_notify_test.cpp DEPENDS keyloom klsupport klhook kl_data)
+
+kl_add_test(mainwin_hotkey_test mainwin_hotkey_test.cpp DEPENDS keyloom klsupport klhook kl_data)
+kl_add_test(recent_hotkeys_test recent_hotkeys_test.cpp ${CMAKE_SOURCE_DIR}/main/window/recent_hotkeys.cpp)
+target_include_directories(recent_hotkeys_test PRIVATE ${CMAKE_SOURCE_DIR}/main)

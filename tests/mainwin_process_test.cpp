@@ -1,0 +1,278 @@
+// keyloom.exe started as a process: what start-up leaves in the registry and the
+// block, the single-instance rule, switching hotkeys, and what exit cleans up.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "testing/keyloom_process.h"
+#include "testing/registry.h"
+#include "testing/settings_map.h"
+#include "testing/support_library.h"
+#include "text255.h"
+
+using namespace kl;
+using namespace kl::testing;
+
+namespace {
+
+constexpr char kBase[] = "Software\\Corvane\\Keyloom\\";
+constexpr char kTemp[] = "Software\\Corvane\\Keyloom\\Temp";
+constexpr char kBookmarks[] = "Software\\Corvane\\Keyloom\\Bookmarks";
+constexpr int kBtnState = 1014;
+
+bool KeyExists(const char* path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+HWND WindowOf(Handle32 h) { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(h)); }
+
+std::string Caption(HWND w) {
+    char text[128] = {};
+    GetWindowTextA(w, text, sizeof text);
+    return text;
+}
+
+int ActivePage(HWND main) {
+    HWND tabs = FindWindowExA(main, nullptr, WC_TABCONTROLA, nullptr);
+    return tabs ? static_cast<int>(SendMessageA(tabs, TCM_GETCURSEL, 0, 0)) : -2;
+}
+
+// True when the notification area holds the program's icon: changing the tip of an
+// icon that is not there fails.
+bool TrayHasIcon(HWND owner, UINT id) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = 88;
+    data.hWnd = owner;
+    data.uID = id;
+    data.uFlags = NIF_TIP;
+    std::strcpy(data.szTip, "Keyloom");
+    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+}
+
+class Keyloom : public ::testing::Test {
+protected:
+    CleanRegistry clean_;
+    SettingsMap map_;
+    SettingsBlock& b() { return map_.block(); }
+    // Without a window manager every change of the tray costs Wine seconds.
+    static void WithoutTray() { SetString(kBase, "NoSysTray", "1"); }
+};
+
+}  // namespace
+
+TEST_F(Keyloom, StartsInTheTrayWithTheBlockFilledIn) {
+    KeyloomProcess app;
+    HWND main = app.WaitForWindow();
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(PollUntil([&] { return b().KeyloomEnabled == -1 && TrayHasIcon(main, b().NotifyMessage); }));
+    // Not a timed test: the figure is only reported.
+    std::printf("[ figures  ] keyloom.exe start to tray icon and hotkeys enabled: %lu ms\n",
+                static_cast<unsigned long>(GetTickCount() - app.startTicks()));
+
+    EXPECT_EQ(GetText(kBase, "DataDir").value_or(""), BinDir());  // created on first start
+    EXPECT_EQ(Text255View(b().DataDir), BinDir());
+    EXPECT_EQ(WindowOf(b().MainWindow), main);
+    EXPECT_EQ(WindowOf(b().AppWindow), main);
+    EXPECT_EQ(b().NotifyMessage, RegisterWindowMessageA("KLSysTray1"));
+    EXPECT_NE(b().IconDefault, 0u);
+    EXPECT_NE(b().IconPlaying, 0u);
+    EXPECT_NE(b().IconRecording, 0u);
+    EXPECT_NE(b().IconDefault, b().IconPlaying);
+    EXPECT_NE(b().HookModule, 0u);
+    EXPECT_NE(b().SupportModule, 0u);
+    EXPECT_EQ(b().BlockSize, kSettingsBlockSize);  // klsupport loaded the settings
+    EXPECT_FALSE(IsWindowVisible(main));
+    EXPECT_TRUE(TrayHasIcon(main, b().NotifyMessage));
+    // Simple mode is the default: no hooks, only registrations (none here).
+    EXPECT_EQ(b().HooksInstalled, 0);
+    EXPECT_EQ(GetText(kTemp, "MaxKeyID").value_or(""), "0");
+}
+
+TEST_F(Keyloom, ADataDirThatIsGoneIsReplacedByTheProgramFolder) {
+    WithoutTray();
+    SetString(kBase, "DataDir", "C:\\no\\such\\folder\\");
+    KeyloomProcess app;
+    ASSERT_NE(app.WaitForWindow(), nullptr);
+    EXPECT_EQ(GetText(kBase, "DataDir").value_or(""), BinDir());
+}
+
+TEST_F(Keyloom, ASecondInstanceShowsTheFirstOnTheHotkeysPageAndEnds) {
+    WithoutTray();
+    KeyloomProcess first;
+    HWND main = first.WaitForWindow();
+    ASSERT_NE(main, nullptr);
+    HWND tabs = FindWindowExA(main, nullptr, WC_TABCONTROLA, nullptr);
+    ASSERT_NE(tabs, nullptr);
+    SendMessageA(tabs, TCM_SETCURSEL, 3, 0);
+
+    KeyloomProcess second;
+    ASSERT_TRUE(second.WaitForExit());
+    EXPECT_EQ(second.ExitCode(), 0u);
+    EXPECT_TRUE(PollUntil([&] { return IsWindowVisible(main) != FALSE; }));
+    EXPECT_EQ(ActivePage(main), 0);
+    EXPECT_EQ(FindWindowA(nullptr, kKeyloomTitle), main);
+}
+
+TEST_F(Keyloom, SimpleModeTakesSwitchedOffWindowsKeyCombinations) {
+    WithoutTray();
+    SetString(kBase, "WinE", "0");
+    KeyloomProcess app;
+    ASSERT_NE(app.WaitForWindow(), nullptr);
+    ASSERT_TRUE(PollUntil([&] { return b().KeyloomEnabled == -1; }));
+    EXPECT_EQ(b().SimpleMode, -1);
+    EXPECT_EQ(GetText(kTemp, "MaxKeyID").value_or(""), "1");
+    EXPECT_NE(GetText(kTemp, "HotKey1").value_or("0"), "0");
+}
+
+TEST_F(Keyloom, StateButtonTwiceReturnsToTheStart) {
+    WithoutTray();
+    SetString(kBase, "WinE", "0");
+    KeyloomProcess app;
+    HWND main = app.WaitForWindow();
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(PollUntil([&] { return b().KeyloomEnabled == -1; }));
+    HWND button = GetDlgItem(main, kBtnState);
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(Caption(button), "&Disable");
+
+    SendMessageA(main, WM_COMMAND, MAKEWPARAM(kBtnState, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    EXPECT_EQ(b().KeyloomEnabled, 0);
+    EXPECT_EQ(Caption(button), "&Enable");
+    EXPECT_EQ(GetText(kTemp, "MaxKeyID").value_or(""), "0");
+
+    SendMessageA(main, WM_COMMAND, MAKEWPARAM(kBtnState, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    EXPECT_EQ(b().KeyloomEnabled, -1);
+    EXPECT_EQ(Caption(button), "&Disable");
+    EXPECT_EQ(GetText(kTemp, "MaxKeyID").value_or(""), "1");
+}
+
+TEST_F(Keyloom, ExitReleasesEverythingDeletesTempKeysAndSavesOptions) {
+    SetString(kBase, "WinE", "0");
+    SetString(kBookmarks, "1", "123");
+    KeyloomProcess app;
+    HWND main = app.WaitForWindow();
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(PollUntil([&] { return b().KeyloomEnabled == -1; }));
+    ASSERT_TRUE(KeyExists(kTemp));
+    const UINT notify = b().NotifyMessage;
+
+    ASSERT_TRUE(app.Close());
+    EXPECT_EQ(app.ExitCode(), 0u);
+    EXPECT_FALSE(KeyExists(kTemp));
+    EXPECT_FALSE(KeyExists(kBookmarks));
+    EXPECT_EQ(b().KeyloomEnabled, 0);
+    EXPECT_EQ(b().HookModule, 0u);
+    EXPECT_EQ(b().SupportModule, 0u);
+    EXPECT_TRUE(GetText(kBase, "WinD").has_value());  // the options were saved
+    EXPECT_EQ(GetText(kBase, "WinE").value_or(""), "0");
+    EXPECT_FALSE(TrayHasIcon(main, notify));
+}
+
+TEST_F(Keyloom, WithoutItsLibrariesItStillRunsAndEndsCleanly) {
+    WithoutTray();
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string empty = std::string(temp) + "keyloom-nolibs";
+    CreateDirectoryA(empty.c_str(), nullptr);
+    const std::string language = empty + "\\english.lan";
+    ASSERT_TRUE(CopyFileA((BinDir() + "english.lan").c_str(), language.c_str(), FALSE));
+    SetString(kBase, "DataDir", empty);
+
+    KeyloomProcess app;
+    HWND main = app.WaitForWindow();
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(PollUntil([&] { return b().KeyloomEnabled == -1; }));
+    EXPECT_EQ(b().HookModule, 0u);
+    EXPECT_EQ(b().SupportModule, 0u);
+    EXPECT_EQ(WindowOf(b().MainWindow), main);
+    ASSERT_TRUE(app.Close());
+    EXPECT_EQ(app.ExitCode(), 0u);
+    EXPECT_FALSE(GetText(kBase, "WinD").has_value());  // nothing could save
+    DeleteFileA(language.c_str());
+    RemoveDirectoryA(empty.c_str());
+}
+
+TEST_F(Keyloom, WithoutALanguageFileStartUpReportsTheErrorAndEnds) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string empty = std::string(temp) + "keyloom-nolanguage";
+    CreateDirectoryA(empty.c_str(), nullptr);
+    SetString(kBase, "DataDir", empty);
+
+    KeyloomProcess app;
+    HWND box = nullptr;
+    ASSERT_TRUE(PollUntil([&] {
+        box = FindWindowA("#32770", "Keyloom");
+        return box != nullptr;
+    }));
+    char text[128] = {};
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    EXPECT_STREQ(text, "No language file specified.");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(app.WaitForExit());
+    EXPECT_NE(app.ExitCode(), 0u);
+    EXPECT_EQ(b().KeyloomEnabled, 0);
+    EXPECT_EQ(b().SupportModule, 0u);
+    EXPECT_FALSE(KeyExists(kTemp));
+    RemoveDirectoryA(empty.c_str());
+}
+
+TEST_F(Keyloom, OutsideSimpleModeTheHooksAreInstalledAndRemovedWithTheStateButton) {
+    WithoutTray();
+    SetString(kBase, "SimpleMode", "0");
+    SetString(kBase, "WinE", "0");  // only simple mode takes combinations away
+    KeyloomProcess app;
+    HWND main = app.WaitForWindow();
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(PollUntil([&] { return b().KeyloomEnabled == -1; }));
+    EXPECT_EQ(b().SimpleMode, 0);
+    EXPECT_EQ(b().HooksInstalled, -1);
+    EXPECT_NE(b().GetMsgHook, 0u);
+    EXPECT_NE(b().KbdHook, 0u);
+    EXPECT_EQ(GetText(kTemp, "MaxKeyID").value_or(""), "0");
+
+    HWND button = GetDlgItem(main, kBtnState);
+    SendMessageA(main, WM_COMMAND, MAKEWPARAM(kBtnState, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    EXPECT_EQ(b().KeyloomEnabled, 0);
+    EXPECT_EQ(b().HooksInstalled, 0);
+    EXPECT_EQ(b().GetMsgHook, 0u);
+    EXPECT_EQ(b().KbdHook, 0u);
+    SendMessageA(main, WM_COMMAND, MAKEWPARAM(kBtnState, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    EXPECT_EQ(b().HooksInstalled, -1);
+
+    ASSERT_TRUE(app.Close());
+    EXPECT_EQ(b().HooksInstalled, 0);
+    EXPECT_EQ(b().KbdHook, 0u);
+    EXPECT_EQ(b().HookModule, 0u);
+}
+
+TEST_F(Keyloom, TooManyHotkeysIsReportedAndStartUpGoesOn) {
+    WithoutTray();
+    for (int key = 10; key < 40; ++key) {
+        std::string list;
+        for (int n = 0; n < 10; ++n) list += std::to_string((key - 10) * 10 + n + 1) + ";";
+        SetString("Software\\Corvane\\Keyloom\\Hotkeys\\", std::to_string(key).c_str(), list);
+    }
+    KeyloomProcess app;
+    HWND box = nullptr;
+    ASSERT_TRUE(PollUntil([&] {
+        box = FindWindowA("#32770", "Keyloom");
+        return box != nullptr;
+    }));
+    char text[128] = {};
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    EXPECT_STREQ(text, "too many hotkeys");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_NE(app.WaitForWindow(), nullptr);
+    EXPECT_TRUE(PollUntil([&] { return b().KeyloomEnabled == -1; }));
+    EXPECT_EQ(b().Hotkeys[255].ID, 256);
+}

@@ -1,0 +1,34 @@
+// The recently used hotkeys of the tray menu.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "window/recent_hotkeys.h"
+
+using namespace kl;
+
+namespace {
+std::vector<int> Ids(const RecentHotkeys& r) {
+    std::vector<int> ids;
+    for (const auto& e : r.entries()) ids.push_back(e.id);
+    return ids;
+}
+}  // namespace
+
+TEST(RecentHotkeys, KeepsTheFiveNewestOldestFirstAndMovesARepeatToTheEnd) {
+    RecentHotkeys r;
+    for (int id = 1; id <= 6; ++id) r.Add(id, "hotkey " + std::to_string(id));
+    EXPECT_EQ(Ids(r), (std::vector<int>{2, 3, 4, 5, 6}));
+    r.Add(3, "again");
+    EXPECT_EQ(Ids(r), (std::vector<int>{2, 4, 5, 6, 3}));
+    EXPECT_EQ(r.entries().back().caption, "again");
+    EXPECT_EQ(r.IdAt(1), 4);
+    EXPECT_EQ(r.IdAt(5), 0);
+}
+
+TEST(RecentHotkeys, CaptionsAreCutTo255Characters) {
+    RecentHotkeys r;
+    r.Add(9, std::string(300, 'x'));
+    EXPECT_EQ(r.entries().front().caption.size(), 255u);
+}

@@ -1,0 +1,82 @@
+#include "testing/keyloom_process.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "testing/support_library.h"
+
+namespace kl::testing {
+
+bool PollUntil(const std::function<bool()>& done, DWORD ms) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (done()) return true;
+        if (GetTickCount() - start > ms) return false;
+        Sleep(10);
+    }
+}
+
+KeyloomProcess::KeyloomProcess() {
+    const std::string dir = BinDir();
+    std::string command = "\"" + dir + "keyloom.exe\"";
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    startTicks_ = GetTickCount();
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi)) {
+        ADD_FAILURE() << "cannot start " << command << " (error " << GetLastError() << ")";
+        return;
+    }
+    CloseHandle(pi.hThread);
+    process_ = pi.hProcess;
+}
+
+KeyloomProcess::~KeyloomProcess() {
+    if (!process_) return;
+    if (!Close()) {
+        ADD_FAILURE() << "keyloom.exe did not end by itself";
+        TerminateProcess(process_, 99);
+        WaitForSingleObject(process_, 5000);
+    }
+    CloseHandle(process_);
+}
+
+HWND KeyloomProcess::WaitForWindow(DWORD ms) {
+    HWND window = nullptr;
+    const bool found = PollUntil(
+        [&] {
+            window = FindWindowA(nullptr, kKeyloomTitle);
+            if (!window) return false;
+            DWORD pid = 0;
+            GetWindowThreadProcessId(window, &pid);
+            return pid == GetProcessId(process_);
+        },
+        ms);
+    if (!found) return nullptr;
+    WaitForInputIdle(process_, ms);
+    return window;
+}
+
+bool KeyloomProcess::WaitForExit(DWORD ms) {
+    return process_ && WaitForSingleObject(process_, ms) == WAIT_OBJECT_0;
+}
+
+DWORD KeyloomProcess::ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    if (process_) GetExitCodeProcess(process_, &code);
+    return code;
+}
+
+bool KeyloomProcess::Close(DWORD ms) {
+    if (!process_) return true;
+    if (WaitForSingleObject(process_, 0) == WAIT_OBJECT_0) return true;
+    const DWORD pid = GetProcessId(process_);
+    HWND window = FindWindowA(nullptr, kKeyloomTitle);
+    DWORD owner = 0;
+    if (window) GetWindowThreadProcessId(window, &owner);
+    if (window && owner == pid) PostMessageA(window, WM_CLOSE, 0, 0);
+    return WaitForExit(ms);
+}
+
+}  // namespace kl::testing

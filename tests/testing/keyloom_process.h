@@ -1,0 +1,37 @@
+// keyloom.exe from build/bin as a process of its own: started, found by its window
+// title, driven by messages, and closed (or, failing that, ended) at the end.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+namespace kl::testing {
+
+inline constexpr char kKeyloomTitle[] = "Keyloom v1.06";
+
+// Polls `done` every 10 ms until it holds or `ms` milliseconds have passed.
+bool PollUntil(const std::function<bool()>& done, DWORD ms = 10000);
+
+class KeyloomProcess {
+public:
+    KeyloomProcess();  // starts the process
+    ~KeyloomProcess();
+    KeyloomProcess(const KeyloomProcess&) = delete;
+    KeyloomProcess& operator=(const KeyloomProcess&) = delete;
+
+    bool started() const { return process_ != nullptr; }
+    // Waits until the main window exists and the process is idle; its handle or null.
+    HWND WaitForWindow(DWORD ms = 15000);
+    bool WaitForExit(DWORD ms = 15000);
+    DWORD ExitCode() const;
+    // Closes the main window by message and waits for the end.
+    bool Close(DWORD ms = 15000);
+    DWORD startTicks() const { return startTicks_; }
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD startTicks_ = 0;
+};
+
+}  // namespace kl::testing
