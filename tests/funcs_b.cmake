@@ -8,3 +8,5 @@ kl_add_test(desktop_state_test desktop_state_test.cpp DEPENDS klsupport)
 add_executable(dirplay_target WIN32 helpers/dirplay_target.cpp)
 set_target_properties(dirplay_target PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KL_TEST_DIR})
 kl_add_test(dir_player_test dir_player_test.cpp dir_player_stop_test.cpp dir_player_fixture.cpp DEPENDS klsupport dirplay_target)
+
+kl_add_bench(dir_player_bench dir_player_bench.cpp DEPENDS klsupport)
