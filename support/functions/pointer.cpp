@@ -63,7 +63,10 @@ void FocusUnderPointer(SettingsBlock&, const Params&) {
     if (!GetCursorPos(&p)) return;
     HWND w = WindowFromPoint(p);
     if (!w) return;
-    HWND child = ChildWindowFromPoint(w, p);
+    // The child is looked up in the window's own client coordinates.
+    POINT inside = p;
+    ScreenToClient(w, &inside);
+    HWND child = ChildWindowFromPoint(w, inside);
     SetFocus(child ? child : w);
 }
 

@@ -31,19 +31,34 @@ void ShowHideClientArea(SettingsBlock& block, HWND w) {
     const int height = r.bottom - r.top;
     const int caption = GetSystemMetrics(SM_CYSIZE);
     const Handle32 handle = AsHandle32(w);
+    const auto rollTo = [&](int h) { MoveWindow(w, r.left, r.top, width, h, TRUE); };
+    const auto currentHeight = [&] {
+        RECT now{};
+        return GetWindowRect(w, &now) ? now.bottom - now.top : height;
+    };
+
     if (height > caption + 10) {
         const int slot = SlotForRollUp(block, handle);
         if (slot < 0) return;
+        const int stored = block.CollapsedHeights[slot];
+        rollTo(caption + 8);
+        // A window may refuse to become that low (a sizable window keeps its
+        // minimum tracking height). If it is one of ours, lower than its
+        // stored height and could not be lowered further, it was rolled up
+        // already: roll it down rather than forget its full height.
+        if (block.CollapsedWindows[slot] == handle && stored > height && currentHeight() == height) {
+            rollTo(stored);
+            return;
+        }
         block.CollapsedWindows[slot] = handle;
         block.CollapsedHeights[slot] = height;
-        MoveWindow(w, r.left, r.top, width, caption + 8, TRUE);
         return;
     }
     const int slot = SlotOf(block, handle);
     if (slot < 0) return;
     // The height comes from a table other processes write: only a real height is used.
     const int stored = block.CollapsedHeights[slot];
-    if (stored > 0) MoveWindow(w, r.left, r.top, width, stored, TRUE);
+    if (stored > 0) rollTo(stored);
 }
 
 void RollForegroundWindow(SettingsBlock& block, const Params&) {

@@ -36,7 +36,9 @@ void ToggleTaskbar(SettingsBlock&, const Params&) {
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     if (!taskbar || !GetWindowPlacement(taskbar, &placement)) return;
-    ShowWindow(taskbar, placement.showCmd != 0 ? SW_HIDE : SW_SHOWNORMAL);
+    // The placement's show state stays "normal" for a hidden window, so it
+    // cannot tell whether to show it again: visibility does.
+    ShowWindow(taskbar, IsWindowVisible(taskbar) ? SW_HIDE : SW_SHOWNORMAL);
 }
 
 void TaskListCommand(SettingsBlock& block, const Params&) {
