@@ -68,6 +68,17 @@ std::string TextOf(HWND w) {
     return text;
 }
 
+// The texts of a box's static controls, joined by line breaks.
+std::string StaticTexts(HWND box) {
+    std::string texts;
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char cls[16] = {};
+        GetClassNameA(child, cls, sizeof cls);
+        if (lstrcmpiA(cls, "Static") == 0) texts += TextOf(child) + "\n";
+    }
+    return texts;
+}
+
 // The question box the main window shows, answered as a user answers it.
 struct Question {
     HWND box = nullptr;
@@ -189,4 +200,26 @@ TEST_F(MainWindowHotkeys, FunctionFromTheFunctionsListAsksForEachParameter) {
         PostMessageA(launched, WM_CLOSE, 0, 0);
         EXPECT_TRUE(PollUntil([&] { return !IsWindow(launched); }, 5000));
     }
+}
+
+TEST_F(MainWindowHotkeys, EditLastHotkeyRightAfterStartSaysNoHotkeyRanYet) {
+    Language english;
+    english.SetDataDirectory(BinDir());
+    english.SetLanguageFile("english");
+    ASSERT_EQ(english.Load(), LanguageStatus::Loaded);
+    ASSERT_EQ(b().LastHotkey, 0);
+    ASSERT_FALSE(english.Text(86).empty());
+
+    PostMessageA(main_, WM_COMMAND, ids::mnEditLastHotkey, 0);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(main_, &pid);
+    DialogSearch search{pid, nullptr};
+    ASSERT_TRUE(PollUntil([&] {
+        search.found = nullptr;
+        EnumWindows(&FindDialog, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr && StaticTexts(search.found).find(english.Text(86)) != std::string::npos;
+    }, 5000)) << "no message box with text 86";
+    EXPECT_EQ(TextOf(search.found), "Keyloom");
+    PostMessageA(search.found, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(PollUntil([&] { return !IsWindow(search.found); }, 5000));
 }
