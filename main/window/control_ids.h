@@ -20,6 +20,9 @@ inline constexpr int mnOpen = 2101;
 inline constexpr int mnExit = 2102;
 inline constexpr int mnCustomFirst = 2200;  // the recently used hotkeys follow in order
 inline constexpr int mnCustomLast = 2299;
+inline constexpr int mnEditLastHotkey = 2103;
+inline constexpr int mnFunctionFirst = 3000;  // the Functions list: this plus the function ID
+inline constexpr int mnFunctionLast = 3279;
 
 // Timer.
 inline constexpr int tmMain = 1;

@@ -25,6 +25,7 @@ const std::vector<Item> kFileMenu = {
 
 const std::vector<Item> kTrayMenu = {
     {ids::mnOpen, 21, "&Open Keyloom", 0, 0, nullptr},
+    {ids::mnEditLastHotkey, 53, "&Edit last hotkey", 0, 0, nullptr},
     {0, -1, nullptr, 0, 0, nullptr},
     {ids::mnExit, 13, "E&xit", 0, 0, nullptr},
 };

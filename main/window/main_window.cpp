@@ -244,6 +244,9 @@ void TfrmMain::OnCommand(int id) {
     case ids::mnOpen: mnOpenClick(); break;
     default:
         if (id >= ids::mnCustomFirst && id <= ids::mnCustomLast) mnCustomClick(id - ids::mnCustomFirst);
+        if (id >= ids::mnFunctionFirst && id <= ids::mnFunctionLast)
+            ExecFunction(static_cast<std::uint32_t>(id - ids::mnFunctionFirst));
+        if (id == ids::mnEditLastHotkey) mnEditLastHotkeyClick();
         break;
     }
 }

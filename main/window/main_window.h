@@ -42,6 +42,9 @@ public:
     void ExecuteHotkey(std::uint32_t id, bool addToRecent);
     // A click on entry `index` of the recently used list.
     void mnCustomClick(int index);
+    // Runs a function of the Functions list, asking for its parameters.
+    void ExecFunction(std::uint32_t functionId);
+    void mnEditLastHotkeyClick();
     // A key pressed anywhere in the window; true when it was used.
     bool FormKeyDown(const MSG& msg);
     int ActivePage() const;
