@@ -8,7 +8,6 @@
 
 #include "functions/dir_player_list.h"
 
-using kl::support::dirplay::FirstField;
 using kl::support::dirplay::OrderList;
 
 namespace {
@@ -19,14 +18,6 @@ std::vector<std::string> Ordered(std::vector<std::string> lines, int mode) {
 }
 
 }  // namespace
-
-TEST(DirPlayOrder, ByNameIgnoresCaseAndOtherModesKeepTheOrder) {
-    const std::vector<std::string> lines = {"b.mp3", "C.mp3", "a.mp3"};
-    EXPECT_EQ(Ordered(lines, 1), (std::vector<std::string>{"a.mp3", "b.mp3", "C.mp3"}));
-    EXPECT_EQ(Ordered(lines, 0), lines);
-    EXPECT_EQ(Ordered(lines, 4), lines);
-    EXPECT_EQ(Ordered(lines, -7), lines);
-}
 
 TEST(DirPlayOrder, ByNumberPadsTheLeadingNumberAndKeepsTheWholeLine) {
     const std::vector<std::string> lines = {"100\xFFthird", "3\xFF" "first", "12\xFFsecond", "x\xFFnot a number"};
@@ -42,10 +33,4 @@ TEST(DirPlayOrder, NewestFirstPutsMissingFilesLast) {
     const auto ordered = Ordered(lines, 2);
     ASSERT_EQ(ordered.size(), 3u);
     EXPECT_EQ(ordered[0], lines[1]);
-}
-
-TEST(DirPlayOrder, TheFirstFieldEndsAtTheSeparator) {
-    EXPECT_EQ(FirstField("a.mp3\xFFrest\xFFmore"), "a.mp3");
-    EXPECT_EQ(FirstField("plain"), "plain");
-    EXPECT_EQ(FirstField(""), "");
 }
