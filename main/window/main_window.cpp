@@ -226,7 +226,7 @@ LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         OnHotkey(wp, lp);
         return 0;
     case WM_TIMER:
-        // Timer playback of macros (tmMain) arrives with the macro and timer work.
+        if (wp == ids::tmMain) tmMainTimer();
         return 0;
     }
     const LRESULT result = DefWindowProcA(hwnd_, msg, wp, lp);

@@ -67,6 +67,7 @@ private:
     void SetTimerInterval(UINT ms);
     void StartTimer();
     void StopTimer();
+    void tmMainTimer();
 
     HINSTANCE instance_ = nullptr;
     HWND hwnd_ = nullptr;

@@ -1,0 +1,152 @@
+// The playback journal: feeds the block's macro to the system event by event.
+#include <windows.h>
+
+#include "attach.h"
+#include "notify.h"
+#include "platform.h"
+#include "journal_state.h"
+#include "journal_stop.h"
+#include "macro_record.h"
+
+using namespace kl;
+using namespace kl::hook;
+
+namespace {
+
+void Trace(const char* text) { RealPlatform().Trace(text); }
+void Notify(SettingsBlock& b, WPARAM w, LPARAM l) { NotifyKeyloom(b, RealPlatform(), w, l); }
+void Stop(SettingsBlock& b, JournalStop how) { StopJournal(b, RealPlatform(), how); }
+
+// The event handed to the system on the next HC_GETNEXT (this process only).
+struct PreparedEvent {
+    std::uint32_t message, paramL, paramH, delay, window;
+};
+PreparedEvent g_prepared;
+
+// The delay of event i, handed out once: the second request for the same
+// event gets 0. Timer-marked delays are waited by the main window instead.
+std::uint32_t TakeDelay(MacroEvent& e) {
+    const std::uint32_t d = e.Delay;
+    if (d == 0 || (d & kTimerMarker)) return 0;
+    if (d & kHandedOut) {
+        e.Delay = d & kDelayMs;
+        return 0;
+    }
+    e.Delay = d | kHandedOut;
+    return d & kDelayMs;
+}
+
+void Prepare(SettingsBlock& b, std::int32_t i) {
+    if (i < 0 || i >= kMacroEventCapacity) return;
+    Trace("getting macro line");
+    MacroEvent& e = b.MacroEvents[i];
+    g_prepared.message = e.Message;
+    HWND window = GetFocus();
+    if (!window) window = GetForegroundWindow();
+    g_prepared.window = window ? static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(window)) : e.Window;
+    g_prepared.delay = TakeDelay(e);
+    g_prepared.paramL = e.ParamL;
+    g_prepared.paramH = e.ParamH;
+    if (e.Message >= WM_MOUSEFIRST && e.Message <= 0x209) {
+        POINT now;
+        if (RealPlatform().CursorPos(&now)) {
+            g_prepared.paramL = static_cast<std::uint32_t>(ResolveCoordinate(e.ParamL & 0xFFFF, now.x));
+            g_prepared.paramH = static_cast<std::uint32_t>(ResolveCoordinate(e.ParamL >> 16, now.y));
+        } else {
+            g_prepared.paramH = e.ParamL >> 16;
+        }
+    }
+}
+
+LRESULT GetNext(SettingsBlock& b, std::int32_t pos, std::int32_t len, LPARAM lParam) {
+    if (pos <= 0 || pos > len || !lParam) return 0;
+    Trace("HC_GETNEXT");
+    auto* record = reinterpret_cast<EVENTMSG*>(lParam);
+    record->message = g_prepared.message;
+    record->paramL = g_prepared.paramL;
+    record->paramH = g_prepared.paramH;
+    record->time = g_prepared.delay;
+    record->hwnd = reinterpret_cast<HWND>(static_cast<UINT_PTR>(g_prepared.window));
+    if (!g_prepared.delay) return 0;
+    b.MacroEvents[pos - 1].Delay &= kDelayMs;
+    const std::uint32_t delay = g_prepared.delay;
+    g_prepared.delay = 0;
+    Trace("returning delay time");
+    return static_cast<LRESULT>(delay);
+}
+
+void Skip(SettingsBlock& b, std::int32_t pos, std::int32_t len) {
+    Trace("HC_SKIP");
+    // A position outside the macro (a damaged block) counts as played through.
+    pos = pos < 0 ? 1 : (pos > len ? len + 1 : pos + 1);
+    b.MacroPosition = pos;
+    if (pos > len) {
+        if (b.MacroRepeat < 0) {
+            Stop(b, JournalStop::Finished);
+            Notify(b, static_cast<WPARAM>(b.MacroInterval), -7);
+            Notify(b, static_cast<WPARAM>(-2), -7);
+            b.JournalMode = 3;
+            return;
+        }
+        std::int32_t repeat = b.MacroRepeat;
+        if (repeat > 0) --repeat;
+        if (repeat <= 0) {
+            Stop(b, JournalStop::Finished);
+            return;
+        }
+        b.MacroRepeat = repeat;
+        b.MacroPosition = 0;
+        Prepare(b, 0);
+        return;
+    }
+    // Only events of the macro carry markers; what lies beyond is stale.
+    const std::uint32_t d = pos < len ? b.MacroEvents[pos].Delay : 0;
+    if (d & kTimerTaken) {
+        b.MacroEvents[pos].Delay = d & ~kTimerTaken;
+    } else if (d & kTimerMarker) {
+        Trace("unhooking journal for timer period");
+        RealPlatform().Unhook(ToHook(b.JournalHook));
+        b.JournalHook = 0;
+        Notify(b, static_cast<WPARAM>(d & ~kTimerMarker), -7);
+        b.MacroEvents[pos].Delay = d | kTimerTaken;
+        b.JournalMode = 3;
+        b.MacroPosition = pos - 1;
+        b.KeyloomEnabled = 1;
+        b.HotkeysSuspended = 0;
+        Notify(b, static_cast<WPARAM>(-2), -7);
+    }
+    Prepare(b, pos - 1);
+}
+
+}  // namespace
+
+extern "C" LRESULT CALLBACK KLJournalPlaybackProc(int code, WPARAM wParam, LPARAM lParam) {
+    if (code < 0) return CallNextHookEx(nullptr, code, wParam, lParam);
+    SettingsBlock* b = g_process.block;
+    if (!b) return 0;
+    if (RealPlatform().AsyncKeyState(VK_ESCAPE) & 0x8000) {
+        Trace("Aborting journal");
+        Stop(*b, JournalStop::Abort);
+        return 0;
+    }
+    const std::int32_t len = MacroLengthOf(*b);
+    const std::int32_t pos = b->MacroPosition;
+    switch (code) {
+        case HC_GETNEXT:
+            return GetNext(*b, pos, len, lParam);
+        case HC_SKIP:
+            Skip(*b, pos, len);
+            return 0;
+        case HC_SYSMODALON:
+            Trace("HC_sysmodalON");
+            b->SysModal = 1;
+            return 0;
+        case HC_SYSMODALOFF:
+            Trace("HC_sysmodalOFF");
+            b->SysModal = 0;
+            Stop(*b, JournalStop::Abort);
+            return 0;
+        default:
+            return 0;
+    }
+}

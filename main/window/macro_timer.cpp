@@ -1,0 +1,22 @@
+// tmMain's tick: timer playback of the macro, or the journal playback's next run.
+#include "core/library_binding.h"
+#include "core/macro_step.h"
+#include "core/support_calls.h"
+#include "window/main_window.h"
+
+namespace kl {
+
+void TfrmMain::tmMainTimer() {
+    StopTimer();
+    SettingsBlock* b = Block();
+    if (!b) return;
+    if (b->JournalMode != 4) {
+        CallExecuteFunctionEx(97, "");
+        return;
+    }
+    const MacroStepResult step = PlayMacroStep(*b);
+    SetTimerInterval(step.interval);
+    if (step.startTimer) StartTimer();
+}
+
+}  // namespace kl
