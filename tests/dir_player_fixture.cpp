@@ -79,6 +79,18 @@ void DirPlayerTest::SetUp() {
 
 void DirPlayerTest::TearDown() { CloseAll(); }
 
+bool DirPlayerTest::AssociateWithHelper(const char* extension) {
+    HKEY existing = nullptr;
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, extension, 0, KEY_READ, &existing) == ERROR_SUCCESS) {
+        RegCloseKey(existing);
+        return false;
+    }
+    SetClassesDefault(extension, kProgId);
+    return true;
+}
+
+void DirPlayerTest::RemoveAssociation(const char* extension) { RegDeleteTreeA(HKEY_CLASSES_ROOT, extension); }
+
 std::vector<std::string> DirPlayerTest::Playing() {
     std::vector<std::string> files;
     for (auto& [w, file] : HelperWindows()) files.push_back(file);

@@ -26,6 +26,11 @@ protected:
 
     // Waits for the helper's window for `file`, closes it and reports whether it came.
     ::testing::AssertionResult Played(const std::string& file);
+    // Makes the helper the program of another extension (".htm"), unless that
+    // extension has one already; false then. Undone by RemoveAssociation.
+    static bool AssociateWithHelper(const char* extension);
+    static void RemoveAssociation(const char* extension);
+
     // Waits until a helper window plays `file` (and leaves it open).
     static bool Opened(const std::string& file);
     // The helper windows now open, by the file each plays.

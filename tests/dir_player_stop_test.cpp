@@ -1,5 +1,7 @@
 // Closing the program that plays the current file, and playing the folder
 // named in the foreground window's title.
+#include <fstream>
+
 #include "dir_player_fixture.h"
 #include "testing/thread_window.h"
 
@@ -47,4 +49,33 @@ TEST_F(DirPlayerTest, ATitleWithoutAnExistingFolderPlaysNothing) {
     }
     EXPECT_FALSE(GetValue(kDirPlayActive, "Dir").has_value());
     EXPECT_TRUE(Playing().empty());
+}
+
+TEST_F(DirPlayerTest, StoppingAnInternetShortcutClosesTheProgramOfWebPages) {
+    if (!AssociateWithHelper(".htm")) GTEST_SKIP() << "web pages have a program of their own here";
+    struct Undo {
+        ~Undo() { RemoveAssociation(".htm"); }
+    } undo;
+    const std::string shortcut = Folder() + "_page.url";
+    const std::string list = Folder() + "_pages.lst";
+    std::ofstream(shortcut, std::ios::binary) << "[InternetShortcut]\r\nURL=http://example.invalid/\r\n";
+    std::ofstream(list, std::ios::binary) << shortcut << "\r\n";
+
+    // The helper stands in for the browser showing the page.
+    EXPECT_EQ(Run(208, Fields({"browser", "1", Folder()})), 1);
+    ASSERT_TRUE(Opened(File("a.kldptest")));
+    const std::string set = std::string(kDirPlaySets) + "pages";
+    SetString(set, "Dir", list);
+    SetString(set, "PlayMode", "0");
+    SetString(set, "Pos", "1");
+    EXPECT_EQ(Run(210, "pages"), 1);
+    EXPECT_TRUE(PollFor([] { return Playing().empty(); }, 10000));
+
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string placeholder = std::string(temp) + "keyloom_default.htm";
+    EXPECT_NE(GetFileAttributesA(placeholder.c_str()), INVALID_FILE_ATTRIBUTES);
+    DeleteFileA(placeholder.c_str());
+    DeleteFileA(shortcut.c_str());
+    DeleteFileA(list.c_str());
 }

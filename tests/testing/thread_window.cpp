@@ -131,8 +131,17 @@ LRESULT CALLBACK ThreadWindow::Proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 
 bool ThreadWindow::BringToFront() {
     if (!hwnd_) return false;
-    PostThreadMessageA(threadId_, kBringToFront, 0, 0);
-    return PollFor([this] { return GetForegroundWindow() == hwnd_; });
+    // Focus events of windows shown just before may still arrive from the display
+    // and move the foreground away again: ask again until it stays.
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 5000) {
+        PostThreadMessageA(threadId_, kBringToFront, 0, 0);
+        if (PollFor([this] { return GetForegroundWindow() == hwnd_; }, 250)) {
+            Sleep(20);
+            if (GetForegroundWindow() == hwnd_) return true;
+        }
+    }
+    return false;
 }
 
 std::vector<RecordedMessage> ThreadWindow::Messages(UINT message) const {
