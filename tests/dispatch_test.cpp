@@ -1,9 +1,12 @@
 // ExecuteFunctionEx and ExecuteFunction through the exports: status texts, the
 // busy flag, unknown IDs, parameter cutting and the program-control functions.
 #include "dispatch_fixture.h"
+#include "testing/fresh_session.h"
 
 using namespace kl;
 using namespace kl::testing;
+
+KL_REQUIRE_FRESH_SESSION();
 
 namespace {
 

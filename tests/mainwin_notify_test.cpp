@@ -54,6 +54,18 @@ TEST_F(RunningKeyloom, DigitKeysOpenPagesWithoutModifiersOnly) {
     EXPECT_TRUE(PollUntil([&] { return ActivePage(main_) == 0; }, 5000));
 }
 
+// Switching pages refreshes the status bar, which lets waiting messages through:
+// a digit typed meanwhile must still switch the page, not be lost.
+TEST_F(RunningKeyloom, DigitKeysTypedInQuickSuccessionAreAllSeen) {
+    PostMessageA(main_, WM_KEYDOWN, '3', 0);
+    PostMessageA(main_, WM_KEYDOWN, '5', 0);
+    EXPECT_TRUE(PollUntil([&] { return ActivePage(main_) == 4; }, 5000)) << ActivePage(main_);
+    PostMessageA(main_, WM_KEYDOWN, '2', 0);
+    PostMessageA(main_, WM_KEYDOWN, '4', 0);
+    PostMessageA(main_, WM_KEYDOWN, '1', 0);
+    EXPECT_TRUE(PollUntil([&] { return ActivePage(main_) == 0; }, 5000)) << ActivePage(main_);
+}
+
 TEST_F(RunningKeyloom, TimerPlaybackToggleFollowsJournalMode) {
     Notify(0, -8);
     EXPECT_EQ(map_->JournalMode, 4);

@@ -4,9 +4,12 @@
 
 #include "function_fixture.h"
 #include "testing/thread_window.h"
+#include "testing/fresh_session.h"
 
 using namespace kl;
 using namespace kl::testing;
+
+KL_REQUIRE_FRESH_SESSION();
 
 namespace {
 

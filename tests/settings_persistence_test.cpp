@@ -4,9 +4,12 @@
 #include <vector>
 
 #include "settings_fixture.h"
+#include "testing/fresh_session.h"
 
 using namespace kl;
 using namespace kl::testing;
+
+KL_REQUIRE_FRESH_SESSION();
 
 namespace {
 

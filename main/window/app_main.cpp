@@ -38,10 +38,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        HWND main = form.handle();
-        if (form.accelerators() && TranslateAcceleratorA(main, form.accelerators(), &msg)) continue;
-        if (form.FormKeyDown(msg)) continue;
-        if (IsWindow(main) && IsDialogMessageA(main, &msg)) continue;
+        if (form.PreTranslateMessage(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

@@ -47,6 +47,9 @@ public:
     void mnEditLastHotkeyClick();
     // A key pressed anywhere in the window; true when it was used.
     bool FormKeyDown(const MSG& msg);
+    // What the message loops do before dispatching: accelerators, the page keys and
+    // the dialog keys; true when the message was used up.
+    bool PreTranslateMessage(MSG& msg);
     int ActivePage() const;
     void sbMainMouseMove();
     const RecentHotkeys& recentHotkeys() const { return recent_; }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "window/main_window.h"
+
 namespace kl {
 
 void ProcessMessages() {
@@ -12,6 +14,9 @@ void ProcessMessages() {
             PostQuitMessage(static_cast<int>(msg.wParam));
             return;
         }
+        // Keys typed meanwhile are handled as the main loop would: a page key or a
+        // shortcut must not be lost because a status text was being shown.
+        if (MainForm().PreTranslateMessage(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

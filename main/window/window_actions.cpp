@@ -63,6 +63,12 @@ bool TfrmMain::FormKeyDown(const MSG& msg) {
     return true;
 }
 
+bool TfrmMain::PreTranslateMessage(MSG& msg) {
+    if (menus_.accelerators && TranslateAcceleratorA(hwnd_, menus_.accelerators, &msg)) return true;
+    if (FormKeyDown(msg)) return true;
+    return IsWindow(hwnd_) && IsDialogMessageA(hwnd_, &msg);
+}
+
 void TfrmMain::PopupTrayMenu() {
     SetForegroundWindow(hwnd_);
     POINT pt{};

@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 
 #include "fake_platform.h"
+#include "testing/fresh_session.h"
 #include "testing/settings_map.h"
 
 using namespace kl;
 using namespace kl::testing;
+
+KL_REQUIRE_FRESH_SESSION();
 
 namespace {
 

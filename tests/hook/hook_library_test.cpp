@@ -8,12 +8,15 @@
 #include <string>
 
 #include "settings_block.h"
+#include "testing/fresh_session.h"
 #include "testing/settings_map.h"
 #include "testing/support_library.h"
 #include "win_handles.h"
 
 using namespace kl;
 using namespace kl::testing;
+
+KL_REQUIRE_FRESH_SESSION();
 
 namespace {
 
