@@ -1,6 +1,7 @@
 #include "core/library_binding.h"
 
 #include "core/hook_install.h"
+#include "core/program_directory.h"
 #include "core/reg_text.h"
 #include "registry_names.h"
 #include "text255.h"
@@ -20,15 +21,6 @@ struct Binding {
 Binding& State() {
     static Binding binding;
     return binding;
-}
-
-std::string ProgramDirectory() {
-    char path[MAX_PATH + 1] = {};
-    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string dir(path, n < MAX_PATH ? n : MAX_PATH);
-    const auto slash = dir.find_last_of("\\/");
-    dir.erase(slash == std::string::npos ? 0 : slash + 1);
-    return dir;
 }
 
 Handle32 Word(const void* handle) { return static_cast<Handle32>(reinterpret_cast<std::uintptr_t>(handle)); }

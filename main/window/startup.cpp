@@ -1,5 +1,6 @@
 #include "window/startup.h"
 
+#include "core/program_directory.h"
 #include "core/reg_text.h"
 #include "registry_names.h"
 
@@ -9,15 +10,6 @@ namespace {
 UINT g_notifyMessage = 0;
 constexpr UINT kFallbackNotifyMessage = 0xC800;
 constexpr LPARAM kShowMainWindow = -9;
-
-std::string ProgramDirectory() {
-    char path[MAX_PATH + 1] = {};
-    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string dir(path, n < MAX_PATH ? n : MAX_PATH);
-    const auto slash = dir.find_last_of("\\/");
-    dir.erase(slash == std::string::npos ? 0 : slash + 1);
-    return dir;
-}
 
 bool IsDirectory(const std::string& path) {
     const DWORD attrs = GetFileAttributesA(path.c_str());
