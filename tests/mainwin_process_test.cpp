@@ -26,6 +26,21 @@ constexpr char kTemp[] = "Software\\Corvane\\Keyloom\\Temp";
 constexpr char kBookmarks[] = "Software\\Corvane\\Keyloom\\Bookmarks";
 constexpr int kBtnState = 1014;
 
+// Waits for the program's error box, closes it with OK and returns its text
+// (empty when no box appeared).
+std::string AnswerErrorBox() {
+    HWND box = nullptr;
+    if (!PollUntil([&] {
+            box = FindWindowA("#32770", "Keyloom");
+            return box != nullptr;
+        }))
+        return {};
+    char text[128] = {};
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    return text;
+}
+
 bool KeyExists(const char* path) {
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
@@ -209,15 +224,7 @@ TEST_F(Keyloom, WithoutALanguageFileStartUpReportsTheErrorAndEnds) {
     SetString(kBase, "DataDir", empty);
 
     KeyloomProcess app;
-    HWND box = nullptr;
-    ASSERT_TRUE(PollUntil([&] {
-        box = FindWindowA("#32770", "Keyloom");
-        return box != nullptr;
-    }));
-    char text[128] = {};
-    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-    EXPECT_STREQ(text, "No language file specified.");
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(AnswerErrorBox(), "No language file specified.");
     ASSERT_TRUE(app.WaitForExit());
     EXPECT_NE(app.ExitCode(), 0u);
     EXPECT_EQ(b().KeyloomEnabled, 0);
@@ -263,15 +270,7 @@ TEST_F(Keyloom, TooManyHotkeysIsReportedAndStartUpGoesOn) {
         SetString("Software\\Corvane\\Keyloom\\Hotkeys\\", std::to_string(key).c_str(), list);
     }
     KeyloomProcess app;
-    HWND box = nullptr;
-    ASSERT_TRUE(PollUntil([&] {
-        box = FindWindowA("#32770", "Keyloom");
-        return box != nullptr;
-    }));
-    char text[128] = {};
-    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-    EXPECT_STREQ(text, "too many hotkeys");
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(AnswerErrorBox(), "too many hotkeys");
     ASSERT_NE(app.WaitForWindow(), nullptr);
     EXPECT_TRUE(PollUntil([&] { return b().KeyloomEnabled == -1; }));
     EXPECT_EQ(b().Hotkeys[255].ID, 256);
