@@ -338,9 +338,11 @@ void TfrmMain::ShowData() {
     // hotkey handling is shown on btnState and in the status bar.
     const SettingsBlock* b = Block();
     const bool enabled = b && b->KeyloomEnabled;
+    const std::string profile = b ? GetText255(b->ProfileName) : std::string();
+    // Status lets waiting messages run, and one of them may end the program and unmap
+    // the block: everything needed from the block is read before.
     SetWindowTextA(btnState_, enabled ? UiText(14, "&Disable").c_str() : UiText(15, "&Enable").c_str());
     Status(enabled ? UiText(94, "Keyloom is enabled") : UiText(93, "Keyloom is disabled"));
-    std::string profile = b ? GetText255(b->ProfileName) : std::string();
     sbMain_.SetText(1, profile.empty() ? UiText(238, reg::kDefaultProfile) : profile);
 }
 
