@@ -20,7 +20,7 @@ TEST_F(EndToEnd, HookModeKeyHotkeyClosesTheFocusedProgram) {
     ASSERT_TRUE(target.ready());
 
     PressCombination('K', kCtrl | kShift);
-    EXPECT_TRUE(PollUntil([&] { return target.Logged("close 0"); }, 5000)) << "the function did not run";
+    EXPECT_TRUE(PollUntil([&] { return target.Logged("close 0"); }, 15000)) << "the function did not run";
     EXPECT_TRUE(target.process().WaitForExit(5000));
     EXPECT_EQ(b().LastHotkey, id);
     // The hook kept the hotkey's key from the program; the modifiers went through.
@@ -37,7 +37,7 @@ TEST_F(EndToEnd, HookModeOtherKeysReachTheProgram) {
     ASSERT_TRUE(target.ready());
 
     PressCombination('K', kShift);  // not the hotkey's modifiers
-    EXPECT_TRUE(PollUntil([&] { return target.Logged("up 75"); }, 5000));
+    EXPECT_TRUE(PollUntil([&] { return target.Logged("up 75"); }, 15000));
     EXPECT_TRUE(target.Logged("down 75"));
     EXPECT_TRUE(target.process().Running());
     EXPECT_EQ(b().LastHotkey, 0);
@@ -52,7 +52,7 @@ TEST_F(EndToEnd, SimpleModeRegisteredHotkeyMinimisesTheFocusedProgram) {
     ASSERT_TRUE(target.ready());
 
     PressCombination('M', kCtrl | kShift);
-    EXPECT_TRUE(PollUntil([&] { return target.Logged(kMinimised); }, 5000)) << "the function did not run";
+    EXPECT_TRUE(PollUntil([&] { return target.Logged(kMinimised); }, 15000)) << "the function did not run";
     EXPECT_TRUE(IsIconic(target.window()));
     EXPECT_EQ(b().LastHotkey, id);
 }
@@ -66,7 +66,7 @@ TEST_F(EndToEnd, HookModeMouseButtonHotkeyMinimisesTheProgramUnderThePointer) {
     ASSERT_TRUE(target.ready());
 
     ClickWith(4, kCtrl, target.Centre());
-    EXPECT_TRUE(PollUntil([&] { return target.Logged(kMinimised); }, 5000)) << "the function did not run";
+    EXPECT_TRUE(PollUntil([&] { return target.Logged(kMinimised); }, 15000)) << "the function did not run";
     EXPECT_EQ(b().LastHotkey, id);
     // Both halves of the click were taken from the program.
     EXPECT_FALSE(target.Logged("button-down " + std::to_string(WM_MBUTTONDOWN)));
@@ -83,7 +83,7 @@ TEST_F(EndToEnd, WithTheDefaultOptionsAHotkeyWorksAsAUserFindsIt) {
     ASSERT_TRUE(target.ready());
 
     PressCombination('Q', kCtrl | kAlt);
-    EXPECT_TRUE(PollUntil([&] { return target.Logged("close 0"); }, 5000)) << "the function did not run";
+    EXPECT_TRUE(PollUntil([&] { return target.Logged("close 0"); }, 15000)) << "the function did not run";
     EXPECT_TRUE(target.process().WaitForExit(5000));
     EXPECT_EQ(b().LastHotkey, id);
 }
