@@ -43,7 +43,7 @@ void Prepare(SettingsBlock& b, std::int32_t i) {
     g_prepared.message = e.Message;
     HWND window = GetFocus();
     if (!window) window = GetForegroundWindow();
-    g_prepared.window = window ? static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(window)) : e.Window;
+    g_prepared.window = window ? ToHandle32(window) : e.Window;
     g_prepared.delay = TakeDelay(e);
     g_prepared.paramL = e.ParamL;
     g_prepared.paramH = e.ParamH;
@@ -66,7 +66,7 @@ LRESULT GetNext(SettingsBlock& b, std::int32_t pos, std::int32_t len, LPARAM lPa
     record->paramL = g_prepared.paramL;
     record->paramH = g_prepared.paramH;
     record->time = g_prepared.delay;
-    record->hwnd = reinterpret_cast<HWND>(static_cast<UINT_PTR>(g_prepared.window));
+    record->hwnd = ToWindow(g_prepared.window);
     if (!g_prepared.delay) return 0;
     b.MacroEvents[pos - 1].Delay &= kDelayMs;
     const std::uint32_t delay = g_prepared.delay;

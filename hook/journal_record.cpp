@@ -16,7 +16,7 @@ extern "C" LRESULT CALLBACK KLJournalRecordProc(int code, WPARAM wParam, LPARAM 
             if (!b->SysModal && lParam) {
                 auto* record = reinterpret_cast<EVENTMSG*>(lParam);
                 std::uint32_t message = record->message;
-                const std::uint32_t window = static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(record->hwnd));
+                const std::uint32_t window = WordFromHandle(record->hwnd);
                 if (StoreRecordedKey(*b, message, record->paramL, record->paramH, window)) {
                     hook::RealPlatform().Trace("setting macro line");
                     record->message = message;

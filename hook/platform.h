@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "handle_words.h"
 #include "settings_block.h"
 
 namespace kl::hook {
@@ -36,8 +37,8 @@ struct Platform {
 const Platform& RealPlatform();
 
 // Handles are kept in the block as 32-bit words.
-inline HWND ToWindow(Handle32 h) { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(h)); }
-inline HHOOK ToHook(Handle32 h) { return reinterpret_cast<HHOOK>(static_cast<UINT_PTR>(h)); }
-inline Handle32 ToHandle32(HWND h) { return static_cast<Handle32>(reinterpret_cast<UINT_PTR>(h)); }
+inline HWND ToWindow(Handle32 h) { return WindowFromWord(h); }
+inline HHOOK ToHook(Handle32 h) { return HandleFromWord<HHOOK>(h); }
+inline Handle32 ToHandle32(HWND h) { return WordFromHandle(h); }
 
 }  // namespace kl::hook

@@ -1,9 +1,10 @@
 #include "notify.h"
+#include "handle_words.h"
 
 namespace kl::support {
 
 void NotifyMainWindow(const SettingsBlock& block, WPARAM wParam, LPARAM lParam) {
-    const HWND window = reinterpret_cast<HWND>(static_cast<UINT_PTR>(block.MainWindow));
+    const HWND window = WindowFromWord(block.MainWindow);
     const UINT message = block.NotifyMessage;
     if (!window || !message || !IsWindow(window)) return;
     SendNotifyMessageA(window, message, wParam, lParam);

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "handle_words.h"
+
 namespace kl::testing {
 namespace {
 
@@ -96,7 +98,7 @@ MacroTest::MacroTest() {
     b().IconPlaying = 0x702;
     b().IconRecording = 0x703;
     b().KeyloomEnabled = -1;
-    b().HookModule = static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(hook_.handle()));
+    b().HookModule = ModuleToken(hook_.handle());
 }
 
 MacroTest::~MacroTest() {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "handle_words.h"
 #include "macro/counter.h"
 #include "macro/journal_hooks.h"
 #include "macro/playback.h"
@@ -162,7 +163,7 @@ TEST_F(Playback, NothingToPlayOrNoModule) {
     b().HookModule = 0;
     EXPECT_FALSE(PlayMacro(b()));
     EXPECT_EQ(GetText255(b().StatusText), "Module not loaded");
-    b().HookModule = static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(GetModuleHandleA(nullptr)));
+    b().HookModule = ModuleToken(GetModuleHandleA(nullptr));
     EXPECT_FALSE(PlayMacro(b()));
     EXPECT_EQ(GetText255(b().StatusText), "Failed to Play Macro");
     EXPECT_EQ(b().JournalMode, 0);

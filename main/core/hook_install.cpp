@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "core/library_binding.h"
+#include "handle_words.h"
 
 namespace kl {
 namespace {
@@ -13,11 +14,11 @@ Handle32 SetHook(int kind, const char* procName) {
     const auto proc = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(HookExport(procName)));
     if (!proc) return 0;
     HHOOK hook = SetWindowsHookExA(kind, proc, HookModuleHandle(), 0);
-    return static_cast<Handle32>(reinterpret_cast<std::uintptr_t>(hook));
+    return WordFromHandle(hook);
 }
 
 void Release(Handle32& handle) {
-    if (handle && UnhookWindowsHookEx(reinterpret_cast<HHOOK>(static_cast<std::uintptr_t>(handle)))) handle = 0;
+    if (handle && UnhookWindowsHookEx(HandleFromWord<HHOOK>(handle))) handle = 0;
 }
 
 }  // namespace

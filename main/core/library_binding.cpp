@@ -3,6 +3,7 @@
 #include "core/hook_install.h"
 #include "core/program_directory.h"
 #include "core/reg_text.h"
+#include "handle_words.h"
 #include "registry_names.h"
 #include "text255.h"
 
@@ -12,8 +13,8 @@ namespace {
 struct Binding {
     HANDLE mapping = nullptr;
     SettingsBlock* block = nullptr;
-    // The modules as loaded here; the block carries copies for the other processes,
-    // which the program never trusts for its own calls.
+    // The modules as loaded here; the block carries tokens of them for the other
+    // processes, which the program never turns back into handles.
     HMODULE hook = nullptr;
     HMODULE support = nullptr;
 };
@@ -22,8 +23,6 @@ Binding& State() {
     static Binding binding;
     return binding;
 }
-
-Handle32 Word(const void* handle) { return static_cast<Handle32>(reinterpret_cast<std::uintptr_t>(handle)); }
 
 }  // namespace
 
@@ -70,9 +69,9 @@ void InitializeLibraries() {
 
     Binding& s = State();
     if (!s.hook) s.hook = LoadLibraryA(LibraryPath("klhook.dll").c_str());
-    b->HookModule = Word(s.hook);
+    b->HookModule = ModuleToken(s.hook);
     if (!s.support) s.support = LoadLibraryA(LibraryPath("klsupport.dll").c_str());
-    b->SupportModule = Word(s.support);
+    b->SupportModule = ModuleToken(s.support);
     if (auto load = reinterpret_cast<BOOL(WINAPI*)()>(reinterpret_cast<void*>(SupportExport("LoadSettingsIntoMap"))))
         load();
 }
@@ -86,9 +85,9 @@ void FinalizeLibraries() {
         save();
     if (!b->HooksInstalled) {
         if (s.hook && FreeLibrary(s.hook)) s.hook = nullptr;
-        b->HookModule = Word(s.hook);
+        b->HookModule = ModuleToken(s.hook);
         if (s.support && FreeLibrary(s.support)) s.support = nullptr;
-        b->SupportModule = Word(s.support);
+        b->SupportModule = ModuleToken(s.support);
     }
     if (UnmapViewOfFile(b)) s.block = nullptr;
     if (s.mapping && CloseHandle(s.mapping)) s.mapping = nullptr;

@@ -8,6 +8,7 @@
 #include "core/reg_text.h"
 #include "core/support_calls.h"
 #include "core/ui_language.h"
+#include "handle_words.h"
 #include "text255.h"
 
 namespace kl {
@@ -15,7 +16,7 @@ namespace {
 
 constexpr std::uint32_t kPlayMacroFunction = 97;
 
-HWND WindowOf(Handle32 h) { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(h)); }
+HWND WindowOf(Handle32 h) { return WindowFromWord(h); }
 
 std::string HoursMinutesSeconds(double days) {
     long long seconds = std::llround(std::fabs(days) * 86400.0);

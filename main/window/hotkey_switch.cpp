@@ -6,6 +6,7 @@
 #include "core/library_binding.h"
 #include "core/support_calls.h"
 #include "core/system_hotkeys.h"
+#include "handle_words.h"
 #include "window/main_window.h"
 #include "window/startup.h"
 
@@ -13,7 +14,7 @@ namespace kl {
 namespace {
 constexpr std::uint32_t kMouseKeysOn = 77;
 constexpr std::uint32_t kMouseKeysOff = 78;
-Handle32 Word(HWND h) { return static_cast<Handle32>(reinterpret_cast<std::uintptr_t>(h)); }
+Handle32 Word(HWND h) { return WordFromHandle(h); }
 }  // namespace
 
 void TfrmMain::EnableHooks() {

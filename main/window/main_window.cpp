@@ -7,6 +7,7 @@
 #include "core/library_binding.h"
 #include "core/reg_text.h"
 #include "core/ui_language.h"
+#include "handle_words.h"
 #include "registry_names.h"
 #include "text255.h"
 #include "window/control_ids.h"
@@ -274,7 +275,7 @@ void TfrmMain::FormCreate() {
     UpdateLanguage();
 
     b->NotifyMessage = NotifyMessage();
-    auto handle32 = [](HICON icon) { return static_cast<Handle32>(reinterpret_cast<std::uintptr_t>(icon)); };
+    auto handle32 = [](HICON icon) { return WordFromHandle(icon); };
     b->IconDefault = handle32(LoadIconA(instance_, "DEFAULT"));
     b->IconPlaying = handle32(LoadIconA(instance_, "PLAYING"));
     b->IconRecording = handle32(LoadIconA(instance_, "RECORDING"));

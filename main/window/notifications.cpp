@@ -9,6 +9,7 @@
 #include "core/support_calls.h"
 #include "core/ui_language.h"
 #include "core/user_actions.h"
+#include "handle_words.h"
 #include "text255.h"
 #include "window/control_ids.h"
 #include "window/main_window.h"
@@ -85,7 +86,7 @@ void TfrmMain::OnNotify(WPARAM wp, LPARAM lp) {
     case kChangeIcon:
         // Only the program's own three icons go into the tray; anyone may post this code.
         if (IsProgramIcon(*b, static_cast<Handle32>(wp)))
-            ChangeIcon(reinterpret_cast<HICON>(static_cast<std::uintptr_t>(wp)));
+            ChangeIcon(HandleFromWord<HICON>(static_cast<Handle32>(wp)));
         break;
     case WM_RBUTTONDOWN:
         PopupTrayMenu();

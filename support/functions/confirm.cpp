@@ -2,10 +2,11 @@
 
 #include <windows.h>
 
+#include "handle_words.h"
 namespace kl::support {
 
 bool Confirm(const SettingsBlock& block, const std::string& question) {
-    HWND owner = reinterpret_cast<HWND>(static_cast<UINT_PTR>(block.MainWindow));
+    HWND owner = WindowFromWord(block.MainWindow);
     // A stale handle in the block would make the box fail and read as No.
     if (owner && !IsWindow(owner)) owner = nullptr;
     return MessageBoxA(owner, question.c_str(), "Warning", MB_YESNO | MB_ICONWARNING) == IDYES;

@@ -3,13 +3,14 @@
 #include <windows.h>
 
 #include "functions/function_table.h"
+#include "handle_words.h"
 #include "notify.h"
 
 namespace kl::support {
 namespace {
 
 HWND MainWindowOf(const SettingsBlock& b) {
-    return reinterpret_cast<HWND>(static_cast<UINT_PTR>(b.MainWindow));
+    return WindowFromWord(b.MainWindow);
 }
 
 // Restores the window when visible, else opens its icon or enables it, then

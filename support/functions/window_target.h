@@ -3,12 +3,13 @@
 
 #include <windows.h>
 
+#include "handle_words.h"
 #include "settings_block.h"
 
 namespace kl::support {
 
-inline HWND AsWindow(Handle32 h) { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(h)); }
-inline Handle32 AsHandle32(HWND w) { return static_cast<Handle32>(reinterpret_cast<UINT_PTR>(w)); }
+inline HWND AsWindow(Handle32 h) { return WindowFromWord(h); }
+inline Handle32 AsHandle32(HWND w) { return WordFromHandle(w); }
 
 // The foreground window's parent if it has one, else the foreground window;
 // null when that is not a window.

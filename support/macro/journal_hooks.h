@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "handle_words.h"
 #include "settings_block.h"
 
 namespace kl::support {
@@ -13,11 +14,12 @@ using InstallHookFunction = HHOOK(WINAPI*)(int, HOOKPROC, HINSTANCE, DWORD);
 // SetWindowsHookExA; replaced only by tests.
 extern InstallHookFunction g_installJournalHook;
 
+// klhook.dll as loaded in this process, when the block's HookModule names it.
 inline HMODULE HookModuleOf(const SettingsBlock& block) {
-    return reinterpret_cast<HMODULE>(static_cast<UINT_PTR>(block.HookModule));
+    return ModuleMatchingToken(block.HookModule, "klhook.dll");
 }
-inline HHOOK HookOf(std::uint32_t handle) { return reinterpret_cast<HHOOK>(static_cast<UINT_PTR>(handle)); }
-inline std::uint32_t HandleWord(const void* p) { return static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(p)); }
+inline HHOOK HookOf(std::uint32_t handle) { return HandleFromWord<HHOOK>(handle); }
+inline std::uint32_t HandleWord(const void* p) { return WordFromHandle(p); }
 
 // Removes the hook in JournalHook, if any, and clears the field. Returns the
 // result of the removal (false when there was nothing to remove).

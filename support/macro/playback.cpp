@@ -104,7 +104,7 @@ bool PlayMacro(SettingsBlock& b) {
 
     const HMODULE module = HookModuleOf(b);
     const FARPROC proc = module ? GetProcAddress(module, "KLJournalPlaybackProc") : nullptr;
-    if (!module) {
+    if (!b.HookModule) {
         SetText255(b.StatusText, "Module not loaded");
         return false;
     }

@@ -42,13 +42,13 @@ int ScanTable(const HotkeyEntry* rows, int key, int modifier) {
 
 void PrintImports(HMODULE module) {
     const auto* base = reinterpret_cast<const unsigned char*>(module);
-    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
         base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
     const auto& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     for (auto* d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress);
          dir.VirtualAddress && d->Name; ++d) {
         int count = 0;
-        for (auto* t = reinterpret_cast<const IMAGE_THUNK_DATA32*>(base + d->OriginalFirstThunk); t->u1.AddressOfData; ++t)
+        for (auto* t = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + d->OriginalFirstThunk); t->u1.AddressOfData; ++t)
             ++count;
         std::printf("  imports %-14s %d functions\n", reinterpret_cast<const char*>(base + d->Name), count);
     }

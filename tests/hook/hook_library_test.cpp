@@ -25,7 +25,7 @@ using HookProc = LRESULT WINAPI(int, WPARAM, LPARAM);
 std::set<std::string> ImportedLibraries(HMODULE module) {
     const auto* base = reinterpret_cast<const unsigned char*>(module);
     const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
-    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(base + dos->e_lfanew);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
     const auto& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     std::set<std::string> names;
     if (dir.VirtualAddress == 0) return names;

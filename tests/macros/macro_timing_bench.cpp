@@ -9,6 +9,7 @@
 #include <cstring>
 #include <vector>
 
+#include "handle_words.h"
 #include "macro/playback.h"
 #include "settings_block.h"
 #include "testing/settings_map.h"
@@ -65,7 +66,7 @@ int main() {
     map->BlockSize = kSettingsBlockSize;
     Library hook("klhook.dll");
     SettingsBlock& b = map.block();
-    b.HookModule = static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(hook.handle()));
+    b.HookModule = ModuleToken(hook.handle());
     b.KeyloomEnabled = -1;
 
     // Delays cycle through 0, 15, 40, 100 and 250 ms; down and up alternate.
