@@ -1,11 +1,19 @@
 // The block is a binary format shared between processes: a field written
-// through the struct must land on its fixed byte offset.
+// through the struct must land on its fixed byte offset, and a 32-bit and a 64-bit
+// process see each other's values; handles cross as 32-bit words.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <cstring>
+#include <string>
 #include <vector>
 
+#include "handle_words.h"
 #include "settings_block.h"
+#include "testing/block_exchange.h"
+#include "testing/settings_map.h"
+#include "win_handles.h"
 
 using kl::SettingsBlock;
 
@@ -89,4 +97,87 @@ TEST(BlockLayout, RowAndRecordFormats) {
     const unsigned char entry1[] = {0x1E, 0x41, 0x30, 0x42, 4};
     EXPECT_EQ(std::memcmp(raw + 26952 + 12 + 5, entry1, 5), 0);
     EXPECT_EQ(raw[26952 + 8], 2);
+}
+
+namespace {
+
+// Runs block_peer.exe at `path` against the block; its exit code, or -1 when it
+// cannot be started here.
+int RunPeer(const std::string& path) {
+    std::string command = "\"" + path + "\"";
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(path.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return -1;
+    kl::UniqueHandle process(pi.hProcess);
+    CloseHandle(pi.hThread);
+    if (WaitForSingleObject(process.get(), 60000) != WAIT_OBJECT_0) {
+        TerminateProcess(process.get(), 1);
+        return -1;
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(process.get(), &code);
+    return static_cast<int>(code);
+}
+
+std::string TestsDir() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string dir(path);
+    return dir.erase(dir.find_last_of("\\/") + 1);
+}
+
+// Both sides' values pass through the mapping whole; `bits` is the peer's pointer size.
+void ExpectExchange(const std::string& peer, int bits) {
+    kl::testing::SettingsMap map;
+    ASSERT_TRUE(map);
+    std::memset(&map.block(), 0, sizeof(SettingsBlock));
+    kl::testing::WriteTestSide(map.block());
+    const int result = RunPeer(peer);
+    if (result == -1) GTEST_SKIP() << peer << " cannot run here";
+    ASSERT_EQ(result, 0) << "the peer read value " << result << " wrongly";
+    EXPECT_EQ(kl::testing::CheckPeerSide(map.block()), 0);
+    EXPECT_EQ(map->Reserved1568 * 8, bits);
+    EXPECT_EQ(kl::testing::CheckTestSide(map.block()), 0) << "the peer wrote over the test's values";
+}
+
+}  // namespace
+
+TEST(BlockSharing, ProcessOfTheSameArchitecture) {
+    ExpectExchange(TestsDir() + "block_peer.exe", static_cast<int>(sizeof(void*) * 8));
+}
+
+// A 32-bit and a 64-bit process in one mapping, as on 64-bit Windows: the x64 tests
+// start the x86 build's peer where this machine runs 32-bit programs.
+TEST(BlockSharing, ThirtyTwoBitProcessBesideSixtyFourBit) {
+    if (sizeof(void*) == 4) GTEST_SKIP() << "the x64 tests start the 32-bit peer";
+    const std::string peer = TestsDir() + "..\\..\\x86\\tests\\block_peer.exe";
+    if (GetFileAttributesA(peer.c_str()) == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "no x86 build of the tests beside this one";
+    ExpectExchange(peer, 32);
+}
+
+TEST(HandleWords, WindowHandlesWidenBySignExtension) {
+    EXPECT_EQ(reinterpret_cast<INT_PTR>(kl::WindowFromWord(0x00012345u)), 0x12345);
+    EXPECT_EQ(reinterpret_cast<INT_PTR>(kl::WindowFromWord(0xFFFF0010u)), -0xFFF0);
+    EXPECT_EQ(kl::WordFromHandle(kl::WindowFromWord(0x80000001u)), 0x80000001u);
+}
+
+TEST(HandleWords, ModuleTokensAreZeroOnlyForNoModule) {
+    EXPECT_EQ(kl::ModuleToken(nullptr), 0u);
+    const HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    ASSERT_NE(kernel, nullptr);
+    const kl::Handle32 token = kl::ModuleToken(kernel);
+    EXPECT_NE(token, 0u);
+    if (sizeof(void*) == 4) EXPECT_EQ(token, kl::WordFromHandle(kernel));
+    EXPECT_EQ(kl::ModuleMatchingToken(token, "kernel32.dll"), kernel);
+    EXPECT_EQ(kl::ModuleMatchingToken(token ^ 0x10000u, "kernel32.dll"), nullptr);
+    EXPECT_EQ(kl::ModuleMatchingToken(0, "kernel32.dll"), nullptr);
+    EXPECT_EQ(kl::ModuleMatchingToken(token, "no-such-module.dll"), nullptr);
+#ifdef _WIN64
+    // Addresses whose low word is 0, or whose two halves are equal, still give a token.
+    EXPECT_NE(kl::ModuleToken(reinterpret_cast<HMODULE>(0x700000000ull)), 0u);
+    EXPECT_NE(kl::ModuleToken(reinterpret_cast<HMODULE>(0x0000000100000001ull)), 0u);
+#endif
 }
