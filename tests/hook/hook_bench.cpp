@@ -1,11 +1,14 @@
 // Figures for klhook.dll: the cost of one keyboard-hook call for a key that is
 // no hotkey with a full 256-row table, against a plain scan of the same 4 KB
-// table in this process; the library's size and import list.
+// table in this process; the size and import list of the x86 and x64 libraries.
 #include <windows.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "settings_block.h"
 #include "testing/settings_map.h"
@@ -40,17 +43,46 @@ int ScanTable(const HotkeyEntry* rows, int key, int modifier) {
     return 0;
 }
 
-void PrintImports(HMODULE module) {
-    const auto* base = reinterpret_cast<const unsigned char*>(module);
-    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
-        base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
-    const auto& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    for (auto* d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress);
-         dir.VirtualAddress && d->Name; ++d) {
+// Size, machine and imports of a klhook.dll read from its file, 32- or 64-bit alike.
+void PrintLibraryFile(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    std::vector<unsigned char> bytes(GetFileSize(file, nullptr));
+    DWORD read = 0;
+    const bool ok = ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) && read == bytes.size();
+    CloseHandle(file);
+    auto at = [&](std::size_t offset, std::size_t size) -> const unsigned char* {
+        return ok && offset + size <= bytes.size() ? bytes.data() + offset : nullptr;
+    };
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(at(0, sizeof(IMAGE_DOS_HEADER)));
+    const auto* nt = dos ? reinterpret_cast<const IMAGE_NT_HEADERS32*>(at(dos->e_lfanew, sizeof(IMAGE_NT_HEADERS64))) : nullptr;
+    if (!nt) return;
+    const bool pe64 = nt->OptionalHeader.Magic == IMAGE_NT_OPTIONAL_HDR64_MAGIC;
+    const IMAGE_DATA_DIRECTORY imports = pe64
+        ? reinterpret_cast<const IMAGE_NT_HEADERS64*>(nt)->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT]
+        : nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    const std::size_t sectionsAt = dos->e_lfanew + offsetof(IMAGE_NT_HEADERS32, OptionalHeader) + nt->FileHeader.SizeOfOptionalHeader;
+    auto fileOffset = [&](DWORD rva) -> std::size_t {
+        for (int i = 0; i < nt->FileHeader.NumberOfSections; ++i) {
+            const auto* sec = reinterpret_cast<const IMAGE_SECTION_HEADER*>(at(sectionsAt + i * sizeof(IMAGE_SECTION_HEADER), sizeof(IMAGE_SECTION_HEADER)));
+            if (sec && rva >= sec->VirtualAddress && rva < sec->VirtualAddress + sec->Misc.VirtualSize)
+                return rva - sec->VirtualAddress + sec->PointerToRawData;
+        }
+        return bytes.size();
+    };
+    std::printf("  %s: %zu bytes, %s\n", path.c_str(), bytes.size(), pe64 ? "64-bit" : "32-bit");
+    for (std::size_t d = fileOffset(imports.VirtualAddress); imports.VirtualAddress; d += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
+        const auto* desc = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(at(d, sizeof(IMAGE_IMPORT_DESCRIPTOR)));
+        if (!desc || !desc->Name) break;
+        const auto* name = reinterpret_cast<const char*>(at(fileOffset(desc->Name), 1));
         int count = 0;
-        for (auto* t = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + d->OriginalFirstThunk); t->u1.AddressOfData; ++t)
+        const std::size_t entry = pe64 ? 8 : 4;
+        for (std::size_t t = fileOffset(desc->OriginalFirstThunk);; t += entry) {
+            const unsigned char* thunk = at(t, entry);
+            if (!thunk || std::all_of(thunk, thunk + entry, [](unsigned char c) { return c == 0; })) break;
             ++count;
-        std::printf("  imports %-14s %d functions\n", reinterpret_cast<const char*>(base + d->Name), count);
+        }
+        std::printf("    imports %-14s %d functions\n", name ? name : "?", count);
     }
 }
 
@@ -92,10 +124,10 @@ int main() {
     std::printf("  plain loop over the 4 KB table (256 rows)        : %8.1f ns/scan\n", plainScan);
     std::printf("  of which GetAsyncKeyState (called twice a key)   : %8.1f ns/call\n", asyncKey);
 
-    const std::string path = BinDir() + "klhook.dll";
-    WIN32_FILE_ATTRIBUTE_DATA info{};
-    if (GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &info))
-        std::printf("  klhook.dll size: %lu bytes\n", static_cast<unsigned long>(info.nFileSizeLow));
-    PrintImports(lib.handle());
+    // This build's library and the other architecture's, when it is built beside it.
+    std::printf("klhook.dll files\n");
+    const std::string other = sizeof(void*) == 8 ? "x86" : "x64";
+    PrintLibraryFile(BinDir() + "klhook.dll");
+    PrintLibraryFile(BinDir() + "..\\..\\" + other + "\\bin\\klhook.dll");
     return sink == 12345 ? 1 : 0;
 }
