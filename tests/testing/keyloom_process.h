@@ -1,4 +1,4 @@
-// keyloom.exe from build/bin as a process of its own: started, found by its window
+// keyloom.exe from build/<arch>/bin as a process of its own: started, found by its window
 // title, driven by messages, and closed (or, failing that, ended) at the end.
 #pragma once
 

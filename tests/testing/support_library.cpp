@@ -8,7 +8,7 @@ std::string BinDir() {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string dir(path);
-    dir.erase(dir.find_last_of("\\/") + 1);  // ...\build\tests\ -> ...\build\bin\ .
+    dir.erase(dir.find_last_of("\\/") + 1);  // ...\build\<arch>\tests\ -> ...\bin\ beside it.
     dir.erase(dir.find_last_of("\\/", dir.size() - 2) + 1);
     return dir + "bin\\";
 }

@@ -1,4 +1,4 @@
-// Loads a deliverable from build/bin the way keyloom.exe does: LoadLibrary,
+// Loads a deliverable from build/<arch>/bin the way keyloom.exe does: LoadLibrary,
 // then GetProcAddress by the export's exact name.
 #pragma once
 

@@ -10,7 +10,7 @@
 namespace kl::testing {
 namespace {
 
-// build/tests, where the test executables and the helper programs land.
+// build/<arch>/tests, where the test executables and the helper programs land.
 std::string TestDir() {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
