@@ -12,6 +12,12 @@
 namespace kl::support {
 namespace {
 
+bool IsExistingFolder(const std::string& path) {
+    if (path.empty()) return false;
+    const DWORD attrs = GetFileAttributesA(path.c_str());
+    return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 void ReadOptions(SettingsBlock& b, HKEY key) {
     for (const Option& o : LoadedOptions()) {
         auto value = ReadValue(key, o.name);
@@ -21,7 +27,12 @@ void ReadOptions(SettingsBlock& b, HKEY key) {
             continue;
         }
         switch (o.kind) {
-            case OptionKind::Text: SetText255(b.*o.text, value->text); break;
+            case OptionKind::Text:
+                // A data folder that cannot be reached now (a drive not yet connected)
+                // leaves the one the program started from.
+                if (o.text == &SettingsBlock::DataDir && !IsExistingFolder(value->text)) break;
+                SetText255(b.*o.text, value->text);
+                break;
             case OptionKind::Number: b.*o.field = ParseNumber(value->text); break;
             case OptionKind::Truth: b.*o.field = ParseTruth(value->text) ? kTrue : kFalse; break;
         }

@@ -2,6 +2,10 @@
 // the stopwatch report, and the shell helpers' answers to bad input.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <string>
+
 #include "core/reg_text.h"
 #include "core/shell_links.h"
 #include "core/user_actions.h"
@@ -54,6 +58,26 @@ TEST(Stopwatch, ReportFollowsTheState) {
     const std::string paused = StopwatchReport(b, 999999, 99.0);
     EXPECT_NE(paused.find("\t 61000"), std::string::npos) << paused;
     EXPECT_NE(paused.find("00:01:01"), std::string::npos) << paused;
+}
+
+// keyloom.exe must not keep the folder of what it started busy.
+TEST(ShellHelpers, OpeningAProgramLeavesOurWorkingFolderAlone) {
+    char module[MAX_PATH] = {}, temp[MAX_PATH] = {}, before[MAX_PATH] = {}, after[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, module, MAX_PATH);
+    std::string source(module);
+    source.erase(source.find_last_of("\\/") + 1);
+    GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "keyloom-open-test";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string program = folder + "\\launch_target.exe";
+    ASSERT_TRUE(CopyFileA((source + "launch_target.exe").c_str(), program.c_str(), FALSE));
+    GetCurrentDirectoryA(MAX_PATH, before);
+    EXPECT_EQ(ShellOpen(program, "", SW_HIDE), 0);
+    GetCurrentDirectoryA(MAX_PATH, after);
+    EXPECT_STREQ(after, before);
+    // The program ends by itself at once; its file can go once it has.
+    for (int i = 0; i < 100 && !DeleteFileA(program.c_str()); ++i) Sleep(50);
+    RemoveDirectoryA(folder.c_str());
 }
 
 TEST(ShellHelpers, BadInputGetsAClearAnswer) {

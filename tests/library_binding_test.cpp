@@ -65,6 +65,11 @@ protected:
     void SetUp() override { Start(EmptyDir()); }
 };
 
+class WithHalfHookLibrary : public Binding {
+protected:
+    void SetUp() override { Start(TestDir() + "fakes-half"); }
+};
+
 }  // namespace
 
 TEST_F(WithoutLibraries, BlockIsMappedAndEveryCallReturnsZero) {
@@ -90,7 +95,7 @@ TEST_F(WithoutLibraries, BlockIsMappedAndEveryCallReturnsZero) {
 
 TEST_F(Binding, StartResetsOwnedFieldsAndTakesDataDirFromTheRegistry) {
     b().MainWindow = b().NotifyMessage = b().IconDefault = b().KbdHook = 77;
-    b().HotkeysSuspended = b().WinComboUsed = b().NoSysTray = -1;
+    b().HotkeysSuspended = b().WinComboUsed = b().NoSysTray = b().HooksInstalled = -1;
     b().SimpleMode = 0;
     Start(EmptyDir());
     EXPECT_EQ(b().MainWindow, 0u);
@@ -100,7 +105,44 @@ TEST_F(Binding, StartResetsOwnedFieldsAndTakesDataDirFromTheRegistry) {
     EXPECT_EQ(b().HotkeysSuspended, 0);
     EXPECT_EQ(b().WinComboUsed, 0);
     EXPECT_EQ(b().NoSysTray, 0);
+    EXPECT_EQ(b().HooksInstalled, 0);  // left by an instance that was killed
     EXPECT_EQ(b().SimpleMode, -1);
+    EXPECT_EQ(Hook(), "DLL not loaded");
+}
+
+TEST_F(Binding, ADataDirThatCannotBeReachedLeavesTheProgramFolder) {
+    SetString(kBase, "DataDir", "C:\\no\\such\\folder");
+    InitializeLibraries();
+    ASSERT_NE(Block(), nullptr);
+    EXPECT_EQ(Text255View(b().DataDir), TestDir());
+}
+
+TEST_F(WithHalfHookLibrary, OneHookAloneIsTakenBack) {
+    EXPECT_NE(b().HookModule, 0u);
+    EXPECT_EQ(Hook(), "NOT Hooked");
+    EXPECT_EQ(b().HooksInstalled, 0);
+    EXPECT_EQ(b().GetMsgHook, 0u);
+    EXPECT_EQ(b().KbdHook, 0u);
+    EXPECT_EQ(Unhook(), "Not hooked");
+}
+
+TEST_F(WithFakes, TheEndOfTheOutermostLibraryCallIsAnnounced) {
+    static int ended = 0;
+    ended = 0;
+    OnLibraryCallsEnded([] { ++ended; });
+    {
+        LibraryCall outer;
+        EXPECT_EQ(CallExecuteFunctionEx(12, "x"), 1);
+        EXPECT_EQ(LibraryCallDepth(), 1);
+        EXPECT_EQ(ended, 0);
+    }
+    EXPECT_EQ(ended, 1);
+    std::int32_t m = 0, k = 0, f = 0;
+    CallGetHotkey(5, &m, &k, &f, nullptr, nullptr);
+    SaveSettings();
+    EXPECT_EQ(ended, 3);
+    EXPECT_EQ(LibraryCallDepth(), 0);
+    OnLibraryCallsEnded(nullptr);
 }
 
 TEST_F(Binding, WithoutDataDirValueTheProgramFolderIsUsed) {

@@ -10,9 +10,14 @@ foreach(fake kl_fake_support kl_fake_hook)
 endforeach()
 set_target_properties(kl_fake_support PROPERTIES OUTPUT_NAME klsupport)
 set_target_properties(kl_fake_hook PROPERTIES OUTPUT_NAME klhook)
+# A hook library with only one of the two procedures, in a folder of its own.
+add_library(kl_fake_hook_half SHARED fakes/fake_hook.cpp fakes/fake_hook_half.def)
+target_compile_definitions(kl_fake_hook_half PRIVATE KL_FAKE_GETMSG_ONLY)
+set_target_properties(kl_fake_hook_half PROPERTIES PREFIX "" OUTPUT_NAME klhook
+  RUNTIME_OUTPUT_DIRECTORY ${KL_TEST_DIR}/fakes-half)
 
 kl_add_test(library_binding_test library_binding_test.cpp binding_helpers_test.cpp
-  DEPENDS kl_fake_support kl_fake_hook)
+  DEPENDS kl_fake_support kl_fake_hook kl_fake_hook_half launch_target)
 target_link_libraries(library_binding_test PRIVATE kl_core)
 
 # One of these runs keyloom.exe with its hooks installed, after which the shared block
@@ -25,5 +30,7 @@ cmake_language(DEFER CALL kl_add_mainwin_process_test)
 kl_add_test(mainwin_notify_test mainwin_notify_test.cpp DEPENDS keyloom klsupport klhook kl_data)
 
 kl_add_test(mainwin_hotkey_test mainwin_hotkey_test.cpp DEPENDS keyloom klsupport klhook kl_data)
-kl_add_test(recent_hotkeys_test recent_hotkeys_test.cpp ${CMAKE_SOURCE_DIR}/main/window/recent_hotkeys.cpp)
+kl_add_test(recent_hotkeys_test recent_hotkeys_test.cpp ${CMAKE_SOURCE_DIR}/main/window/recent_hotkeys.cpp
+  ${CMAKE_SOURCE_DIR}/main/window/main_menu.cpp)
 target_include_directories(recent_hotkeys_test PRIVATE ${CMAKE_SOURCE_DIR}/main)
+target_link_libraries(recent_hotkeys_test PRIVATE kl_core)

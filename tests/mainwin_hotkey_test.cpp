@@ -22,15 +22,34 @@ constexpr char kBase[] = "Software\\Corvane\\Keyloom\\";
 constexpr char kHotkeys[] = "Software\\Corvane\\Keyloom\\Hotkeys\\";
 constexpr int kWindowsKeyOff = 176;
 
-// Hotkey 7: Ctrl+Alt+K switches the Windows key off.
-void StoreWindowsKeyOffHotkey() {
-    const std::string sub = std::string(kHotkeys) + "HotKey7";
-    SetString(sub, "Key", "75");
+constexpr int kEnableHotkeys = 1;
+constexpr int kDisableHotkeys = 2;
+
+void StoreHotkey(int id, int key, int function) {
+    const std::string sub = std::string(kHotkeys) + "HotKey" + std::to_string(id);
+    SetString(sub, "Key", std::to_string(key));
     SetString(sub, "modifier", "3");
-    SetString(sub, "Description", "Windows key off");
-    SetString(sub, "Function", ScrambleFunction(std::to_string(kWindowsKeyOff) + ";"));
-    SetString(kHotkeys, "75", "7;");
-    SetString(kHotkeys, "MaxKeyID", "7");
+    SetString(sub, "Description", "test");
+    SetString(sub, "Function", ScrambleFunction(std::to_string(function) + ";"));
+    SetString(kHotkeys, std::to_string(key).c_str(), std::to_string(id) + ";");
+}
+
+// Hotkey 7: Ctrl+Alt+K switches the Windows key off. Hotkeys 8 and 9 (Ctrl+Alt+D and
+// Ctrl+Alt+E) switch hotkeys off and on again.
+void StoreTestHotkeys() {
+    StoreHotkey(7, 'K', kWindowsKeyOff);
+    StoreHotkey(8, 'D', kDisableHotkeys);
+    StoreHotkey(9, 'E', kEnableHotkeys);
+    SetString(kHotkeys, "MaxKeyID", "9");
+}
+
+// Removes every reference of a global atom that earlier runs may have left behind.
+void ForgetAtom(const char* name) {
+    for (int n = 0; n < 100; ++n) {
+        const ATOM atom = GlobalFindAtomA(name);
+        if (!atom) return;
+        GlobalDeleteAtom(atom);
+    }
 }
 
 class KeyloomHotkeys : public ::testing::Test {
@@ -42,7 +61,9 @@ protected:
 
     void SetUp() override {
         SetString(kBase, "NoSysTray", "1");
-        StoreWindowsKeyOffHotkey();
+        SetString(kBase, "WinE", "0");  // one registration of its own: Windows+E
+        ForgetAtom("HotKey1");
+        StoreTestHotkeys();
         app_.emplace();
         main_ = app_->WaitForWindow();
         ASSERT_NE(main_, nullptr);
@@ -50,6 +71,9 @@ protected:
         ASSERT_EQ(map_->WinKeyEnabled, -1);
     }
     void Notify(WPARAM wp, LPARAM code) { SendMessageA(main_, map_->NotifyMessage, wp, code); }
+    void Post(WPARAM wp, LPARAM code) { PostMessageA(main_, map_->NotifyMessage, wp, code); }
+    // Waits until the window's thread takes messages again.
+    void Settle() { SendMessageA(main_, WM_NULL, 0, 0); }
 };
 
 }  // namespace
@@ -93,4 +117,30 @@ TEST_F(KeyloomHotkeys, WindowSystemHotkeysAreIgnoredWhileDisabled) {
     SendMessageA(main_, WM_HOTKEY, 1, MAKELPARAM(3, 75));
     EXPECT_EQ(map_->WinKeyEnabled, -1);
     map_->KeyloomEnabled = -1;
+}
+
+TEST_F(KeyloomHotkeys, QueuedHotkeysRunOneAfterTheOtherInTheirOrder) {
+    for (int round = 0; round < 10; ++round) {
+        map_->LastHotkey = 0;
+        Post(8, -11);  // off ...
+        Post(9, -11);  // ... and on again: the second must not run inside the first
+        ASSERT_TRUE(PollUntil([&] { return map_->LastHotkey == 9; }));
+        Sleep(50);
+        Settle();
+        ASSERT_EQ(map_->KeyloomEnabled, -1) << "round " << round;
+    }
+}
+
+TEST_F(KeyloomHotkeys, AfterTheDisableFunctionExitStillReleasesTheRegistrations) {
+    ASSERT_NE(GlobalFindAtomA("HotKey1"), 0);
+    Notify(8, -11);
+    ASSERT_EQ(map_->KeyloomEnabled, 0);
+    // Enable finds the registrations in place and makes none twice.
+    HWND button = GetDlgItem(main_, 1014);
+    SendMessageA(main_, WM_COMMAND, MAKEWPARAM(1014, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    EXPECT_EQ(map_->KeyloomEnabled, -1);
+    Notify(8, -11);
+    ASSERT_TRUE(app_->Close());
+    EXPECT_EQ(app_->ExitCode(), 0u);
+    EXPECT_EQ(GlobalFindAtomA("HotKey1"), 0) << "a registration of Windows+E was left behind";
 }

@@ -10,6 +10,8 @@
 #include <cstring>
 #include <string>
 
+#include "char_substitution.h"
+#include "testing/child_process.h"
 #include "testing/keyloom_process.h"
 #include "testing/registry.h"
 #include "testing/settings_map.h"
@@ -73,6 +75,29 @@ bool TrayHasIcon(HWND owner, UINT id) {
     return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
 }
 
+// The program's own box with this caption, or null.
+HWND FindBox(DWORD pid, const char* caption) {
+    HWND box = nullptr;
+    PollUntil([&] {
+        box = FindWindowA("#32770", caption);
+        DWORD owner = 0;
+        if (box) GetWindowThreadProcessId(box, &owner);
+        return box != nullptr && owner == pid;
+    });
+    return box;
+}
+
+// Hotkey `id` on Ctrl+Alt+`key` runs `function` with `parameter`.
+void StoreHotkey(int id, int key, int function, const std::string& parameter = "") {
+    const std::string hotkeys = std::string(kBase) + "Hotkeys\\";
+    const std::string sub = hotkeys + "HotKey" + std::to_string(id);
+    SetString(sub, "Key", std::to_string(key));
+    SetString(sub, "modifier", "3");
+    SetString(sub, "Function", ScrambleFunction(std::to_string(function) + ";" + parameter));
+    SetString(hotkeys, std::to_string(key).c_str(), std::to_string(id) + ";");
+    SetString(hotkeys, "MaxKeyID", std::to_string(id));
+}
+
 class Keyloom : public ::testing::Test {
 protected:
     CleanRegistry clean_;
@@ -112,12 +137,17 @@ TEST_F(Keyloom, StartsInTheTrayWithTheBlockFilledIn) {
     EXPECT_EQ(GetText(kTemp, "MaxKeyID").value_or(""), "0");
 }
 
-TEST_F(Keyloom, ADataDirThatIsGoneIsReplacedByTheProgramFolder) {
+// A folder that cannot be reached now (a network drive not yet connected) may be back
+// next time: the program runs from its own folder and keeps the setting.
+TEST_F(Keyloom, ADataDirThatCannotBeReachedIsKeptWhileTheProgramFolderIsUsed) {
     WithoutTray();
     SetString(kBase, "DataDir", "C:\\no\\such\\folder\\");
     KeyloomProcess app;
     ASSERT_NE(app.WaitForWindow(), nullptr);
-    EXPECT_EQ(GetText(kBase, "DataDir").value_or(""), BinDir());
+    ASSERT_TRUE(PollUntil([&] { return b().KeyloomEnabled == -1; }));
+    EXPECT_EQ(GetText(kBase, "DataDir").value_or(""), "C:\\no\\such\\folder\\");
+    EXPECT_EQ(Text255View(b().DataDir), BinDir());
+    EXPECT_NE(b().SupportModule, 0u);
 }
 
 TEST_F(Keyloom, ASecondInstanceShowsTheFirstOnTheHotkeysPageAndEnds) {
@@ -274,4 +304,122 @@ TEST_F(Keyloom, TooManyHotkeysIsReportedAndStartUpGoesOn) {
     ASSERT_NE(app.WaitForWindow(), nullptr);
     EXPECT_TRUE(PollUntil([&] { return b().KeyloomEnabled == -1; }));
     EXPECT_EQ(b().Hotkeys[255].ID, 256);
+}
+
+// Exit chosen while a function of klsupport waits for an answer must not unload the
+// library under it: the program ends once the function has returned.
+TEST_F(Keyloom, ExitWhileAFunctionAsksWaitsForTheAnswer) {
+    WithoutTray();
+    constexpr int kShutDown = 49;
+    StoreHotkey(6, 'S', kShutDown);  // asks "Shut down computer ?" first
+    KeyloomProcess app;
+    HWND main = app.WaitForWindow();
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(PollUntil([&] { return b().KeyloomEnabled == -1; }));
+    DWORD keyloomPid = 0;
+    GetWindowThreadProcessId(main, &keyloomPid);
+    PostMessageA(main, b().NotifyMessage, 6, -11);
+    HWND box = FindBox(keyloomPid, "Warning");
+    ASSERT_NE(box, nullptr);
+    PostMessageA(main, WM_COMMAND, 2102, 0);  // tray menu Exit
+    Sleep(300);
+    EXPECT_TRUE(IsWindow(main)) << "the window went while the question was open";
+    PostMessageA(box, WM_COMMAND, IDNO, 0);
+    ASSERT_TRUE(app.WaitForExit());
+    EXPECT_EQ(app.ExitCode(), 0u);
+}
+
+// The stopwatch box is opened after the function's call has returned: Exit closes it.
+TEST_F(Keyloom, ExitWhileTheStopwatchReadingIsShownEndsCleanly) {
+    WithoutTray();
+    constexpr int kStopwatchReading = 229;
+    StoreHotkey(5, 'W', kStopwatchReading);
+    KeyloomProcess app;
+    HWND main = app.WaitForWindow();
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(PollUntil([&] { return b().KeyloomEnabled == -1; }));
+    DWORD keyloomPid = 0;
+    GetWindowThreadProcessId(main, &keyloomPid);
+    PostMessageA(main, b().NotifyMessage, 5, -11);
+    ASSERT_NE(FindBox(keyloomPid, "Stopwatch"), nullptr);
+    PostMessageA(main, WM_COMMAND, 2102, 0);
+    ASSERT_TRUE(app.WaitForExit());
+    EXPECT_EQ(app.ExitCode(), 0u);
+}
+
+// Closing the window while start-up still shows its settings error waits for start-up.
+TEST_F(Keyloom, CloseDuringTheStartUpErrorBoxEndsCleanly) {
+    WithoutTray();
+    for (int key = 10; key < 40; ++key) {
+        std::string list;
+        for (int n = 0; n < 10; ++n) list += std::to_string((key - 10) * 10 + n + 1) + ";";
+        SetString("Software\\Corvane\\Keyloom\\Hotkeys\\", std::to_string(key).c_str(), list);
+    }
+    KeyloomProcess app;
+    HWND box = nullptr;
+    ASSERT_TRUE(PollUntil([&] { return (box = FindWindowA("#32770", "Keyloom")) != nullptr; }));
+    DWORD keyloomPid = 0;
+    GetWindowThreadProcessId(box, &keyloomPid);
+    HWND main = FindProcessWindow(keyloomPid, kKeyloomTitle);
+    ASSERT_NE(main, nullptr);
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    PostMessageA(main, RegisterWindowMessageA("KLSysTray1"), 0, -9);  // a second start
+    Sleep(200);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(app.WaitForExit());
+    EXPECT_EQ(app.ExitCode(), 0u);
+}
+
+TEST_F(Keyloom, AWindowOfAnotherProgramWithTheSameTitleStopsNothing) {
+    WithoutTray();
+    HWND lookalike = CreateWindowExA(0, "STATIC", kKeyloomTitle, WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                                     GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(lookalike, nullptr);
+    KeyloomProcess app;
+    EXPECT_NE(app.WaitForWindow(), nullptr);
+    EXPECT_FALSE(app.WaitForExit(500));
+    DestroyWindow(lookalike);
+}
+
+TEST_F(Keyloom, TwoStartsCloseTogetherLeaveOneRunning) {
+    WithoutTray();
+    KeyloomProcess first;
+    KeyloomProcess second;
+    ASSERT_TRUE(PollUntil([&] { return first.WaitForExit(0) || second.WaitForExit(0); }));
+    KeyloomProcess& ended = first.WaitForExit(0) ? first : second;
+    KeyloomProcess& running = first.WaitForExit(0) ? second : first;
+    EXPECT_EQ(ended.ExitCode(), 0u);
+    HWND main = running.WaitForWindow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_FALSE(running.WaitForExit(500));
+    EXPECT_EQ(WindowOf(b().MainWindow), main);
+}
+
+// A killed instance leaves HooksInstalled set in the block, which outlives it in the
+// programs its hook library was loaded into.
+TEST_F(Keyloom, HooksAreInstalledAfterAnInstanceThatLeftTheFlagSet) {
+    WithoutTray();
+    SetString(kBase, "SimpleMode", "0");
+    b().HooksInstalled = -1;
+    KeyloomProcess app;
+    ASSERT_NE(app.WaitForWindow(), nullptr);
+    ASSERT_TRUE(PollUntil([&] { return b().KeyloomEnabled == -1; }));
+    EXPECT_EQ(b().HooksInstalled, -1);
+    EXPECT_NE(b().KbdHook, 0u);
+    EXPECT_NE(b().GetMsgHook, 0u);
+}
+
+TEST_F(Keyloom, ARestartedShellGetsTheIconAgain) {
+    KeyloomProcess app;
+    HWND main = app.WaitForWindow();
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(PollUntil([&] { return TrayHasIcon(main, b().NotifyMessage); }));
+    NOTIFYICONDATAA gone{};
+    gone.cbSize = 88;
+    gone.hWnd = main;
+    gone.uID = b().NotifyMessage;
+    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &gone));  // as a new shell knows no icons
+    ASSERT_FALSE(TrayHasIcon(main, b().NotifyMessage));
+    SendMessageA(main, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(TrayHasIcon(main, b().NotifyMessage));
 }

@@ -1,9 +1,10 @@
-// The recently used hotkeys of the tray menu.
+// The recently used hotkeys of the tray menu, and the menus they live in.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "window/main_menu.h"
 #include "window/recent_hotkeys.h"
 
 using namespace kl;
@@ -31,4 +32,17 @@ TEST(RecentHotkeys, CaptionsAreCutTo255Characters) {
     RecentHotkeys r;
     r.Add(9, std::string(300, 'x'));
     EXPECT_EQ(r.entries().front().caption.size(), 255u);
+}
+
+// Nothing may rebuild or open a menu that is gone: no handle outlives DestroyMainMenus.
+TEST(MainMenus, NoHandleIsLeftAfterTheyAreDestroyed) {
+    MainMenus menus = CreateMainMenus();
+    ASSERT_NE(menus.mnCustom, nullptr);
+    ASSERT_NE(menus.pmSystray, nullptr);
+    DestroyMenu(menus.mmMain);  // a window would have taken it along
+    DestroyMainMenus(menus);
+    EXPECT_EQ(menus.mnCustom, nullptr);
+    EXPECT_EQ(menus.pmSystray, nullptr);
+    EXPECT_EQ(menus.mmMain, nullptr);
+    EXPECT_EQ(menus.accelerators, nullptr);
 }

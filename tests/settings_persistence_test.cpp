@@ -152,12 +152,18 @@ TEST_F(SettingsTest, ValuesOfTheWrongTypeOrSizeKeepTheirDefaults) {
     EXPECT_EQ(b().LastGotoDir.length, 255);
 }
 
-TEST_F(SettingsTest, TextsAreCutAt255AndDataDirIsRead) {
+TEST_F(SettingsTest, TextsAreCutAt255AndDataDirIsReadWhenItCanBeReached) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
     SetString(kBase, "LastGotoDir", std::string(300, 'x'));
-    SetString(kBase, "DataDir", "D:\\Tools\\Keyloom\\");
+    SetString(kBase, "DataDir", temp);
     ASSERT_TRUE(load_());
     EXPECT_EQ(Text255View(b().LastGotoDir), std::string(255, 'x'));
-    EXPECT_EQ(Text255View(b().DataDir), "D:\\Tools\\Keyloom\\");
+    EXPECT_EQ(Text255View(b().DataDir), temp);
+    // A folder that is not there now leaves the one in use.
+    SetString(kBase, "DataDir", "D:\\no\\such\\Keyloom\\");
+    ASSERT_TRUE(load_());
+    EXPECT_EQ(Text255View(b().DataDir), temp);
 }
 
 TEST_F(SettingsTest, HotkeyIndexSkipsEmptyPiecesAndReadsKeyAndModifier) {

@@ -23,13 +23,20 @@ void Release(Handle32& handle) {
 
 }  // namespace
 
+// Both hooks or none: a half install is taken back, and HooksInstalled tells the truth.
 void InstallHooks() {
     SettingsBlock* b = Block();
     if (!b || !HookModuleHandle()) return;
-    b->GetMsgHook = SetHook(WH_GETMESSAGE, "KLGetMsgProc");
-    b->KbdHook = SetHook(WH_KEYBOARD, "KLKbdHookProc");
+    Handle32 getMsg = SetHook(WH_GETMESSAGE, "KLGetMsgProc");
+    Handle32 kbd = getMsg ? SetHook(WH_KEYBOARD, "KLKbdHookProc") : 0;
+    if (!getMsg || !kbd) {
+        Release(getMsg);
+        Release(kbd);
+    }
+    b->GetMsgHook = getMsg;
+    b->KbdHook = kbd;
     b->JournalHook = 0;
-    b->HooksInstalled = kTrue;
+    b->HooksInstalled = getMsg && kbd ? kTrue : kFalse;
 }
 
 void RemoveHooks() {

@@ -24,7 +24,20 @@ Binding& State() {
     return binding;
 }
 
+int g_callDepth = 0;
+void (*g_whenIdle)() = nullptr;
+
 }  // namespace
+
+LibraryCall::LibraryCall() { ++g_callDepth; }
+
+LibraryCall::~LibraryCall() {
+    if (--g_callDepth == 0 && g_whenIdle) g_whenIdle();
+}
+
+int LibraryCallDepth() { return g_callDepth; }
+
+void OnLibraryCallsEnded(void (*whenIdle)()) { g_whenIdle = whenIdle; }
 
 SettingsBlock* Block() { return State().block; }
 
@@ -54,7 +67,10 @@ void InitializeLibraries() {
         b->MainWindow = 0;
         b->NotifyMessage = 0;
         b->IconPlaying = b->IconRecording = b->IconDefault = 0;
+        // Hooks die with the process that set them: whatever a previous instance left
+        // here (one that was killed, say) is gone.
         b->GetMsgHook = b->KbdHook = b->JournalHook = 0;
+        b->HooksInstalled = kFalse;
         b->JournalMode = 0;
         b->NoSysTray = 0;
         b->WinComboUsed = 0;
@@ -63,8 +79,10 @@ void InitializeLibraries() {
         b->SimpleMode = kTrue;
         SetText255(b->DataDir, ProgramDirectory());
     }
+    // The stored folder wins when it can be reached; otherwise the libraries come from
+    // the program's own folder for this run.
     const auto dataDir = ReadRegText(reg::kBaseKey, reg::kDataDir);
-    if (dataDir && b) SetText255(b->DataDir, *dataDir);
+    if (dataDir && b && IsExistingDirectory(*dataDir)) SetText255(b->DataDir, *dataDir);
     if (!b) return;
 
     Binding& s = State();
@@ -72,8 +90,10 @@ void InitializeLibraries() {
     b->HookModule = ModuleToken(s.hook);
     if (!s.support) s.support = LoadLibraryA(LibraryPath("klsupport.dll").c_str());
     b->SupportModule = ModuleToken(s.support);
-    if (auto load = reinterpret_cast<BOOL(WINAPI*)()>(reinterpret_cast<void*>(SupportExport("LoadSettingsIntoMap"))))
+    if (auto load = reinterpret_cast<BOOL(WINAPI*)()>(reinterpret_cast<void*>(SupportExport("LoadSettingsIntoMap")))) {
+        LibraryCall call;
         load();
+    }
 }
 
 void FinalizeLibraries() {
@@ -81,9 +101,13 @@ void FinalizeLibraries() {
     SettingsBlock* b = s.block;
     if (!b) return;
     if (b->HooksInstalled) Unhook();
-    if (auto save = reinterpret_cast<BOOL(WINAPI*)()>(reinterpret_cast<void*>(SupportExport("SaveSettingsFromMap"))))
+    if (auto save = reinterpret_cast<BOOL(WINAPI*)()>(reinterpret_cast<void*>(SupportExport("SaveSettingsFromMap")))) {
+        LibraryCall call;
         save();
-    if (!b->HooksInstalled) {
+    }
+    // A library still running a call further up this thread's stack stays loaded; the
+    // end of the process releases it.
+    if (!b->HooksInstalled && LibraryCallDepth() == 0) {
         if (s.hook && FreeLibrary(s.hook)) s.hook = nullptr;
         b->HookModule = ModuleToken(s.hook);
         if (s.support && FreeLibrary(s.support)) s.support = nullptr;
@@ -97,6 +121,7 @@ std::string LastSettingsError() {
     auto fn = reinterpret_cast<int(WINAPI*)(char*, int)>(reinterpret_cast<void*>(SupportExport("GetSettingsError")));
     if (!fn) return {};
     char text[256] = {};
+    LibraryCall call;
     const int n = fn(text, sizeof text);
     return n > 0 ? std::string(text) : std::string();
 }

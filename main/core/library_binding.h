@@ -25,6 +25,22 @@ FARPROC SupportExport(const char* name);
 FARPROC HookExport(const char* name);
 HMODULE HookModuleHandle();
 
+// A call into one of the libraries is in progress while one of these lives. Such a call
+// may come back into the main window (klsupport notifies it with SendNotifyMessageA, which
+// runs the window procedure on this thread): nothing may unload the library meanwhile,
+// and whatever would open a modal loop waits until the outermost call has returned.
+class LibraryCall {
+public:
+    LibraryCall();
+    ~LibraryCall();
+    LibraryCall(const LibraryCall&) = delete;
+    LibraryCall& operator=(const LibraryCall&) = delete;
+};
+// How many library calls are in progress on this thread.
+int LibraryCallDepth();
+// Runs `whenIdle` each time the outermost library call returns (null: nothing).
+void OnLibraryCallsEnded(void (*whenIdle)());
+
 // The error raised by klsupport's last settings load ("too many hotkeys"), or "".
 std::string LastSettingsError();
 

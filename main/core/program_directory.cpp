@@ -13,4 +13,10 @@ std::string ProgramDirectory() {
     return dir;
 }
 
+bool IsExistingDirectory(const std::string& path) {
+    if (path.empty()) return false;
+    const DWORD attrs = GetFileAttributesA(path.c_str());
+    return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 }  // namespace kl

@@ -7,4 +7,7 @@ namespace kl {
 
 std::string ProgramDirectory();
 
+// True when `path` names a folder that exists now.
+bool IsExistingDirectory(const std::string& path);
+
 }  // namespace kl

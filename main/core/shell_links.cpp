@@ -79,10 +79,8 @@ int ShellOpen(const std::string& target, const std::string& parameters, int show
             if (SUCCEEDED(link->GetShowCmd(&linkShow))) show = linkShow;
         }
     }
-    if (!dir.empty()) {
-        const DWORD attrs = GetFileAttributesA(dir.c_str());
-        if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY)) SetCurrentDirectoryA(dir.c_str());
-    }
+    // The started program gets its folder as working folder; ours stays where it is, so
+    // that no drive or folder is kept busy by keyloom.exe.
     SHELLEXECUTEINFOA info{};
     info.cbSize = sizeof info;
     info.fMask = SEE_MASK_NOCLOSEPROCESS;

@@ -7,6 +7,7 @@
 #include "core/library_binding.h"
 #include "core/system_hotkeys.h"
 #include "window/main_window.h"
+#include "win_handles.h"
 #include "window/startup.h"
 
 namespace {
@@ -24,7 +25,10 @@ LONG WINAPI ReleaseOnFault(EXCEPTION_POINTERS*) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     const std::string dataDir = kl::InitializeDataDirectory();
-    if (kl::ActivateRunningInstance()) return 0;
+    HANDLE mutex = nullptr;
+    const bool another = kl::ActivateRunningInstance(mutex);
+    const kl::UniqueHandle instanceMutex(mutex);
+    if (another) return 0;
 
     CoInitialize(nullptr);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};

@@ -27,4 +27,7 @@ inline constexpr int mnFunctionLast = 3279;
 // Timer.
 inline constexpr int tmMain = 1;
 
+// Private messages: run the notifications that waited for a library call to return.
+inline constexpr unsigned kRunDeferred = 0x8000 + 1;  // WM_APP + 1
+
 }  // namespace kl::ids

@@ -32,6 +32,7 @@ std::string ActiveHotkeysKey(const SettingsBlock& b) {
 }  // namespace
 
 void TfrmMain::ExecuteHotkey(std::uint32_t id, bool addToRecent) {
+    if (destroyed_) return;
     SettingsBlock* b = Block();
     if (b && b->HotkeysSuspended) {
         Status("Not executing hotkey " + std::to_string(id));
@@ -69,7 +70,7 @@ void TfrmMain::mnCustomClick(int index) {
 
 void TfrmMain::RebuildRecentMenu() {
     HMENU custom = menus_.mnCustom;
-    if (!custom) return;
+    if (!custom || destroyed_) return;
     while (GetMenuItemCount(custom) > 0) DeleteMenu(custom, 0, MF_BYPOSITION);
     const auto& entries = recent_.entries();
     for (std::size_t i = 0; i < entries.size(); ++i)

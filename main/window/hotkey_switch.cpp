@@ -17,29 +17,41 @@ constexpr std::uint32_t kMouseKeysOff = 78;
 Handle32 Word(HWND h) { return WordFromHandle(h); }
 }  // namespace
 
+// KeyloomEnabled is also switched by functions of klsupport (without touching
+// registrations or hooks), so what to undo is decided by what this process installed.
 void TfrmMain::EnableHooks() {
     SettingsBlock* b = Block();
-    if (!b || b->KeyloomEnabled) return;
-    // Everything the hooks and klsupport read is in place before KeyloomEnabled is set.
-    b->AppWindow = Word(hwnd_);
-    b->NotifyMessage = NotifyMessage();
-    b->MainWindow = Word(hwnd_);
-    RegisterSystemHotkeys(hwnd_);
-    if (!b->SimpleMode) Hook();
-    if (b->MouseKeysEnabled) CallExecuteFunctionEx(kMouseKeysOn, "");
-    b->KeyloomEnabled = kTrue;
+    if (!b) return;
+    if (!installed_.any()) {
+        // Everything the hooks and klsupport read is in place before KeyloomEnabled is set.
+        b->AppWindow = Word(hwnd_);
+        b->NotifyMessage = NotifyMessage();
+        b->MainWindow = Word(hwnd_);
+        RegisterSystemHotkeys(hwnd_);
+        installed_.registrations = true;
+        if (!b->SimpleMode) {
+            Hook();
+            installed_.hooks = b->HooksInstalled != 0;
+        }
+        if (b->MouseKeysEnabled) {
+            CallExecuteFunctionEx(kMouseKeysOn, "");
+            installed_.mouseKeys = true;
+        }
+    }
+    if ((b = Block())) b->KeyloomEnabled = kTrue;
 }
 
 void TfrmMain::DisableHooks() {
     SettingsBlock* b = Block();
-    if (!b || !b->KeyloomEnabled) return;
-    if (b->MouseKeysEnabled) {
+    if (!b) return;
+    if (installed_.mouseKeys || (installed_.any() && b->MouseKeysEnabled)) {
         CallExecuteFunctionEx(kMouseKeysOff, "");
-        b->MouseKeysEnabled = kTrue;  // the option itself stays on
+        if ((b = Block())) b->MouseKeysEnabled = kTrue;  // the option itself stays on
     }
-    UnregisterSystemHotkeys(hwnd_);
-    if (!b->SimpleMode) Unhook();
-    b->KeyloomEnabled = kFalse;
+    if (installed_.registrations) UnregisterSystemHotkeys(hwnd_);
+    if (installed_.hooks) Unhook();
+    installed_ = {};
+    if ((b = Block())) b->KeyloomEnabled = kFalse;
 }
 
 void TfrmMain::btnStateClick() {

@@ -81,10 +81,11 @@ void UpdateMenuTexts(const MainMenus& menus) {
 }
 
 void DestroyMainMenus(MainMenus& menus) {
+    // mnCustom goes with the tray menu it sits in, mmMain with the window: none of the
+    // handles may be used again.
     if (menus.pmSystray) DestroyMenu(menus.pmSystray);
     if (menus.accelerators) DestroyAcceleratorTable(menus.accelerators);
-    menus.pmSystray = nullptr;
-    menus.accelerators = nullptr;
+    menus = MainMenus{};
 }
 
 }  // namespace kl

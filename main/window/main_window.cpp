@@ -11,13 +11,11 @@
 #include "registry_names.h"
 #include "text255.h"
 #include "window/control_ids.h"
-#include "window/process_messages.h"
 #include "window/startup.h"
 
 namespace kl {
 namespace {
 
-constexpr char kMainClass[] = "TfrmMain";
 constexpr char kPageClass[] = "TTabSheet";
 constexpr int kClientWidth = 576;
 constexpr int kClientHeight = 392;
@@ -69,6 +67,7 @@ TfrmMain& MainForm() {
 bool TfrmMain::Create(HINSTANCE instance, const std::string& dataDir) {
     instance_ = instance;
     dataDir_ = dataDir;
+    OnLibraryCallsEnded(&TfrmMain::LibraryCallsEnded);
 
     WNDCLASSEXA page{};
     page.cbSize = sizeof page;
@@ -87,7 +86,7 @@ bool TfrmMain::Create(HINSTANCE instance, const std::string& dataDir) {
     wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     wc.hIcon = LoadIconA(instance, "DEFAULT");
     wc.hIconSm = static_cast<HICON>(LoadImageA(instance, "DEFAULT", IMAGE_ICON, 16, 16, 0));
-    wc.lpszClassName = kMainClass;
+    wc.lpszClassName = kMainWindowClass;
     if (!RegisterClassExA(&wc)) return false;
 
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
@@ -96,7 +95,7 @@ bool TfrmMain::Create(HINSTANCE instance, const std::string& dataDir) {
     AdjustWindowRectEx(&r, style, TRUE, WS_EX_CONTROLPARENT);
     const int w = r.right - r.left, h = r.bottom - r.top;
     const int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
-    CreateWindowExA(WS_EX_CONTROLPARENT, kMainClass, kApplicationTitle, style, x, y, w, h, nullptr, menus_.mmMain,
+    CreateWindowExA(WS_EX_CONTROLPARENT, kMainWindowClass, kApplicationTitle, style, x, y, w, h, nullptr, menus_.mmMain,
                     instance, this);
     return hwnd_ != nullptr && IsWindow(hwnd_) && !destroyed_ && !startFailed_;
 }
@@ -198,6 +197,7 @@ LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         creating_ = true;
         FormCreate();
         creating_ = false;
+        LibraryCallsEnded();  // what arrived meanwhile runs once the window exists
         return destroyed_ || startFailed_ ? -1 : 0;
     case WM_SHOWWINDOW:
         if (wp) FormShow();
@@ -228,6 +228,16 @@ LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_TIMER:
         if (wp == ids::tmMain) tmMainTimer();
+        return 0;
+    case ids::kRunDeferred:
+        RunDeferred();
+        return 0;
+    }
+    // A restarted shell (Explorer) has a new notification area that knows no icons.
+    static const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    if (msg == taskbarCreated && taskbarCreated != 0) {
+        const SettingsBlock* b = Block();
+        if (b && !b->NoSysTray && !destroyed_ && !creating_) tray_.Add();
         return 0;
     }
     const LRESULT result = DefWindowProcA(hwnd_, msg, wp, lp);
@@ -264,14 +274,17 @@ void TfrmMain::FormCreate() {
     }
     b->KeyloomEnabled = kFalse;
     // A settings load that stopped early has loaded what it could: say so and go on.
-    if (const std::string error = LastSettingsError(); !error.empty())
+    // A box lets other messages run, so the block is looked up again after each.
+    if (const std::string error = LastSettingsError(); !error.empty()) {
         MessageBoxA(nullptr, error.c_str(), "Keyloom", MB_OK | MB_ICONERROR);
+        if (destroyed_ || !(b = Block())) return;
+    }
     CreateControls();
 
     ActiveLanguage().SetDataDirectory(GetText255(b->DataDir));
     languages_ = ActiveLanguage().ListLanguages();
     ChangeLanguage(b->Language);
-    if (startFailed_) return;
+    if (startFailed_ || destroyed_ || !(b = Block())) return;
     UpdateLanguage();
 
     b->NotifyMessage = NotifyMessage();
@@ -340,17 +353,14 @@ void TfrmMain::ShowData() {
     const SettingsBlock* b = Block();
     const bool enabled = b && b->KeyloomEnabled;
     const std::string profile = b ? GetText255(b->ProfileName) : std::string();
-    // Status lets waiting messages run, and one of them may end the program and unmap
-    // the block: everything needed from the block is read before.
     SetWindowTextA(btnState_, enabled ? UiText(14, "&Disable").c_str() : UiText(15, "&Enable").c_str());
     Status(enabled ? UiText(94, "Keyloom is enabled") : UiText(93, "Keyloom is disabled"));
     sbMain_.SetText(1, profile.empty() ? UiText(238, reg::kDefaultProfile) : profile);
 }
 
-void TfrmMain::Status(const std::string& text) {
-    sbMain_.SetText(0, text);
-    ProcessMessages();
-}
+// Only repaints: letting waiting messages run here would run queued hotkeys in the
+// middle of the current one.
+void TfrmMain::Status(const std::string& text) { sbMain_.SetText(0, text); }
 
 void TfrmMain::sbMainMouseMove() {
     const SettingsBlock* b = Block();

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "window/main_menu.h"
@@ -74,6 +75,9 @@ private:
     void StartTimer();
     void StopTimer();
     void tmMainTimer();
+    // The outermost call into a library has returned: run what waited for it.
+    static void LibraryCallsEnded();
+    void RunDeferred();
 
     HINSTANCE instance_ = nullptr;
     HWND hwnd_ = nullptr;
@@ -95,6 +99,16 @@ private:
     bool destroyed_ = false;
     bool creating_ = false;
     bool startFailed_ = false;
+    // Exit was asked for while the window was being created or a library call was in
+    // progress; it happens once neither is the case.
+    bool exitPending_ = false;
+    // What EnableHooks installed and DisableHooks takes back.
+    struct Installed {
+        bool registrations = false, hooks = false, mouseKeys = false;
+        bool any() const { return registrations || hooks || mouseKeys; }
+    } installed_;
+    // Notifications that would have opened a modal loop inside a library call.
+    std::vector<std::pair<WPARAM, LPARAM>> deferred_;
     int languageSelection_ = -1;  // the selected entry of cbLanguage
 };
 

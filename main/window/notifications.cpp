@@ -35,10 +35,25 @@ bool IsProgramIcon(const SettingsBlock& b, Handle32 icon) {
     return icon != 0 && (icon == b.IconDefault || icon == b.IconPlaying || icon == b.IconRecording);
 }
 
+// Codes that only change state here. Every other code may open a box, a menu or an
+// input prompt, or call into klsupport again.
+bool RunsInPlace(LPARAM code) {
+    return code == kChangeIcon || code == kControlTimer || code == kToggleTimerPlayback || code == -1;
+}
+
 }  // namespace
 
 void TfrmMain::OnNotify(WPARAM wp, LPARAM lp) {
+    // klsupport notifies with SendNotifyMessageA, which runs this on our thread in the
+    // middle of its call: a modal loop here would run with the library's frames below it,
+    // and Exit chosen meanwhile would unload it. Such codes, and everything that arrives
+    // while the window is still being created, wait until the call has returned.
+    if (creating_ || (LibraryCallDepth() > 0 && !RunsInPlace(lp))) {
+        deferred_.emplace_back(wp, lp);
+        return;
+    }
     SettingsBlock* b = Block();
+    if (!b) return;
     switch (lp) {
     case kExecuteHotkey:
         if (wp != 0) ExecuteHotkey(static_cast<std::uint32_t>(wp), true);

@@ -10,11 +10,9 @@ namespace {
 UINT g_notifyMessage = 0;
 constexpr UINT kFallbackNotifyMessage = 0xC800;
 constexpr LPARAM kShowMainWindow = -9;
-
-bool IsDirectory(const std::string& path) {
-    const DWORD attrs = GetFileAttributesA(path.c_str());
-    return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY);
-}
+constexpr char kInstanceMutexName[] = "KeyloomSingleInstance";
+constexpr int kInstanceWaitSteps = 50;
+constexpr DWORD kInstanceWaitStepMs = 100;
 
 }  // namespace
 
@@ -34,16 +32,26 @@ bool RegisterNotifyMessage() {
 }
 
 std::string InitializeDataDirectory() {
-    std::string dir = WithTrailingBackslash(ReadRegText(reg::kBaseKey, reg::kDataDir).value_or(""));
-    if (dir.empty() || !IsDirectory(dir)) {
+    const std::string stored = ReadRegText(reg::kBaseKey, reg::kDataDir).value_or("");
+    std::string dir = WithTrailingBackslash(stored);
+    if (!IsExistingDirectory(dir)) {
         dir = ProgramDirectory();
-        WriteRegText(reg::kBaseKey, reg::kDataDir, dir);
+        // A folder that cannot be reached just now (a network drive not yet connected,
+        // a removable drive) may be back next time: only a missing value is filled in.
+        if (stored.empty()) WriteRegText(reg::kBaseKey, reg::kDataDir, dir);
     }
     return dir;
 }
 
-bool ActivateRunningInstance() {
-    if (!FindWindowA(nullptr, kApplicationTitle)) return false;
+bool ActivateRunningInstance(HANDLE& instanceMutex) {
+    // The mutex decides, not a window title: two starts close together cannot both run,
+    // and a window of another program that happens to carry our title stops nothing.
+    SetLastError(ERROR_SUCCESS);
+    instanceMutex = CreateMutexA(nullptr, FALSE, kInstanceMutexName);
+    if (!instanceMutex || GetLastError() != ERROR_ALREADY_EXISTS) return false;
+    // The running instance may still be creating its window: give it a moment.
+    for (int wait = 0; wait < kInstanceWaitSteps && !FindWindowA(kMainWindowClass, kApplicationTitle); ++wait)
+        Sleep(kInstanceWaitStepMs);
     RegisterNotifyMessage();
     // A hung window must not hold the new process forever.
     DWORD_PTR ignored = 0;

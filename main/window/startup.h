@@ -9,17 +9,20 @@
 namespace kl {
 
 inline constexpr char kApplicationTitle[] = "Keyloom v1.06";
+inline constexpr char kMainWindowClass[] = "TfrmMain";
 
 // The registered notification message; 0 until registered.
 UINT NotifyMessage();
 // True when a number was newly registered ("KLSysTray1", else the next free name).
 bool RegisterNotifyMessage();
 
-// Fixes "DataDir" (repairing it when it names no directory) and returns it, with a
-// trailing backslash.
+// The data directory with a trailing backslash: "DataDir" when it names a directory,
+// else the program's folder, which is stored as "DataDir" when there was none.
 std::string InitializeDataDirectory();
 
-// True when another instance runs; it has then been asked to show itself.
-bool ActivateRunningInstance();
+// True when another instance runs; it has then been asked to show itself. Otherwise
+// `instanceMutex` receives the mutex that marks this instance as the running one, which
+// the caller holds (and closes) for the life of the process.
+bool ActivateRunningInstance(HANDLE& instanceMutex);
 
 }  // namespace kl

@@ -11,8 +11,36 @@ namespace kl {
 void TfrmMain::btnHideClick() { ShowWindow(hwnd_, SW_HIDE); }
 
 void TfrmMain::btnExitClick() {
+    // Never unload the libraries under a call still in progress, nor tear down a window
+    // that is being created: the exit happens when both are over.
+    if (creating_ || LibraryCallDepth() > 0) {
+        exitPending_ = true;
+        return;
+    }
     ProcessMessages();
     if (hwnd_ && !destroyed_) DestroyWindow(hwnd_);
+}
+
+void TfrmMain::LibraryCallsEnded() {
+    TfrmMain& form = MainForm();
+    if (!form.hwnd_ || form.destroyed_ || form.creating_) return;
+    if (form.exitPending_ || !form.deferred_.empty()) PostMessageA(form.hwnd_, ids::kRunDeferred, 0, 0);
+}
+
+void TfrmMain::RunDeferred() {
+    if (creating_ || destroyed_ || LibraryCallDepth() > 0) return;  // asked again when the call ends
+    if (exitPending_) {
+        exitPending_ = false;
+        deferred_.clear();
+        btnExitClick();
+        return;
+    }
+    const auto waiting = std::move(deferred_);
+    deferred_.clear();
+    for (const auto& [wp, lp] : waiting) {
+        if (destroyed_ || !Block()) return;
+        OnNotify(wp, lp);
+    }
 }
 
 void TfrmMain::mnOpenClick() {
@@ -46,7 +74,6 @@ bool TfrmMain::ChangeIcon(HICON icon) {
     if (!b || b->NoSysTray) return false;
     tray_.Modify(icon);
     SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    ProcessMessages();
     return true;
 }
 

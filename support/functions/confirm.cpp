@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "handle_words.h"
+
 namespace kl::support {
 
 bool Confirm(const SettingsBlock& block, const std::string& question) {

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "testing/child_process.h"
 #include "testing/support_library.h"
 
 namespace kl::testing {
@@ -46,11 +47,9 @@ HWND KeyloomProcess::WaitForWindow(DWORD ms) {
     HWND window = nullptr;
     const bool found = PollUntil(
         [&] {
-            window = FindWindowA(nullptr, kKeyloomTitle);
-            if (!window) return false;
-            DWORD pid = 0;
-            GetWindowThreadProcessId(window, &pid);
-            return pid == GetProcessId(process_);
+            // Another program's window may carry the same title.
+            window = FindProcessWindow(GetProcessId(process_), kKeyloomTitle);
+            return window != nullptr;
         },
         ms);
     if (!found) return nullptr;
@@ -71,11 +70,8 @@ DWORD KeyloomProcess::ExitCode() const {
 bool KeyloomProcess::Close(DWORD ms) {
     if (!process_) return true;
     if (WaitForSingleObject(process_, 0) == WAIT_OBJECT_0) return true;
-    const DWORD pid = GetProcessId(process_);
-    HWND window = FindWindowA(nullptr, kKeyloomTitle);
-    DWORD owner = 0;
-    if (window) GetWindowThreadProcessId(window, &owner);
-    if (window && owner == pid) PostMessageA(window, WM_CLOSE, 0, 0);
+    if (HWND window = FindProcessWindow(GetProcessId(process_), kKeyloomTitle))
+        PostMessageA(window, WM_CLOSE, 0, 0);
     return WaitForExit(ms);
 }
 
