@@ -23,7 +23,7 @@ using namespace kl::testing;
 
 namespace {
 
-constexpr std::uint32_t kRecord = 1000, kThrowStd = 1001, kThrowOther = 1002, kNested = 1003;
+constexpr std::uint32_t kRecord = 1000, kThrowStd = 1001, kThrowOther = 1002, kNested = 1003, kRunsHotkey32 = 1004;
 
 struct Seen {
     int runs = 0;
@@ -40,9 +40,14 @@ void Record(SettingsBlock& b, const Params& p) {
 void ThrowStd(SettingsBlock&, const Params&) { throw std::runtime_error("disk on fire"); }
 void ThrowOther(SettingsBlock&, const Params&) { throw 42; }
 void Nested(SettingsBlock&, const Params&) { g_seen.nestedResult = ExecuteFunctionById(kRecord, "x"); }
+void RunsHotkey32(SettingsBlock&, const Params&) {
+    ++g_seen.runs;
+    ExecuteHotkeyByID(32);
+}
 
 constexpr FunctionEntry kTestEntries[] = {
-    {kRecord, Record}, {kThrowStd, ThrowStd}, {kThrowOther, ThrowOther}, {kNested, Nested}};
+    {kRecord, Record}, {kThrowStd, ThrowStd}, {kThrowOther, ThrowOther}, {kNested, Nested},
+    {kRunsHotkey32, RunsHotkey32}};
 
 constexpr char kHotkeys[] = "Software\\Corvane\\Keyloom\\Hotkeys\\";
 
@@ -135,6 +140,19 @@ TEST_F(Internal, ExecuteHotkeyByIdRefusesIdZeroAndSkipsUnreadableHotkeys) {
     EXPECT_EQ(b().LastHotkey, 0);
     EXPECT_EQ(b().HotkeysSuspended, kTrue);
     EXPECT_EQ(b().CurrentStatus, 3);
+}
+
+TEST_F(Internal, HotkeyRunningItselfByIdStopsAtTheNestingLimit) {
+    SetString(std::string(kHotkeys) + "HotKey32", "Function", ScrambleFunction("1004;"));
+    SetString(std::string(kHotkeys) + "HotKey32", "Key", "66");
+    EXPECT_EQ(ExecuteFunctionById(kRunsHotkey32, ""), 1);
+    EXPECT_EQ(g_seen.runs, 1 + kHotkeyNestingLimit);
+    EXPECT_EQ(GetText255(b().StatusText), "Hotkeys run by ID nested too deeply");
+    EXPECT_EQ(b().HotkeysSuspended, 0);
+    // The limit counts nesting only: the next run goes as deep again.
+    g_seen.runs = 0;
+    EXPECT_TRUE(ExecuteHotkeyByID(32));
+    EXPECT_EQ(g_seen.runs, kHotkeyNestingLimit);
 }
 
 TEST(InternalUnmapped, ExecuteHotkeyByIdNeedsTheBlock) {

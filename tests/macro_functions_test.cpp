@@ -172,6 +172,14 @@ TEST_F(MacroFunctions, StoredStoppingHotkeyIsTrimmedAndIdTokensRunHotkeys) {
     EXPECT_EQ(b().KeyloomEnabled, -1);
 }
 
+TEST_F(MacroFunctions, HotkeyTypingItsOwnIdStopsAtTheNestingLimit) {
+    CleanRegistry clean;
+    StoreHotkey(9, 'Q', 0, "160;x<ID:9>");
+    EXPECT_EQ(execute_(160, "<ID:9>"), 1);
+    EXPECT_EQ(GetText255(b().StatusText), "Hotkeys run by ID nested too deeply");
+    EXPECT_TRUE(Finished());
+}
+
 TEST_F(MacroTest, UnloadingKlsupportDuringAPlaybackEndsItQuietly) {
     {
         Library support("klsupport.dll");
