@@ -23,7 +23,8 @@ using namespace kl::testing;
 
 namespace {
 
-constexpr std::uint32_t kRecord = 1000, kThrowStd = 1001, kThrowOther = 1002, kNested = 1003, kRunsHotkey32 = 1004;
+constexpr std::uint32_t kRecord = 1000, kThrowStd = 1001, kThrowOther = 1002, kNested = 1003, kRunsHotkey32 = 1004,
+                        kStartsPlayback = 1005, kStopsPlayback = 1006;
 
 struct Seen {
     int runs = 0;
@@ -44,10 +45,19 @@ void RunsHotkey32(SettingsBlock&, const Params&) {
     ++g_seen.runs;
     ExecuteHotkeyByID(32);
 }
+// As a journal playback starts and stops: it holds the busy flag while it plays.
+void StartsPlayback(SettingsBlock& b, const Params&) {
+    b.JournalMode = 2;
+    b.HotkeysSuspended = kTrue;
+}
+void StopsPlayback(SettingsBlock& b, const Params&) {
+    b.JournalMode = 0;
+    b.HotkeysSuspended = kFalse;
+}
 
 constexpr FunctionEntry kTestEntries[] = {
     {kRecord, Record}, {kThrowStd, ThrowStd}, {kThrowOther, ThrowOther}, {kNested, Nested},
-    {kRunsHotkey32, RunsHotkey32}};
+    {kRunsHotkey32, RunsHotkey32}, {kStartsPlayback, StartsPlayback}, {kStopsPlayback, StopsPlayback}};
 
 constexpr char kHotkeys[] = "Software\\Corvane\\Keyloom\\Hotkeys\\";
 
@@ -153,6 +163,20 @@ TEST_F(Internal, HotkeyRunningItselfByIdStopsAtTheNestingLimit) {
     g_seen.runs = 0;
     EXPECT_TRUE(ExecuteHotkeyByID(32));
     EXPECT_EQ(g_seen.runs, kHotkeyNestingLimit);
+}
+
+TEST_F(Internal, APlaybackStartedByTheFunctionKeepsTheBusyFlag) {
+    EXPECT_EQ(ExecuteFunctionById(kStartsPlayback, ""), 1);
+    EXPECT_EQ(b().HotkeysSuspended, kTrue);
+    EXPECT_EQ(ExecuteFunctionById(kRecord, ""), 1);  // skipped while it plays
+    EXPECT_EQ(g_seen.runs, 0);
+    b().HotkeysSuspended = kFalse;  // as the playback's pause or end gives it back
+    EXPECT_EQ(ExecuteFunctionById(kStopsPlayback, ""), 1);
+    EXPECT_EQ(b().HotkeysSuspended, kFalse);
+    // A playback mode left over in the block does not hold the flag for ever.
+    b().JournalMode = 2;
+    EXPECT_EQ(ExecuteFunctionById(kRecord, ""), 1);
+    EXPECT_EQ(b().HotkeysSuspended, kFalse);
 }
 
 TEST(InternalUnmapped, ExecuteHotkeyByIdNeedsTheBlock) {

@@ -29,7 +29,10 @@ protected:
     std::string dataDir_;
 
     ~MacroFunctions() override {
-        if (b().JournalMode == 2) execute_(97, "");  // stops a playback left running
+        if (b().JournalMode == 2) {  // stops a playback left running, which holds the busy flag
+            b().HotkeysSuspended = 0;
+            execute_(97, "");
+        }
         if (!dataDir_.empty()) {
             DeleteFileA((dataDir_ + "keynames.txt").c_str());
             RemoveDirectoryA(dataDir_.c_str());
@@ -178,6 +181,17 @@ TEST_F(MacroFunctions, HotkeyTypingItsOwnIdStopsAtTheNestingLimit) {
     EXPECT_EQ(execute_(160, "<ID:9>"), 1);
     EXPECT_EQ(GetText255(b().StatusText), "Hotkeys run by ID nested too deeply");
     EXPECT_TRUE(Finished());
+}
+
+TEST_F(MacroFunctions, APlaybackKeepsOtherFunctionsFromItsEvents) {
+    ASSERT_EQ(execute_(160, "a<P:3000>b"), 1);
+    ASSERT_EQ(b().JournalMode, 2);
+    EXPECT_EQ(b().HotkeysSuspended, -1);
+    const MacroEvent playing = b().MacroEvents[0];
+    EXPECT_EQ(execute_(160, "zz"), 1);
+    EXPECT_EQ(GetText255(b().StatusText), "Skipping execution of function A0!");
+    EXPECT_EQ(b().MacroLength, 4);
+    EXPECT_EQ(b().MacroEvents[0].ParamL, playing.ParamL);
 }
 
 TEST_F(MacroTest, UnloadingKlsupportDuringAPlaybackEndsItQuietly) {
