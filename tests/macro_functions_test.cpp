@@ -194,6 +194,17 @@ TEST_F(MacroFunctions, APlaybackKeepsOtherFunctionsFromItsEvents) {
     EXPECT_EQ(b().MacroEvents[0].ParamL, playing.ParamL);
 }
 
+TEST_F(MacroFunctions, NegativeRepeatIntervalIsNoInterval) {
+    for (const char* parameter : {"r\xFF" "0\xFF" "-2", "MV:+0,+0\xFF" "0\xFF" "-1"}) {
+        const std::uint32_t id = parameter[0] == 'r' ? 164 : 101;
+        EXPECT_EQ(execute_(id, parameter), 1) << id;
+        EXPECT_EQ(b().MacroInterval, 0) << id;
+        ASSERT_TRUE(PumpUntil([this] { return b().JournalMode == 3; })) << id;  // between two runs
+        EXPECT_EQ(execute_(97, ""), 1);
+        EXPECT_EQ(b().JournalMode, 0);
+    }
+}
+
 TEST_F(MacroTest, UnloadingKlsupportDuringAPlaybackEndsItQuietly) {
     {
         Library support("klsupport.dll");
