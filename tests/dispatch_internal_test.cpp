@@ -23,8 +23,7 @@ using namespace kl::testing;
 
 namespace {
 
-constexpr std::uint32_t kRecord = 1000, kThrowStd = 1001, kThrowOther = 1002, kNested = 1003, kRunsHotkey32 = 1004,
-                        kStartsPlayback = 1005, kStopsPlayback = 1006;
+constexpr std::uint32_t kRecord = 1000, kThrowStd = 1001, kThrowOther = 1002, kNested = 1003;
 
 struct Seen {
     int runs = 0;
@@ -41,23 +40,9 @@ void Record(SettingsBlock& b, const Params& p) {
 void ThrowStd(SettingsBlock&, const Params&) { throw std::runtime_error("disk on fire"); }
 void ThrowOther(SettingsBlock&, const Params&) { throw 42; }
 void Nested(SettingsBlock&, const Params&) { g_seen.nestedResult = ExecuteFunctionById(kRecord, "x"); }
-void RunsHotkey32(SettingsBlock&, const Params&) {
-    ++g_seen.runs;
-    ExecuteHotkeyByID(32);
-}
-// As a journal playback starts and stops: it holds the busy flag while it plays.
-void StartsPlayback(SettingsBlock& b, const Params&) {
-    b.JournalMode = 2;
-    b.HotkeysSuspended = kTrue;
-}
-void StopsPlayback(SettingsBlock& b, const Params&) {
-    b.JournalMode = 0;
-    b.HotkeysSuspended = kFalse;
-}
 
 constexpr FunctionEntry kTestEntries[] = {
-    {kRecord, Record}, {kThrowStd, ThrowStd}, {kThrowOther, ThrowOther}, {kNested, Nested},
-    {kRunsHotkey32, RunsHotkey32}, {kStartsPlayback, StartsPlayback}, {kStopsPlayback, StopsPlayback}};
+    {kRecord, Record}, {kThrowStd, ThrowStd}, {kThrowOther, ThrowOther}, {kNested, Nested}};
 
 constexpr char kHotkeys[] = "Software\\Corvane\\Keyloom\\Hotkeys\\";
 
@@ -150,33 +135,6 @@ TEST_F(Internal, ExecuteHotkeyByIdRefusesIdZeroAndSkipsUnreadableHotkeys) {
     EXPECT_EQ(b().LastHotkey, 0);
     EXPECT_EQ(b().HotkeysSuspended, kTrue);
     EXPECT_EQ(b().CurrentStatus, 3);
-}
-
-TEST_F(Internal, HotkeyRunningItselfByIdStopsAtTheNestingLimit) {
-    SetString(std::string(kHotkeys) + "HotKey32", "Function", ScrambleFunction("1004;"));
-    SetString(std::string(kHotkeys) + "HotKey32", "Key", "66");
-    EXPECT_EQ(ExecuteFunctionById(kRunsHotkey32, ""), 1);
-    EXPECT_EQ(g_seen.runs, 1 + kHotkeyNestingLimit);
-    EXPECT_EQ(GetText255(b().StatusText), "Hotkeys run by ID nested too deeply");
-    EXPECT_EQ(b().HotkeysSuspended, 0);
-    // The limit counts nesting only: the next run goes as deep again.
-    g_seen.runs = 0;
-    EXPECT_TRUE(ExecuteHotkeyByID(32));
-    EXPECT_EQ(g_seen.runs, kHotkeyNestingLimit);
-}
-
-TEST_F(Internal, APlaybackStartedByTheFunctionKeepsTheBusyFlag) {
-    EXPECT_EQ(ExecuteFunctionById(kStartsPlayback, ""), 1);
-    EXPECT_EQ(b().HotkeysSuspended, kTrue);
-    EXPECT_EQ(ExecuteFunctionById(kRecord, ""), 1);  // skipped while it plays
-    EXPECT_EQ(g_seen.runs, 0);
-    b().HotkeysSuspended = kFalse;  // as the playback's pause or end gives it back
-    EXPECT_EQ(ExecuteFunctionById(kStopsPlayback, ""), 1);
-    EXPECT_EQ(b().HotkeysSuspended, kFalse);
-    // A playback mode left over in the block does not hold the flag for ever.
-    b().JournalMode = 2;
-    EXPECT_EQ(ExecuteFunctionById(kRecord, ""), 1);
-    EXPECT_EQ(b().HotkeysSuspended, kFalse);
 }
 
 TEST(InternalUnmapped, ExecuteHotkeyByIdNeedsTheBlock) {

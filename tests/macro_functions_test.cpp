@@ -184,6 +184,10 @@ TEST_F(MacroFunctions, HotkeyTypingItsOwnIdStopsAtTheNestingLimit) {
 }
 
 TEST_F(MacroFunctions, APlaybackKeepsOtherFunctionsFromItsEvents) {
+    b().JournalMode = 2;  // left over, nothing plays: the flag is not kept for it
+    EXPECT_EQ(execute_(1, ""), 1);
+    EXPECT_EQ(b().HotkeysSuspended, 0);
+    b().JournalMode = 0;
     ASSERT_EQ(execute_(160, "a<P:3000>b"), 1);
     ASSERT_EQ(b().JournalMode, 2);
     EXPECT_EQ(b().HotkeysSuspended, -1);
