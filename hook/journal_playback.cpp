@@ -83,7 +83,9 @@ void Skip(SettingsBlock& b, std::int32_t pos, std::int32_t len) {
     if (pos > len) {
         if (b.MacroRepeat < 0) {
             Stop(b, JournalStop::Finished);
-            Notify(b, static_cast<WPARAM>(b.MacroInterval), -7);
+            // -1 and -2 would stop or start the main window's timer instead.
+            const std::int32_t interval = b.MacroInterval;
+            Notify(b, static_cast<WPARAM>(interval > 0 ? interval : 0), -7);
             Notify(b, static_cast<WPARAM>(-2), -7);
             b.JournalMode = 3;
             return;

@@ -18,6 +18,7 @@ constexpr char kNoParameters[] = "No parameters";
 constexpr char kNotFound[] = "Function not found";
 constexpr char kException[] = "EXCEPTION ";
 constexpr std::int32_t kExecutionStarted = 265;
+constexpr std::int32_t kJournalPlaying = 2;
 
 // Runs the handler; a raised error is reported in the block and yields 0.
 std::int32_t RunGuarded(SettingsBlock& block, FunctionHandler run, const Params& params) noexcept {
@@ -58,6 +59,7 @@ std::int32_t ExecuteFunctionById(std::uint32_t id, const char* parameter) noexce
         return 1;
     }
     block.HotkeysSuspended = kTrue;
+    const std::int32_t modeBefore = block.JournalMode;
 
     std::int32_t result = 0;
     try {
@@ -83,7 +85,10 @@ std::int32_t ExecuteFunctionById(std::uint32_t id, const char* parameter) noexce
         block.LastStatus = kStatusFunctionError;
         result = 0;
     }
-    block.HotkeysSuspended = kFalse;
+    // A playback that the function has started holds the flag until it pauses
+    // or ends, so that no other function overwrites the events being played.
+    // Otherwise the flag goes back to its value before the call: clear.
+    if (modeBefore == kJournalPlaying || block.JournalMode != kJournalPlaying) block.HotkeysSuspended = kFalse;
     return result;
 }
 

@@ -9,7 +9,9 @@ namespace kl::support {
 
 // The whole execution of ExecuteFunctionEx: 1 when the function ran (or was
 // skipped because another one is running), 0 when the block is not mapped, the
-// ID is unknown or the function raised an error. Never throws.
+// ID is unknown or the function raised an error. Never throws. The busy flag
+// (HotkeysSuspended) is cleared at the end, unless the function has started a
+// journal playback: that holds it until it pauses or ends.
 std::int32_t ExecuteFunctionById(std::uint32_t id, const char* parameter) noexcept;
 
 // The ID as the status texts show it: hexadecimal, upper-case, no leading zeros.

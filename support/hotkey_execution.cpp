@@ -13,6 +13,18 @@ namespace {
 constexpr char kExecutingHotkey[] = "Executing hotkey";
 constexpr char kExecutingById[] = "Executing Hotkey by ID";
 constexpr char kNotRecognized[] = "Hotkey not recognized";
+constexpr char kNestedTooDeeply[] = "Hotkeys run by ID nested too deeply";
+
+// Hotkeys running one another by ID on this thread: a text that names its own
+// hotkey would otherwise recurse until the stack runs out.
+thread_local int t_nesting = 0;
+
+struct NestingLevel {
+    NestingLevel() { ++t_nesting; }
+    ~NestingLevel() { --t_nesting; }
+    NestingLevel(const NestingLevel&) = delete;
+    NestingLevel& operator=(const NestingLevel&) = delete;
+};
 
 }  // namespace
 
@@ -44,6 +56,11 @@ bool ExecuteHotkeyByID(std::int32_t id) {
         SetText255(b->StatusText, kNotRecognized);
         return false;
     }
+    if (t_nesting >= kHotkeyNestingLimit) {
+        SetText255(b->StatusText, kNestedTooDeeply);
+        return false;
+    }
+    const NestingLevel level;
     const StoredHotkey hotkey = ReadStoredHotkey(*b, id);
     if (hotkey.runnable) {
         b->LastHotkey = id;

@@ -29,7 +29,10 @@ protected:
     std::string dataDir_;
 
     ~MacroFunctions() override {
-        if (b().JournalMode == 2) execute_(97, "");  // stops a playback left running
+        if (b().JournalMode == 2) {  // stops a playback left running, which holds the busy flag
+            b().HotkeysSuspended = 0;
+            execute_(97, "");
+        }
         if (!dataDir_.empty()) {
             DeleteFileA((dataDir_ + "keynames.txt").c_str());
             RemoveDirectoryA(dataDir_.c_str());
@@ -170,6 +173,40 @@ TEST_F(MacroFunctions, StoredStoppingHotkeyIsTrimmedAndIdTokensRunHotkeys) {
     EXPECT_EQ(b().LastHotkey, 8);
     ASSERT_TRUE(Finished());
     EXPECT_EQ(b().KeyloomEnabled, -1);
+}
+
+TEST_F(MacroFunctions, HotkeyTypingItsOwnIdStopsAtTheNestingLimit) {
+    CleanRegistry clean;
+    StoreHotkey(9, 'Q', 0, "160;x<ID:9>");
+    EXPECT_EQ(execute_(160, "<ID:9>"), 1);
+    EXPECT_EQ(GetText255(b().StatusText), "Hotkeys run by ID nested too deeply");
+    EXPECT_TRUE(Finished());
+}
+
+TEST_F(MacroFunctions, APlaybackKeepsOtherFunctionsFromItsEvents) {
+    b().JournalMode = 2;  // left over, nothing plays: the flag is not kept for it
+    EXPECT_EQ(execute_(1, ""), 1);
+    EXPECT_EQ(b().HotkeysSuspended, 0);
+    b().JournalMode = 0;
+    ASSERT_EQ(execute_(160, "a<P:3000>b"), 1);
+    ASSERT_EQ(b().JournalMode, 2);
+    EXPECT_EQ(b().HotkeysSuspended, -1);
+    const MacroEvent playing = b().MacroEvents[0];
+    EXPECT_EQ(execute_(160, "zz"), 1);
+    EXPECT_EQ(GetText255(b().StatusText), "Skipping execution of function A0!");
+    EXPECT_EQ(b().MacroLength, 4);
+    EXPECT_EQ(b().MacroEvents[0].ParamL, playing.ParamL);
+}
+
+TEST_F(MacroFunctions, NegativeRepeatIntervalIsNoInterval) {
+    for (const char* parameter : {"r\xFF" "0\xFF" "-2", "MV:+0,+0\xFF" "0\xFF" "-1"}) {
+        const std::uint32_t id = parameter[0] == 'r' ? 164 : 101;
+        EXPECT_EQ(execute_(id, parameter), 1) << id;
+        EXPECT_EQ(b().MacroInterval, 0) << id;
+        ASSERT_TRUE(PumpUntil([this] { return b().JournalMode == 3; })) << id;  // between two runs
+        EXPECT_EQ(execute_(97, ""), 1);
+        EXPECT_EQ(b().JournalMode, 0);
+    }
 }
 
 TEST_F(MacroTest, UnloadingKlsupportDuringAPlaybackEndsItQuietly) {

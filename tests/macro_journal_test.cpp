@@ -207,6 +207,16 @@ TEST_F(JournalNotify, NegativeRepeatWaitsForTheMainWindowTimer) {
     const auto posted = Posted();
     const std::vector<std::pair<WPARAM, LPARAM>> want{{0x777, -2}, {1500, -7}, {WPARAM(-2), -7}};
     EXPECT_EQ(posted, want);
+    // -1 and -2 are the timer's control codes, never an interval.
+    for (std::int32_t interval : {-1, -2, -100}) {
+        SetMacro({{'A', 0}});
+        b().MacroRepeat = -1;
+        b().MacroInterval = interval;
+        Skip();
+        Skip();
+        EXPECT_EQ(Posted(), (std::vector<std::pair<WPARAM, LPARAM>>{{0x777, -2}, {0, -7}, {WPARAM(-2), -7}}))
+            << interval;
+    }
 }
 
 TEST_F(JournalNotify, EscapeAndSystemModalAbort) {

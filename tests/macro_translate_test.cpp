@@ -186,9 +186,47 @@ TEST_F(Translate, EventLanguageStopsAtTheBufferAndKeepsClicksWhole) {
     // A token is taken while fewer than 1024 events are written, up to the
     // 1025 the block holds, and nothing after.
     out_ = MacroWriter(buffer_, 0);
-    Compile("LC:511 LD A A");
+    Compile("LC:511 MV A A");
     EXPECT_EQ(out_.count(), 1025);
     EXPECT_EQ(buffer_[1024].Message, U);
+}
+
+TEST_F(Translate, EventLanguageCutAtTheBufferReleasesWhatItHolds) {
+    // Keys and buttons still down, by key code or button message.
+    auto held = [this] {
+        std::map<std::uint32_t, bool> down;
+        for (int i = 0; i < out_.count(); ++i) {
+            const MacroEvent& e = buffer_[i];
+            if (e.Message == D || e.Message == U) down[e.ParamL] = e.Message == D;
+            for (std::uint32_t button : {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN})
+                if (e.Message == button || e.Message == button + 1) down[button] = e.Message == button;
+        }
+        std::vector<std::uint32_t> v;
+        for (auto [key, isDown] : down)
+            if (isDown) v.push_back(key);
+        return v;
+    };
+    // The clicks stop where the closing Ctrl still fits.
+    Compile("CTRL LC:600 CTRL");
+    ASSERT_EQ(out_.count(), 1024);
+    EXPECT_EQ(buffer_[1023].Message, U);
+    EXPECT_EQ(buffer_[1023].ParamL, 17u);
+    EXPECT_EQ(held(), std::vector<std::uint32_t>{});
+    // Cut in the middle: what is still down is released at the end, last pressed first.
+    out_ = MacroWriter(buffer_, 0);
+    Compile("SHIFT CTRL RD LC:600 MD CTRL");
+    ASSERT_LE(out_.count(), 1025);
+    EXPECT_EQ(held(), std::vector<std::uint32_t>{});
+    EXPECT_EQ(buffer_[out_.count() - 2].Message, (std::uint32_t)WM_RBUTTONUP);
+    EXPECT_EQ(buffer_[out_.count() - 1].ParamL, 16u);
+    out_ = MacroWriter(buffer_, 0);
+    Compile("LC:511 LD A");
+    EXPECT_EQ(out_.count(), 1024);
+    EXPECT_EQ(buffer_[1023].Message, (std::uint32_t)WM_LBUTTONUP);
+    // A text that ends with a key down on purpose is left as written.
+    out_ = MacroWriter(buffer_, 0);
+    Compile("SHIFT");
+    EXPECT_EQ(held(), std::vector<std::uint32_t>{16});
 }
 
 TEST(KeyNames, FileFormatAndLookup) {

@@ -4,6 +4,7 @@
 #include <objbase.h>
 
 #include "core/hook_install.h"
+#include "core/journal_cancel.h"
 #include "core/library_binding.h"
 #include "core/system_hotkeys.h"
 #include "window/main_window.h"
@@ -42,6 +43,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (kl::HandleJournalCancel(msg)) continue;
         if (form.PreTranslateMessage(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);

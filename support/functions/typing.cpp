@@ -31,6 +31,13 @@ TypingServices ProgramTypingServices(SettingsBlock& b) {
     return s;
 }
 
+// Field 3 of the repeating functions: milliseconds between two runs. The main
+// window's timer takes -1 and -2 as control codes, so no interval is negative.
+std::int32_t RepeatInterval(const Params& p) {
+    const std::int32_t ms = p.Number(3);
+    return ms > 0 ? ms : 0;
+}
+
 void RecordMacro(SettingsBlock& b, const Params&) {
     if (b.JournalHook) StopRecording(b);
     else StartRecording(b);
@@ -48,7 +55,7 @@ void PlayEvents(SettingsBlock& b, const Params& p) {
 }
 
 void RepeatEvents(SettingsBlock& b, const Params& p) {
-    PlayEventText(b, p.Field(1), -1, p.Number(3), p.Number(2), ProgramKeyNames(b));
+    PlayEventText(b, p.Field(1), -1, RepeatInterval(p), p.Number(2), ProgramKeyNames(b));
 }
 
 void TypeTextFunction(SettingsBlock& b, const Params& p) {
@@ -65,7 +72,7 @@ void TypeDateTime(SettingsBlock& b, const Params& p) {
 
 void RepeatText(SettingsBlock& b, const Params& p) {
     TypeText(b, p.Field(1), -1, p.Number(2), ProgramTypingServices(b));
-    b.MacroInterval = p.Number(3);
+    b.MacroInterval = RepeatInterval(p);
 }
 
 constexpr FunctionEntry kTyping[] = {

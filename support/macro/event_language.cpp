@@ -76,7 +76,7 @@ public:
             }
             if (keyword == b.click) {
                 const std::int32_t n = std::max<std::int32_t>(1, ParseParamNumber(argument));
-                for (std::int32_t i = 0; i < n && out_.room() >= 2; ++i) {
+                for (std::int32_t i = 0; i < n && out_.Fits(2); ++i) {
                     out_.Mouse(b.downMessage, kCurrentPointer, shift_ + ctrl_ + b.bit, mouseDelay());
                     out_.Mouse(b.upMessage, kCurrentPointer, shift_ + ctrl_, 0);
                 }
@@ -125,6 +125,8 @@ void CompileEvents(std::string_view text, MacroWriter& out, const KeyNameLookup&
         const std::string_view argument = colon == std::string_view::npos ? std::string_view() : token.substr(colon + 1);
         compiler.Token(keyword, argument);
     }
+    // Cut short, the text may not get to release what it pressed.
+    if (!text.empty() || out.cut()) out.ReleaseHeld();
 }
 
 }  // namespace kl::support

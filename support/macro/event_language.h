@@ -17,7 +17,8 @@ inline constexpr int kEventLanguageLimit = 1024;
 std::uint16_t CoordinateWord(std::string_view text);
 
 // Compiles the upper-cased, trimmed text. Stops when the buffer is full, even in
-// the middle of a click repetition (whole clicks only, so no button stays down).
+// the middle of a click repetition (whole clicks only); a text cut short ends
+// with the releases of the keys and buttons it still holds.
 void CompileEvents(std::string_view text, MacroWriter& out, const KeyNameLookup& keyName);
 
 }  // namespace kl::support

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "settings_block.h"
 
@@ -19,17 +20,25 @@ inline constexpr std::uint32_t kCurrentPointer = 0x80008000;    // relative 0, 0
 // room for, with the timer marker when it is on and the delay is not zero.
 std::uint32_t DelayWord(std::int32_t ms, bool marker);
 
+// Every key or button the writer has pressed and not yet released keeps room
+// for its release, so a macro cut at the buffer's end can still let go of
+// everything it holds (ReleaseHeld).
 class MacroWriter {
 public:
     MacroWriter(std::span<MacroEvent> events, std::uint32_t window) : events_(events), window_(window) {}
 
     int count() const { return count_; }
-    int room() const { return static_cast<int>(events_.size()) - count_; }
+    // Events that still fit besides the releases kept in reserve.
+    int room() const { return static_cast<int>(events_.size()) - count_ - static_cast<int>(held_.size()); }
     bool full() const { return room() <= 0; }
+    // True once an event or a group of events did not fit: the translation was cut.
+    bool cut() const { return cut_; }
+    // True when `events` more ordinary events fit; otherwise the translation is cut.
+    bool Fits(int events);
 
-    // One key event (WM_KEYDOWN or WM_KEYUP). False when the buffer is full.
+    // One key event (WM_KEYDOWN or WM_KEYUP). False when it does not fit.
     bool Key(std::uint32_t message, std::int32_t vk, std::uint32_t scan, std::uint32_t delay);
-    // One mouse event. False when the buffer is full.
+    // One mouse event. False when it does not fit.
     bool Mouse(std::uint32_t message, std::uint32_t position, std::uint32_t state, std::uint32_t delay);
 
     // Types a 16-bit key code (low byte the virtual key, high byte the shift
@@ -38,10 +47,23 @@ public:
     // full buffer never leaves a modifier held; false when it did not fit.
     bool TypeKeyCode(std::uint16_t code, std::uint32_t delay);
 
+    // Writes the release of every key and button still held, the last pressed
+    // first, into the room kept for them.
+    void ReleaseHeld();
+
 private:
+    struct Held {
+        std::uint32_t release;  // WM_KEYUP or the button's up message
+        std::uint32_t paramL, paramH;
+    };
+    bool Put(std::uint32_t message, std::uint32_t paramL, std::uint32_t paramH, std::uint32_t delay);
+    void Write(std::uint32_t message, std::uint32_t paramL, std::uint32_t paramH, std::uint32_t delay);
+
     std::span<MacroEvent> events_;
     std::uint32_t window_;
     int count_ = 0;
+    bool cut_ = false;
+    std::vector<Held> held_;
 };
 
 // Scan code of a virtual key for the typed key's own events (OemKeyScan of
