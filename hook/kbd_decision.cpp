@@ -28,10 +28,12 @@ const Bool32* SystemShortcutOption(const SettingsBlock& b, int key) {
     }
 }
 
-// Windows+digit: Shift stores the active window, otherwise switch to the stored one.
+// Windows+digit: Shift stores the foreground window, otherwise switch to the
+// stored one. The foreground window, not this thread's active one: for programs
+// of the other bitness the hook runs on Keyloom's own thread.
 void Bookmark(SettingsBlock& b, const Platform& p, int digit) {
     if (b.ShiftDown) {
-        b.Bookmarks[digit] = ToHandle32(p.ActiveWindow());
+        b.Bookmarks[digit] = ToHandle32(p.ForegroundWindow());
         p.Trace("Bookmarked window");
     } else {
         p.Trace("Checking bookmarked window");

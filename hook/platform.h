@@ -15,7 +15,7 @@ struct Platform {
     BOOL (*Post)(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     SHORT (*AsyncKeyState)(int vk);
     SHORT (*KeyState)(int vk);
-    HWND (*ActiveWindow)();
+    HWND (*ForegroundWindow)();                   // GetForegroundWindow
     BOOL (*IsWindowHandle)(HWND window);
     BOOL (*BringToTop)(HWND window);
     BOOL (*SetForeground)(HWND window);

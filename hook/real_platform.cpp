@@ -9,7 +9,7 @@ void Trace(const char* text) { OutputDebugStringA(text); }
 BOOL Post(HWND w, UINT m, WPARAM wp, LPARAM lp) { return PostMessageA(w, m, wp, lp); }
 SHORT AsyncKeyState(int vk) { return GetAsyncKeyState(vk); }
 SHORT KeyState(int vk) { return GetKeyState(vk); }
-HWND ActiveWindow() { return GetActiveWindow(); }
+HWND ForegroundWindow() { return GetForegroundWindow(); }
 BOOL IsWindowHandle(HWND w) { return IsWindow(w); }
 BOOL BringToTop(HWND w) { return BringWindowToTop(w); }
 BOOL SetForeground(HWND w) { return SetForegroundWindow(w); }
@@ -30,7 +30,7 @@ void MoveMouseBy(int dx, int dy) {
                 static_cast<ULONG_PTR>(GetMessageExtraInfo()));
 }
 
-constexpr Platform kReal{Trace,          Post,       AsyncKeyState, KeyState,          ActiveWindow,
+constexpr Platform kReal{Trace,          Post,       AsyncKeyState, KeyState,          ForegroundWindow,
                          IsWindowHandle, BringToTop, SetForeground, Unhook,            Parent,
                          WindowRect,     SystemMetric, Move,        VkFromChar,        MapVk,
                          ReadKeyboardState, WriteKeyboardState, WorkArea, CursorPos, PlaceCursor,

@@ -15,7 +15,7 @@ BOOL Post(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 }
 SHORT AsyncKeyState(int vk) { return vk >= 0 && vk < 256 ? g_world.async[vk] : 0; }
 SHORT KeyState(int vk) { return vk >= 0 && vk < 256 ? g_world.toggles[vk] : 0; }
-HWND ActiveWindow() { return g_world.active; }
+HWND ForegroundWindow() { return g_world.foreground; }
 BOOL IsWindowHandle(HWND w) { return g_world.windows.count(w) != 0; }
 BOOL BringToTop(HWND w) {
     g_world.topped = w;
@@ -76,7 +76,7 @@ BOOL PlaceCursor(int x, int y) {
 }
 void MoveMouseBy(int dx, int dy) { g_world.relativeMoves.push_back({dx, dy}); }
 
-const hook::Platform kFake{Trace,        Post,          AsyncKeyState, KeyState,   ActiveWindow,
+const hook::Platform kFake{Trace,        Post,          AsyncKeyState, KeyState,   ForegroundWindow,
                            IsWindowHandle, BringToTop,  SetForeground, Unhook,     Parent,
                            WindowRect,   SystemMetric,  Move,          VkFromChar, MapVk,
                            ReadKeyboardState, WriteKeyboardState, WorkArea, CursorPos, PlaceCursor,

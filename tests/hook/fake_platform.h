@@ -35,9 +35,8 @@ struct FakeWorld {
     std::array<SHORT, 256> toggles{};   // GetKeyState
     std::array<BYTE, 256> keyboard{};   // the thread's keyboard state
     bool keyboardReadable = true;
-    HWND active = nullptr;
     HWND topped = nullptr;
-    HWND foreground = nullptr;
+    HWND foreground = nullptr;          // GetForegroundWindow, SetForegroundWindow
     int captionButtonHeight = 18;       // SM_CYSIZE
     RECT workArea{0, 0, 1280, 1000};
     POINT cursor{100, 100};

@@ -3,14 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <initializer_list>
 #include <random>
 #include <set>
 #include <string>
+#include <vector>
 
+#include "handle_words.h"
 #include "settings_block.h"
 #include "testing/fresh_session.h"
 #include "testing/settings_map.h"
 #include "testing/support_library.h"
+#include "testing/synth_input.h"
+#include "testing/thread_window.h"
 #include "win_handles.h"
 
 using namespace kl;
@@ -21,6 +26,32 @@ KL_REQUIRE_FRESH_SESSION();
 namespace {
 
 using HookProc = LRESULT WINAPI(int, WPARAM, LPARAM);
+
+constexpr LPARAM kRelease = static_cast<LPARAM>(0xC0000001u);
+
+// Keys held down through the system's input, as a user holds them, and let go
+// again at the end.
+class HeldKeys {
+public:
+    explicit HeldKeys(std::initializer_list<WORD> keys) : keys_(keys) {
+        for (WORD k : keys_) KeyDown(k);
+        for (WORD k : keys_)
+            EXPECT_TRUE(PollFor([k] { return (GetAsyncKeyState(k) & 0x8000) != 0; })) << "key " << k << " not down";
+    }
+    ~HeldKeys() {
+        for (auto k = keys_.rbegin(); k != keys_.rend(); ++k) KeyUp(*k);
+        PollFor([this] {
+            for (WORD k : keys_)
+                if (GetAsyncKeyState(k) & 0x8000) return false;
+            return true;
+        });
+    }
+    HeldKeys(const HeldKeys&) = delete;
+    HeldKeys& operator=(const HeldKeys&) = delete;
+
+private:
+    std::vector<WORD> keys_;
+};
 
 std::set<std::string> ImportedLibraries(HMODULE module) {
     const auto* base = reinterpret_cast<const unsigned char*>(module);
@@ -149,6 +180,21 @@ TEST_F(HookLibrary, HotkeyReleasePostsItsIdToTheMainWindow) {
     map_->KeyloomEnabled = 0;
     EXPECT_EQ(kbd(0, 'K', static_cast<LPARAM>(0xC0000001u)), 0);
     EXPECT_TRUE(TakeNotifications().empty());
+}
+
+TEST_F(HookLibrary, ShiftWindowsDigitBookmarksTheForegroundWindowOfAnotherThread) {
+    Library lib("klhook.dll");
+    auto* kbd = lib.Get<HookProc>("KLKbdHookProc");
+    map_->BookmarksEnabled = kTrue;
+    // The hook may run on a thread that is not the foreground program's (Keyloom's
+    // own, for programs of the other bitness): this thread has no active window.
+    ThreadWindow target;
+    ASSERT_TRUE(target.BringToFront());
+    HeldKeys held{VK_LWIN, VK_SHIFT};
+    kbd(0, VK_SHIFT, 1);
+    EXPECT_EQ(kbd(0, '3', 1), 1);
+    EXPECT_EQ(kbd(0, '3', kRelease), 1);
+    EXPECT_EQ(WindowFromWord(map_->Bookmarks[3]), target.hwnd());
 }
 
 TEST_F(HookLibrary, RemapRewritesMessagesOnlyWhileEnabled) {

@@ -164,7 +164,7 @@ TEST_F(KbdHook, WindowsDigitSwitchesToBookmarkAndShiftStoresIt) {
     EXPECT_EQ(World().foreground, target);
     EXPECT_EQ(b.SuppressStartMenu, 1);
 
-    World().active = FakeHandle(0x777);
+    World().foreground = FakeHandle(0x777);
     Press(VK_SHIFT);
     EXPECT_TRUE(Release('3'));
     EXPECT_EQ(b.Bookmarks[3], 0x777u);
