@@ -40,7 +40,7 @@ void Bookmark(SettingsBlock& b, const Platform& p, int digit) {
         const HWND window = ToWindow(b.Bookmarks[digit]);
         if (window && p.IsWindowHandle(window)) {
             p.Trace("Going to window");
-            p.BringToTop(window);
+            p.BringToTopAsync(window);
             p.SetForeground(window);
         }
     }

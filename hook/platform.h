@@ -17,7 +17,7 @@ struct Platform {
     SHORT (*KeyState)(int vk);
     HWND (*ForegroundWindow)();                   // GetForegroundWindow
     BOOL (*IsWindowHandle)(HWND window);
-    BOOL (*BringToTop)(HWND window);
+    BOOL (*BringToTopAsync)(HWND window);         // SetWindowPos(HWND_TOP), left to the window's own thread
     BOOL (*SetForeground)(HWND window);
     BOOL (*Unhook)(HHOOK hook);
     HWND (*Parent)(HWND window);

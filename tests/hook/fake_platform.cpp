@@ -17,7 +17,7 @@ SHORT AsyncKeyState(int vk) { return vk >= 0 && vk < 256 ? g_world.async[vk] : 0
 SHORT KeyState(int vk) { return vk >= 0 && vk < 256 ? g_world.toggles[vk] : 0; }
 HWND ForegroundWindow() { return g_world.foreground; }
 BOOL IsWindowHandle(HWND w) { return g_world.windows.count(w) != 0; }
-BOOL BringToTop(HWND w) {
+BOOL BringToTopAsync(HWND w) {
     g_world.topped = w;
     return TRUE;
 }
@@ -77,7 +77,7 @@ BOOL PlaceCursor(int x, int y) {
 void MoveMouseBy(int dx, int dy) { g_world.relativeMoves.push_back({dx, dy}); }
 
 const hook::Platform kFake{Trace,        Post,          AsyncKeyState, KeyState,   ForegroundWindow,
-                           IsWindowHandle, BringToTop,  SetForeground, Unhook,     Parent,
+                           IsWindowHandle, BringToTopAsync, SetForeground, Unhook, Parent,
                            WindowRect,   SystemMetric,  Move,          VkFromChar, MapVk,
                            ReadKeyboardState, WriteKeyboardState, WorkArea, CursorPos, PlaceCursor,
                            MoveMouseBy};

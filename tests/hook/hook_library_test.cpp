@@ -7,6 +7,7 @@
 #include <random>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "handle_words.h"
@@ -195,6 +196,39 @@ TEST_F(HookLibrary, ShiftWindowsDigitBookmarksTheForegroundWindowOfAnotherThread
     EXPECT_EQ(kbd(0, '3', 1), 1);
     EXPECT_EQ(kbd(0, '3', kRelease), 1);
     EXPECT_EQ(WindowFromWord(map_->Bookmarks[3]), target.hwnd());
+}
+
+// Windows+5 for a bookmarked window whose program hangs: the program the user is
+// typing in (here the thread calling the hook) must not wait for it.
+TEST_F(HookLibrary, WindowsDigitDoesNotWaitForAHungBookmarkedWindow) {
+    Library lib("klhook.dll");
+    auto* kbd = lib.Get<HookProc>("KLKbdHookProc");
+    map_->BookmarksEnabled = kTrue;
+    constexpr UINT kHang = WM_APP + 7;
+    UniqueHandle release(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    UniqueHandle hung(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    ThreadWindow target(ThreadWindow::Options{}.Title("hung bookmark target").OnMessage([&](UINT m, WPARAM, LPARAM) {
+        if (m != kHang) return;
+        SetEvent(hung.get());
+        WaitForSingleObject(release.get(), 60000);
+    }));
+    PostMessageA(target.hwnd(), kHang, 0, 0);
+    ASSERT_EQ(WaitForSingleObject(hung.get(), 5000), WAIT_OBJECT_0);
+    map_->Bookmarks[5] = WordFromHandle(target.hwnd());
+
+    HeldKeys held{VK_LWIN};
+    UniqueHandle done(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    LRESULT result = 0;
+    std::thread typing([&] {
+        result = kbd(0, '5', kRelease);
+        SetEvent(done.get());
+    });
+    const DWORD waited = WaitForSingleObject(done.get(), 5000);
+    SetEvent(release.get());
+    typing.join();
+    EXPECT_EQ(waited, WAIT_OBJECT_0) << "the hook waited for the hung window's thread";
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(map_->SuppressStartMenu, 1);
 }
 
 TEST_F(HookLibrary, RemapRewritesMessagesOnlyWhileEnabled) {
