@@ -29,8 +29,8 @@ Button ButtonOf(UINT message) {
 
 bool MouseHotkey(SettingsBlock& b, const Platform& p, UINT message) {
     const Button button = ButtonOf(message);
-    if (button.key == 0) return false;
-    return WalkHotkeyRows(b, button.key, button.key, ModifierBits(b), [&](const HotkeyEntry& row) {
+    if (button.key == 0 || b.HotkeyCountPerKey[button.key] == 0) return false;
+    return WalkHotkeyRows(b, button.key, button.key, HeldModifierBits(b, p), [&](const HotkeyEntry& row) {
         if (button.released) {
             p.Trace("Mouse Hotkey: posting wm_hotkey message");
             p.Trace("Posting execute hotkey message");

@@ -93,6 +93,7 @@ bool Decide(SettingsBlock& b, const Platform& p, WPARAM wParam, LPARAM lParam) {
     if (key == kVkShift) b.ShiftDown = down;
     else if (key == kVkCtrl) b.CtrlDown = down;
     else if (key == kVkAlt) b.AltDown = down;
+    DropReleasedModifiers(b, p, key);
     b.LWinDown = Down(p.AsyncKeyState(VK_LWIN)) ? 1 : 0;
     b.RWinDown = Down(p.AsyncKeyState(VK_RWIN)) ? 1 : 0;
 

@@ -32,8 +32,8 @@ struct FakeWorld {
     std::vector<HHOOK> unhooked;
     std::map<HWND, FakeWindow> windows;
     std::array<SHORT, 256> async{};     // GetAsyncKeyState
-    std::array<SHORT, 256> toggles{};   // GetKeyState
-    std::array<BYTE, 256> keyboard{};   // the thread's keyboard state
+    std::array<SHORT, 256> toggles{};   // GetKeyState, besides what `keyboard` holds
+    std::array<BYTE, 256> keyboard{};   // the thread's keyboard state (Get/SetKeyboardState)
     bool keyboardReadable = true;
     HWND topped = nullptr;
     HWND foreground = nullptr;          // GetForegroundWindow, SetForegroundWindow

@@ -171,6 +171,7 @@ TEST_F(HookLibrary, HotkeyReleasePostsItsIdToTheMainWindow) {
     auto* kbd = lib.Get<HookProc>("KLKbdHookProc");
     map_->Hotkeys[0] = HotkeyEntry{42, 'K', kModCtrl | kModAlt, 0};
     map_->HotkeyCountPerKey['K'] = 1;
+    HeldKeys held{VK_CONTROL, VK_MENU};
     EXPECT_EQ(kbd(0, VK_CONTROL, 1), 0);
     EXPECT_EQ(kbd(0, VK_MENU, 1), 0);
     EXPECT_EQ(kbd(0, 'K', 1), 1);
@@ -181,6 +182,36 @@ TEST_F(HookLibrary, HotkeyReleasePostsItsIdToTheMainWindow) {
     map_->KeyloomEnabled = 0;
     EXPECT_EQ(kbd(0, 'K', static_cast<LPARAM>(0xC0000001u)), 0);
     EXPECT_TRUE(TakeNotifications().empty());
+}
+
+// Ctrl and Alt pressed, then Ctrl+Alt+Del: the releases happen on the secure
+// desktop, where no hook runs. The flags in the block still say held.
+TEST_F(HookLibrary, ModifiersReleasedOutOfSightDoNotMakeAPlainKeyAHotkey) {
+    Library lib("klhook.dll");
+    auto* kbd = lib.Get<HookProc>("KLKbdHookProc");
+    map_->Hotkeys[0] = HotkeyEntry{42, 'T', kModCtrl | kModAlt, 0};
+    map_->HotkeyCountPerKey['T'] = 1;
+    {
+        HeldKeys held{VK_CONTROL, VK_MENU};
+        EXPECT_EQ(kbd(0, VK_CONTROL, 1), 0);
+        EXPECT_EQ(kbd(0, VK_MENU, 1), 0);
+    }
+    EXPECT_EQ(kbd(0, 'T', 1), 0);
+    EXPECT_EQ(kbd(0, 'T', kRelease), 0);
+    EXPECT_TRUE(TakeNotifications().empty());
+    EXPECT_EQ(map_->CtrlDown, 0);
+    EXPECT_EQ(map_->AltDown, 0);
+
+    // The thread that reads the keys has not yet read the releases: they count.
+    BYTE state[256]{};
+    state[VK_CONTROL] = state[VK_MENU] = 0x80;
+    SetKeyboardState(state);
+    EXPECT_EQ(kbd(0, VK_CONTROL, 1), 0);
+    EXPECT_EQ(kbd(0, VK_MENU, 1), 0);
+    EXPECT_EQ(kbd(0, 'T', kRelease), 1);
+    EXPECT_EQ(TakeNotifications(), (std::vector<std::pair<WPARAM, LPARAM>>{{42, -11}}));
+    state[VK_CONTROL] = state[VK_MENU] = 0;
+    SetKeyboardState(state);
 }
 
 TEST_F(HookLibrary, ShiftWindowsDigitBookmarksTheForegroundWindowOfAnotherThread) {
