@@ -1,19 +1,11 @@
 #include "attach.h"
 
+#include "committed_view.h"
+
 namespace kl::hook {
 namespace {
 
 bool ValidHandle(HANDLE h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
-
-// A mapping of that name made by some other program may be smaller than the
-// block; reading past its end would crash the host process.
-bool ViewHoldsBlock(const void* view) {
-    MEMORY_BASIC_INFORMATION info;
-    if (VirtualQuery(view, &info, sizeof info) != sizeof info) return false;
-    const auto* base = static_cast<const char*>(info.BaseAddress);
-    const auto available = info.RegionSize - static_cast<SIZE_T>(static_cast<const char*>(view) - base);
-    return available >= sizeof(SettingsBlock);
-}
 
 }  // namespace
 
@@ -27,7 +19,9 @@ void AttachToBlock(ProcessState& s, const Platform& p) {
         return;
     }
     void* view = MapViewOfFile(s.mapping, FILE_MAP_ALL_ACCESS, 0, 0, 0);
-    if (view && !ViewHoldsBlock(view)) {
+    // A mapping of that name made by some other program may be smaller than the
+    // block or only reserved; touching it would crash the host process.
+    if (view && !ViewCommittedFor(view, sizeof(SettingsBlock))) {
         UnmapViewOfFile(view);
         view = nullptr;
     }

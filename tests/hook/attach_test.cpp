@@ -1,6 +1,8 @@
 // Attaching a copy of the hook library to the shared block, with its trace texts.
 #include "attach.h"
 
+#include "committed_view.h"
+
 #include <gtest/gtest.h>
 
 #include "fake_platform.h"
@@ -63,6 +65,34 @@ TEST_F(Attach, MappingTooSmallForTheBlockIsRefused) {
     hook::AttachToBlock(state_, FakePlatform());
     EXPECT_EQ(state_.block, nullptr);
     EXPECT_EQ(World().traces, (Traces{"File could not be mapped", "attached to process"}));
+}
+
+// Another program may create the name first with SEC_RESERVE: the view is as large
+// as the block, but its pages are only reserved and the first read would fault.
+TEST_F(Attach, MappingOnlyReservedIsRefused) {
+    UniqueHandle reserved(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE | SEC_RESERVE, 0,
+                                             kSettingsBlockSize, kSettingsMapName));
+    ASSERT_TRUE(reserved);
+    hook::AttachToBlock(state_, FakePlatform());
+    EXPECT_EQ(state_.block, nullptr);
+}
+
+// The check walks the view region by region: pages committed at different times or
+// with other protections are separate regions.
+TEST(CommittedView, EveryPageUpToTheSizeMustBeCommittedAndWritable) {
+    constexpr SIZE_T kPage = 4096;
+    char* base = static_cast<char*>(VirtualAlloc(nullptr, 8 * kPage, MEM_RESERVE, PAGE_NOACCESS));
+    ASSERT_TRUE(base);
+    ASSERT_TRUE(VirtualAlloc(base, 3 * kPage, MEM_COMMIT, PAGE_READWRITE));
+    ASSERT_TRUE(VirtualAlloc(base + 3 * kPage, 2 * kPage, MEM_COMMIT, PAGE_EXECUTE_READWRITE));
+    ASSERT_TRUE(VirtualAlloc(base + 6 * kPage, kPage, MEM_COMMIT, PAGE_READONLY));
+    EXPECT_TRUE(ViewCommittedFor(base, 5 * kPage));       // two regions
+    EXPECT_FALSE(ViewCommittedFor(base, 5 * kPage + 1));  // into the reserved page
+    ASSERT_TRUE(VirtualAlloc(base + 5 * kPage, kPage, MEM_COMMIT, PAGE_READWRITE));
+    EXPECT_TRUE(ViewCommittedFor(base, 6 * kPage));
+    EXPECT_FALSE(ViewCommittedFor(base, 7 * kPage));      // a read-only page
+    EXPECT_FALSE(ViewCommittedFor(base, 9 * kPage));      // beyond the allocation
+    VirtualFree(base, 0, MEM_RELEASE);
 }
 
 }  // namespace

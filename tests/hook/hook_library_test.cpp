@@ -166,6 +166,26 @@ TEST(HookLibraryAttach, ForeignMappingSmallerThanTheBlockIsNotUsed) {
     EXPECT_EQ(bytes[offsetof(SettingsBlock, ShiftDown)], 0);
 }
 
+// Another program can create the name first with SEC_RESERVE: the view is as large
+// as the block, but a page that is only reserved faults when it is first read.
+TEST(HookLibraryAttach, ForeignMappingOnlyReservedIsNotUsed) {
+    UniqueHandle reserved(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE | SEC_RESERVE, 0,
+                                             kSettingsBlockSize, kSettingsMapName));
+    ASSERT_TRUE(reserved);
+    MappedView view(MapViewOfFile(reserved.get(), FILE_MAP_READ, 0, 0, 0));
+    ASSERT_TRUE(view);
+    Library lib("klhook.dll");  // an attached copy would mark the block with status 102
+    ASSERT_TRUE(lib.handle());
+    EXPECT_EQ(lib.Get<HookProc>("KLKbdHookProc")(0, VK_SHIFT, 1), 0);
+    MSG m{nullptr, WM_KEYDOWN, 'A', 1, 0, {}};
+    EXPECT_EQ(lib.Get<HookProc>("KLGetMsgProc")(0, PM_REMOVE, reinterpret_cast<LPARAM>(&m)), 0);
+    // Read without faulting: a reserved page cannot be read at all.
+    std::int32_t status = 0;
+    ReadProcessMemory(GetCurrentProcess(), view.as<char>() + offsetof(SettingsBlock, LastStatus), &status,
+                      sizeof status, nullptr);
+    EXPECT_NE(status, kStatusBlockUninitialised);
+}
+
 TEST_F(HookLibrary, HotkeyReleasePostsItsIdToTheMainWindow) {
     Library lib("klhook.dll");
     auto* kbd = lib.Get<HookProc>("KLKbdHookProc");
