@@ -4,6 +4,7 @@
 #include "journal_stop.h"
 #include "modifiers.h"
 #include "notify.h"
+#include "trace.h"
 
 namespace kl::hook {
 namespace {
@@ -34,12 +35,12 @@ const Bool32* SystemShortcutOption(const SettingsBlock& b, int key) {
 void Bookmark(SettingsBlock& b, const Platform& p, int digit) {
     if (b.ShiftDown) {
         b.Bookmarks[digit] = ToHandle32(p.ForegroundWindow());
-        p.Trace("Bookmarked window");
+        DebugTrace(b, p, "Bookmarked window");
     } else {
-        p.Trace("Checking bookmarked window");
+        DebugTrace(b, p, "Checking bookmarked window");
         const HWND window = ToWindow(b.Bookmarks[digit]);
         if (window && p.IsWindowHandle(window)) {
-            p.Trace("Going to window");
+            DebugTrace(b, p, "Going to window");
             p.BringToTopAsync(window);
             p.SetForeground(window);
         }
@@ -133,7 +134,7 @@ bool Decide(SettingsBlock& b, const Platform& p, WPARAM wParam, LPARAM lParam) {
 
 bool DecideKeyboard(SettingsBlock& b, const Platform& p, WPARAM wParam, LPARAM lParam) {
     const bool consume = Decide(b, p, wParam, lParam);
-    if (consume) p.Trace("key prevented");
+    if (consume) DebugTrace(b, p, "key prevented");
     return consume;
 }
 

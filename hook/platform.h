@@ -11,7 +11,7 @@
 namespace kl::hook {
 
 struct Platform {
-    void (*Trace)(const char* text);  // OutputDebugStringA
+    void (*Trace)(const char* text);  // OutputDebugStringA; called only through DebugTrace (trace.h)
     BOOL (*Post)(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     SHORT (*AsyncKeyState)(int vk);
     SHORT (*KeyState)(int vk);

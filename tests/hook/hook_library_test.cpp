@@ -30,6 +30,38 @@ using HookProc = LRESULT WINAPI(int, WPARAM, LPARAM);
 
 constexpr LPARAM kRelease = static_cast<LPARAM>(0xC0000001u);
 
+#ifndef DBG_PRINTEXCEPTION_C
+#define DBG_PRINTEXCEPTION_C 0x40010006L
+#endif
+
+// The texts this process sends to the debugger output while the object lives:
+// OutputDebugStringA raises DBG_PRINTEXCEPTION_C, which a vectored handler sees
+// before anyone else.
+class DebugOutput {
+public:
+    DebugOutput() {
+        Texts().clear();
+        handler_ = AddVectoredExceptionHandler(1, &Handler);
+    }
+    ~DebugOutput() { RemoveVectoredExceptionHandler(handler_); }
+    DebugOutput(const DebugOutput&) = delete;
+    DebugOutput& operator=(const DebugOutput&) = delete;
+
+    static std::vector<std::string>& Texts() {
+        static std::vector<std::string> texts;
+        return texts;
+    }
+
+private:
+    static LONG CALLBACK Handler(EXCEPTION_POINTERS* e) {
+        const EXCEPTION_RECORD* r = e->ExceptionRecord;
+        if (r->ExceptionCode == static_cast<DWORD>(DBG_PRINTEXCEPTION_C) && r->NumberParameters >= 2)
+            Texts().emplace_back(reinterpret_cast<const char*>(r->ExceptionInformation[1]));
+        return EXCEPTION_CONTINUE_SEARCH;
+    }
+    void* handler_ = nullptr;
+};
+
 // Keys held down through the system's input, as a user holds them, and let go
 // again at the end.
 class HeldKeys {
@@ -184,6 +216,32 @@ TEST(HookLibraryAttach, ForeignMappingOnlyReservedIsNotUsed) {
     ReadProcessMemory(GetCurrentProcess(), view.as<char>() + offsetof(SettingsBlock, LastStatus), &status,
                       sizeof status, nullptr);
     EXPECT_NE(status, kStatusBlockUninitialised);
+}
+
+// Loading and unloading run under the loader lock, where waiting for a debug-output
+// listener would hold the process: nothing is traced there, even in debug mode.
+TEST(HookLibraryTrace, NothingIsTracedWhileLoadingOrUnloading) {
+    SettingsMap map;
+    map->BlockSize = kSettingsBlockSize;
+    map->KeyloomEnabled = kTrue;
+    map->KbdHook = 0x1234;
+    map->Debug = kTrue;
+    DebugOutput output;
+    { Library lib("klhook.dll"); }
+    EXPECT_EQ(output.Texts(), std::vector<std::string>{});
+}
+
+TEST_F(HookLibrary, TracesOnlyWhenTheBlockAsksForThem) {
+    Library lib("klhook.dll");
+    auto* kbd = lib.Get<HookProc>("KLKbdHookProc");
+    map_->Hotkeys[0] = HotkeyEntry{42, 'K', 0, 0};
+    map_->HotkeyCountPerKey['K'] = 1;
+    DebugOutput output;
+    EXPECT_EQ(kbd(0, 'K', 1), 1);
+    EXPECT_EQ(output.Texts(), std::vector<std::string>{});
+    map_->Debug = kTrue;
+    EXPECT_EQ(kbd(0, 'K', 1), 1);
+    EXPECT_EQ(output.Texts(), std::vector<std::string>{"key prevented"});
 }
 
 TEST_F(HookLibrary, HotkeyReleasePostsItsIdToTheMainWindow) {

@@ -36,7 +36,6 @@ TEST_F(KbdHook, HotkeyIsDiscardedOnPressAndFiresOnRelease) {
     EXPECT_TRUE(Press('K'));
     EXPECT_TRUE(Posts().empty());
     EXPECT_EQ(b.SuppressStartMenu, 0);
-    EXPECT_TRUE(World().Traced("key prevented"));
 
     EXPECT_TRUE(Release('K'));
     EXPECT_EQ(Posts(), std::vector<Posted>{ToMain(7, -11)});
@@ -126,7 +125,6 @@ TEST_F(KbdHook, EscapeAbortsARunningJournalEvenWhenDisabled) {
     const std::vector<Posted> expected{ToMain(0x77, -2), Broadcast(0x77, -2), ToMain(WPARAM(-1), -7),
                                        Broadcast(WPARAM(-1), -7)};
     EXPECT_EQ(Posts(), expected);
-    EXPECT_TRUE(World().Traced("Nofifying Keyloom"));
 
     // Playback by the main program's timer has no hook to remove.
     b.JournalMode = 4;
@@ -172,7 +170,6 @@ TEST_F(KbdHook, WindowsDigitSwitchesToBookmarkAndShiftStoresIt) {
     Press(VK_SHIFT);
     EXPECT_TRUE(Release('3'));
     EXPECT_EQ(b.Bookmarks[3], 0x777u);
-    EXPECT_TRUE(World().Traced("Bookmarked window"));
 
     // A bookmark whose window has gone is consumed and goes nowhere.
     Release(VK_SHIFT);
@@ -281,6 +278,23 @@ TEST_F(KbdHook, KeyRemappedToAltStillCounts) {
     EXPECT_TRUE(Press('T'));
     EXPECT_TRUE(Release('T'));
     EXPECT_EQ(Posts(), std::vector<Posted>{ToMain(7, -11)});
+}
+
+// Sending a trace text waits for a debug-output listener: texts go out only while
+// the block asks for them.
+TEST_F(KbdHook, TracesOnlyWhenTheBlockAsksForThem) {
+    AddHotkey(7, 'K', 0);
+    b.JournalMode = 4;
+    EXPECT_TRUE(Press('K'));
+    EXPECT_TRUE(Press(VK_ESCAPE));  // stops the macro and notifies Keyloom
+    EXPECT_TRUE(World().traces.empty());
+
+    b.Debug = kTrue;
+    b.JournalMode = 4;
+    EXPECT_TRUE(Press('K'));
+    EXPECT_TRUE(Press(VK_ESCAPE));
+    const std::vector<std::string> expected{"key prevented", "Nofifying Keyloom", "Nofifying Keyloom", "key prevented"};
+    EXPECT_EQ(World().traces, expected);
 }
 
 TEST_F(KbdHook, OnlyARegisteredNotificationMessageIsPosted) {
