@@ -58,16 +58,6 @@ TEST_F(Attach, MappingTooSmallForTheBlockIsRefused) {
     EXPECT_EQ(state_.block, nullptr);
 }
 
-// Another program may create the name first with SEC_RESERVE: the view is as large
-// as the block, but its pages are only reserved and the first read would fault.
-TEST_F(Attach, MappingOnlyReservedIsRefused) {
-    UniqueHandle reserved(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE | SEC_RESERVE, 0,
-                                             kSettingsBlockSize, kSettingsMapName));
-    ASSERT_TRUE(reserved);
-    hook::AttachToBlock(state_);
-    EXPECT_EQ(state_.block, nullptr);
-}
-
 // The check walks the view region by region: pages committed at different times or
 // with other protections are separate regions.
 TEST(CommittedView, EveryPageUpToTheSizeMustBeCommittedAndWritable) {

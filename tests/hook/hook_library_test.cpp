@@ -340,26 +340,6 @@ TEST_F(HookLibrary, WindowsDigitDoesNotWaitForAHungBookmarkedWindow) {
     EXPECT_EQ(map_->SuppressStartMenu, 1);
 }
 
-// A CapsLock remap with forced Ctrl: once CapsLock is released, this thread's next
-// "w" is a plain w again.
-TEST_F(HookLibrary, ForcedModifierEndsWithTheRemappedKeysRelease) {
-    Library lib("klhook.dll");
-    auto* getMsg = lib.Get<HookProc>("KLGetMsgProc");
-    map_->RemapKeys = kTrue;
-    map_->KeyRemap.Count = 1;
-    map_->KeyRemap.Entries[0] = KeyRemapEntry{0x3A, VK_CAPITAL, 0x01, VK_ESCAPE, 2};
-    BYTE state[256]{};
-    SetKeyboardState(state);
-    MSG m{main_.get(), WM_KEYDOWN, VK_CAPITAL, (0x3A << 16) | 1, 0, {}};
-    getMsg(0, PM_REMOVE, reinterpret_cast<LPARAM>(&m));
-    EXPECT_EQ(m.wParam, WPARAM(VK_ESCAPE));
-    EXPECT_NE(GetKeyState(VK_CONTROL) & 0x8000, 0);
-    m = MSG{main_.get(), WM_KEYUP, VK_CAPITAL, static_cast<LPARAM>(kRelease | (0x3A << 16)), 0, {}};
-    getMsg(0, PM_REMOVE, reinterpret_cast<LPARAM>(&m));
-    EXPECT_EQ(GetKeyState(VK_CONTROL) & 0x8000, 0);
-    SetKeyboardState(state);
-}
-
 TEST_F(HookLibrary, RemapRewritesMessagesOnlyWhileEnabled) {
     Library lib("klhook.dll");
     auto* getMsg = lib.Get<HookProc>("KLGetMsgProc");

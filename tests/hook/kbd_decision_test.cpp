@@ -250,20 +250,6 @@ TEST_F(KbdHook, ModifiersReleasedOutOfSightNoLongerCount) {
     EXPECT_EQ(b.Bookmarks[3], 0u);
 }
 
-// Input queued faster than the program reads it (synthesised in one go, or a busy
-// program): the system's state already shows Ctrl released, the thread reading
-// the keys has not read that release yet.
-TEST_F(KbdHook, ModifierStillDownForTheReadingThreadCounts) {
-    AddHotkey(7, 'K', kModCtrl);
-    Press(VK_CONTROL);
-    World().async[VK_CONTROL] = 0;
-    World().toggles[VK_CONTROL] = kDown;
-    EXPECT_TRUE(Press('K'));
-    EXPECT_TRUE(Release('K'));
-    EXPECT_EQ(Posts(), std::vector<Posted>{ToMain(7, -11)});
-    EXPECT_EQ(b.CtrlDown, 1);
-}
-
 // A key remapped to Alt sets AltDown and Alt in the thread's key state, not in
 // the system's: it still makes an Alt hotkey of the next key.
 TEST_F(KbdHook, KeyRemappedToAltStillCounts) {
@@ -278,23 +264,6 @@ TEST_F(KbdHook, KeyRemappedToAltStillCounts) {
     EXPECT_TRUE(Press('T'));
     EXPECT_TRUE(Release('T'));
     EXPECT_EQ(Posts(), std::vector<Posted>{ToMain(7, -11)});
-}
-
-// Sending a trace text waits for a debug-output listener: texts go out only while
-// the block asks for them.
-TEST_F(KbdHook, TracesOnlyWhenTheBlockAsksForThem) {
-    AddHotkey(7, 'K', 0);
-    b.JournalMode = 4;
-    EXPECT_TRUE(Press('K'));
-    EXPECT_TRUE(Press(VK_ESCAPE));  // stops the macro and notifies Keyloom
-    EXPECT_TRUE(World().traces.empty());
-
-    b.Debug = kTrue;
-    b.JournalMode = 4;
-    EXPECT_TRUE(Press('K'));
-    EXPECT_TRUE(Press(VK_ESCAPE));
-    const std::vector<std::string> expected{"key prevented", "Nofifying Keyloom", "Nofifying Keyloom", "key prevented"};
-    EXPECT_EQ(World().traces, expected);
 }
 
 TEST_F(KbdHook, OnlyARegisteredNotificationMessageIsPosted) {
