@@ -1,55 +1,39 @@
 #include "attach.h"
 
+#include "committed_view.h"
+
 namespace kl::hook {
 namespace {
 
 bool ValidHandle(HANDLE h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
 
-// A mapping of that name made by some other program may be smaller than the
-// block; reading past its end would crash the host process.
-bool ViewHoldsBlock(const void* view) {
-    MEMORY_BASIC_INFORMATION info;
-    if (VirtualQuery(view, &info, sizeof info) != sizeof info) return false;
-    const auto* base = static_cast<const char*>(info.BaseAddress);
-    const auto available = info.RegionSize - static_cast<SIZE_T>(static_cast<const char*>(view) - base);
-    return available >= sizeof(SettingsBlock);
-}
-
 }  // namespace
 
 ProcessState g_process;
 
-void AttachToBlock(ProcessState& s, const Platform& p) {
+// Both run under the loader lock: nothing here may wait on another process, so
+// nothing is traced (see trace.h).
+void AttachToBlock(ProcessState& s) {
     s.mapping = OpenFileMappingA(FILE_MAP_ALL_ACCESS, TRUE, kSettingsMapName);
-    if (!ValidHandle(s.mapping)) {
-        p.Trace("Unable to obtain filemap");
-        p.Trace("attached to process");
-        return;
-    }
+    if (!ValidHandle(s.mapping)) return;
     void* view = MapViewOfFile(s.mapping, FILE_MAP_ALL_ACCESS, 0, 0, 0);
-    if (view && !ViewHoldsBlock(view)) {
+    // A mapping of that name made by some other program may be smaller than the
+    // block or only reserved; touching it would crash the host process.
+    if (view && !ViewCommittedFor(view, sizeof(SettingsBlock))) {
         UnmapViewOfFile(view);
         view = nullptr;
     }
-    if (!view) {
-        p.Trace("File could not be mapped");
-        p.Trace("attached to process");
-        return;
-    }
+    if (!view) return;
     s.block = static_cast<SettingsBlock*>(view);
-    p.Trace("file mapped");
     if (s.block->BlockSize == 0) {  // klsupport has never seen this block
         s.block->LastStatus = kStatusBlockUninitialised;
         s.block->KeyloomEnabled = 0;
     }
-    p.Trace(s.block->KbdHook != 0 ? "Enabled" : "Disabled");
-    p.Trace("attached to process");
 }
 
-void DetachFromBlock(ProcessState& s, const Platform& p) {
+void DetachFromBlock(ProcessState& s) {
     if (s.block && UnmapViewOfFile(s.block)) s.block = nullptr;
     if (ValidHandle(s.mapping) && CloseHandle(s.mapping)) s.mapping = nullptr;
-    p.Trace("detached from process");
 }
 
 }  // namespace kl::hook

@@ -14,7 +14,7 @@ struct ProcessState {
 // The copy's own state in this process.
 extern ProcessState g_process;
 
-void AttachToBlock(ProcessState& s, const Platform& p);
-void DetachFromBlock(ProcessState& s, const Platform& p);
+void AttachToBlock(ProcessState& s);
+void DetachFromBlock(ProcessState& s);
 
 }  // namespace kl::hook

@@ -1,5 +1,7 @@
 #include "caption_rollup.h"
 
+#include "trace.h"
+
 namespace kl::hook {
 namespace {
 
@@ -12,7 +14,7 @@ int FindSlot(const SettingsBlock& b, Handle32 window) {
 }  // namespace
 
 void CaptionDoubleClick(SettingsBlock& b, const Platform& p, HWND window) {
-    p.Trace("Capture menu dbl click handler");
+    DebugTrace(b, p, "Capture menu dbl click handler");
     if (!window || !p.IsWindowHandle(window) || p.Parent(window)) return;
     RECT r;
     if (!p.WindowRect(window, &r)) return;
@@ -21,7 +23,7 @@ void CaptionDoubleClick(SettingsBlock& b, const Platform& p, HWND window) {
     const Handle32 handle = ToHandle32(window);
 
     if (height < caption + 10) {
-        p.Trace("Restoring window");
+        DebugTrace(b, p, "Restoring window");
         const int slot = FindSlot(b, handle);
         if (slot < 0) return;
         const std::int32_t stored = b.CollapsedHeights[slot];
@@ -29,7 +31,7 @@ void CaptionDoubleClick(SettingsBlock& b, const Platform& p, HWND window) {
         p.Move(window, r.left, r.top, r.right - r.left, stored, TRUE);  // the slot stays taken
         return;
     }
-    p.Trace("Storing window height");
+    DebugTrace(b, p, "Storing window height");
     int slot = FindSlot(b, handle);  // a window rolled up before keeps its slot
     if (slot < 0) slot = FindSlot(b, 0);
     if (slot < 0) return;            // all 26 slots hold other windows

@@ -10,10 +10,10 @@ extern "C" BOOL WINAPI KLHookEntry(HINSTANCE instance, DWORD reason, LPVOID) {
     switch (reason) {
     case DLL_PROCESS_ATTACH:
         DisableThreadLibraryCalls(instance);
-        AttachToBlock(g_process, RealPlatform());
+        AttachToBlock(g_process);
         break;
     case DLL_PROCESS_DETACH:
-        DetachFromBlock(g_process, RealPlatform());
+        DetachFromBlock(g_process);
         break;
     default:
         break;

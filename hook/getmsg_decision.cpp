@@ -6,6 +6,7 @@
 #include "modifiers.h"
 #include "mouse_keys.h"
 #include "notify.h"
+#include "trace.h"
 
 namespace kl::hook {
 namespace {
@@ -29,11 +30,11 @@ Button ButtonOf(UINT message) {
 
 bool MouseHotkey(SettingsBlock& b, const Platform& p, UINT message) {
     const Button button = ButtonOf(message);
-    if (button.key == 0) return false;
-    return WalkHotkeyRows(b, button.key, button.key, ModifierBits(b), [&](const HotkeyEntry& row) {
+    if (button.key == 0 || b.HotkeyCountPerKey[button.key] == 0) return false;
+    return WalkHotkeyRows(b, button.key, button.key, HeldModifierBits(b, p), [&](const HotkeyEntry& row) {
         if (button.released) {
-            p.Trace("Mouse Hotkey: posting wm_hotkey message");
-            p.Trace("Posting execute hotkey message");
+            DebugTrace(b, p, "Mouse Hotkey: posting wm_hotkey message");
+            DebugTrace(b, p, "Posting execute hotkey message");
             PostToMainWindow(b, p, static_cast<WPARAM>(static_cast<std::uint32_t>(row.ID)), kNotifyExecuteHotkey);
             b.SuppressStartMenu = 1;
         }

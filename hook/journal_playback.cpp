@@ -7,13 +7,14 @@
 #include "journal_state.h"
 #include "journal_stop.h"
 #include "macro_record.h"
+#include "trace.h"
 
 using namespace kl;
 using namespace kl::hook;
 
 namespace {
 
-void Trace(const char* text) { RealPlatform().Trace(text); }
+void Trace(const SettingsBlock& b, const char* text) { DebugTrace(b, RealPlatform(), text); }
 void Notify(SettingsBlock& b, WPARAM w, LPARAM l) { NotifyKeyloom(b, RealPlatform(), w, l); }
 void Stop(SettingsBlock& b, JournalStop how) { StopJournal(b, RealPlatform(), how); }
 
@@ -38,7 +39,7 @@ std::uint32_t TakeDelay(MacroEvent& e) {
 
 void Prepare(SettingsBlock& b, std::int32_t i) {
     if (i < 0 || i >= kMacroEventCapacity) return;
-    Trace("getting macro line");
+    Trace(b, "getting macro line");
     MacroEvent& e = b.MacroEvents[i];
     g_prepared.message = e.Message;
     HWND window = GetFocus();
@@ -60,7 +61,7 @@ void Prepare(SettingsBlock& b, std::int32_t i) {
 
 LRESULT GetNext(SettingsBlock& b, std::int32_t pos, std::int32_t len, LPARAM lParam) {
     if (pos <= 0 || pos > len || !lParam) return 0;
-    Trace("HC_GETNEXT");
+    Trace(b, "HC_GETNEXT");
     auto* record = reinterpret_cast<EVENTMSG*>(lParam);
     record->message = g_prepared.message;
     record->paramL = g_prepared.paramL;
@@ -71,12 +72,12 @@ LRESULT GetNext(SettingsBlock& b, std::int32_t pos, std::int32_t len, LPARAM lPa
     b.MacroEvents[pos - 1].Delay &= kDelayMs;
     const std::uint32_t delay = g_prepared.delay;
     g_prepared.delay = 0;
-    Trace("returning delay time");
+    Trace(b, "returning delay time");
     return static_cast<LRESULT>(delay);
 }
 
 void Skip(SettingsBlock& b, std::int32_t pos, std::int32_t len) {
-    Trace("HC_SKIP");
+    Trace(b, "HC_SKIP");
     // A position outside the macro (a damaged block) counts as played through.
     pos = pos < 0 ? 1 : (pos > len ? len + 1 : pos + 1);
     b.MacroPosition = pos;
@@ -106,7 +107,7 @@ void Skip(SettingsBlock& b, std::int32_t pos, std::int32_t len) {
     if (d & kTimerTaken) {
         b.MacroEvents[pos].Delay = d & ~kTimerTaken;
     } else if (d & kTimerMarker) {
-        Trace("unhooking journal for timer period");
+        Trace(b, "unhooking journal for timer period");
         RealPlatform().Unhook(ToHook(b.JournalHook));
         b.JournalHook = 0;
         Notify(b, static_cast<WPARAM>(d & ~kTimerMarker), -7);
@@ -127,7 +128,7 @@ extern "C" LRESULT CALLBACK KLJournalPlaybackProc(int code, WPARAM wParam, LPARA
     SettingsBlock* b = g_process.block;
     if (!b) return 0;
     if (RealPlatform().AsyncKeyState(VK_ESCAPE) & 0x8000) {
-        Trace("Aborting journal");
+        Trace(*b, "Aborting journal");
         Stop(*b, JournalStop::Abort);
         return 0;
     }
@@ -140,11 +141,11 @@ extern "C" LRESULT CALLBACK KLJournalPlaybackProc(int code, WPARAM wParam, LPARA
             Skip(*b, pos, len);
             return 0;
         case HC_SYSMODALON:
-            Trace("HC_sysmodalON");
+            Trace(*b, "HC_sysmodalON");
             b->SysModal = 1;
             return 0;
         case HC_SYSMODALOFF:
-            Trace("HC_sysmodalOFF");
+            Trace(*b, "HC_sysmodalOFF");
             b->SysModal = 0;
             Stop(*b, JournalStop::Abort);
             return 0;

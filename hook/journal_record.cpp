@@ -4,6 +4,7 @@
 #include "attach.h"
 #include "platform.h"
 #include "macro_record.h"
+#include "trace.h"
 
 using namespace kl;
 
@@ -18,7 +19,7 @@ extern "C" LRESULT CALLBACK KLJournalRecordProc(int code, WPARAM wParam, LPARAM 
                 std::uint32_t message = record->message;
                 const std::uint32_t window = WordFromHandle(record->hwnd);
                 if (StoreRecordedKey(*b, message, record->paramL, record->paramH, window)) {
-                    hook::RealPlatform().Trace("setting macro line");
+                    hook::DebugTrace(*b, hook::RealPlatform(), "setting macro line");
                     record->message = message;
                 }
             }

@@ -1,13 +1,14 @@
 #include "journal_stop.h"
 
 #include "notify.h"
+#include "trace.h"
 
 namespace kl::hook {
 
 void StopJournal(SettingsBlock& b, const Platform& p, JournalStop how) {
     const Handle32 hook = b.JournalHook;
     if (hook != 0) {
-        p.Trace("Unhooking journal");
+        DebugTrace(b, p, "Unhooking journal");
         p.Unhook(ToHook(hook));
         b.JournalHook = 0;
     }

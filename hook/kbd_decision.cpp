@@ -4,6 +4,7 @@
 #include "journal_stop.h"
 #include "modifiers.h"
 #include "notify.h"
+#include "trace.h"
 
 namespace kl::hook {
 namespace {
@@ -28,17 +29,19 @@ const Bool32* SystemShortcutOption(const SettingsBlock& b, int key) {
     }
 }
 
-// Windows+digit: Shift stores the active window, otherwise switch to the stored one.
+// Windows+digit: Shift stores the foreground window, otherwise switch to the
+// stored one. The foreground window, not this thread's active one: for programs
+// of the other bitness the hook runs on Keyloom's own thread.
 void Bookmark(SettingsBlock& b, const Platform& p, int digit) {
     if (b.ShiftDown) {
-        b.Bookmarks[digit] = ToHandle32(p.ActiveWindow());
-        p.Trace("Bookmarked window");
+        b.Bookmarks[digit] = ToHandle32(p.ForegroundWindow());
+        DebugTrace(b, p, "Bookmarked window");
     } else {
-        p.Trace("Checking bookmarked window");
+        DebugTrace(b, p, "Checking bookmarked window");
         const HWND window = ToWindow(b.Bookmarks[digit]);
         if (window && p.IsWindowHandle(window)) {
-            p.Trace("Going to window");
-            p.BringToTop(window);
+            DebugTrace(b, p, "Going to window");
+            p.BringToTopAsync(window);
             p.SetForeground(window);
         }
     }
@@ -91,6 +94,7 @@ bool Decide(SettingsBlock& b, const Platform& p, WPARAM wParam, LPARAM lParam) {
     if (key == kVkShift) b.ShiftDown = down;
     else if (key == kVkCtrl) b.CtrlDown = down;
     else if (key == kVkAlt) b.AltDown = down;
+    DropReleasedModifiers(b, p, key);
     b.LWinDown = Down(p.AsyncKeyState(VK_LWIN)) ? 1 : 0;
     b.RWinDown = Down(p.AsyncKeyState(VK_RWIN)) ? 1 : 0;
 
@@ -130,7 +134,7 @@ bool Decide(SettingsBlock& b, const Platform& p, WPARAM wParam, LPARAM lParam) {
 
 bool DecideKeyboard(SettingsBlock& b, const Platform& p, WPARAM wParam, LPARAM lParam) {
     const bool consume = Decide(b, p, wParam, lParam);
-    if (consume) p.Trace("key prevented");
+    if (consume) DebugTrace(b, p, "key prevented");
     return consume;
 }
 

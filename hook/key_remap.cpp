@@ -17,6 +17,19 @@ bool IsExtendedKey(int vk) {
 bool IsAltKey(int vk) { return vk == 18 || vk == 164 || vk == 165; }
 bool IsModifierKey(int vk) { return vk == 16 || vk == 17 || vk == 18 || (vk >= 160 && vk <= 165); }
 
+// The modifier bits of a remap entry and the keys they force down.
+constexpr struct {
+    std::uint8_t bit;
+    std::uint8_t vk;
+} kForcedModifiers[] = {{1, 18}, {2, 17}, {4, 16}};
+
+// The thread's key-state entry for a modifier as the keyboard really holds it;
+// the toggle bit is kept.
+BYTE RealModifierState(const Platform& p, int vk, BYTE entry) {
+    const bool held = (static_cast<std::uint16_t>(p.AsyncKeyState(vk)) & 0x8000u) != 0;
+    return static_cast<BYTE>((entry & 0x01) | (held ? 0x80 : 0));
+}
+
 void Apply(SettingsBlock& b, const Platform& p, MSG& m, int source, const KeyRemapEntry e) {
     const int target = e.ToVk;
     DWORD lp = static_cast<DWORD>(m.lParam);
@@ -31,10 +44,13 @@ void Apply(SettingsBlock& b, const Platform& p, MSG& m, int source, const KeyRem
         ChangeKeyboardState(p, [&](BYTE* s) { s[source] = 1; });
 
     if (const std::uint8_t force = e.ForceModifiers) {
+        // Forced down while the key is down; on its release each forced modifier
+        // goes back to what the keyboard really holds, or it would stay down in
+        // this thread and turn the next plain key into a combination.
+        const bool released = (lp & kReleased) != 0;
         ChangeKeyboardState(p, [&](BYTE* s) {
-            if (force & 1) s[18] = 0x80;
-            if (force & 2) s[17] = 0x80;
-            if (force & 4) s[16] = 0x80;
+            for (const auto& m : kForcedModifiers)
+                if (force & m.bit) s[m.vk] = released ? RealModifierState(p, m.vk, s[m.vk]) : 0x80;
         });
     }
 

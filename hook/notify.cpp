@@ -1,5 +1,7 @@
 #include "notify.h"
 
+#include "trace.h"
+
 namespace kl::hook {
 
 bool IsNotifyMessage(std::uint32_t message) { return message >= 0xC000 && message <= 0xFFFF; }
@@ -17,7 +19,7 @@ void NotifyKeyloom(const SettingsBlock& b, const Platform& p, WPARAM wParam, LPA
     const Handle32 window = b.MainWindow;
     if (window != 0) p.Post(ToWindow(window), message, wParam, lParam);
     p.Post(HWND_BROADCAST, message, wParam, lParam);
-    p.Trace("Nofifying Keyloom");
+    DebugTrace(b, p, "Nofifying Keyloom");
 }
 
 }  // namespace kl::hook

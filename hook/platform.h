@@ -11,13 +11,13 @@
 namespace kl::hook {
 
 struct Platform {
-    void (*Trace)(const char* text);  // OutputDebugStringA
+    void (*Trace)(const char* text);  // OutputDebugStringA; called only through DebugTrace (trace.h)
     BOOL (*Post)(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     SHORT (*AsyncKeyState)(int vk);
     SHORT (*KeyState)(int vk);
-    HWND (*ActiveWindow)();
+    HWND (*ForegroundWindow)();                   // GetForegroundWindow
     BOOL (*IsWindowHandle)(HWND window);
-    BOOL (*BringToTop)(HWND window);
+    BOOL (*BringToTopAsync)(HWND window);         // SetWindowPos(HWND_TOP), left to the window's own thread
     BOOL (*SetForeground)(HWND window);
     BOOL (*Unhook)(HHOOK hook);
     HWND (*Parent)(HWND window);

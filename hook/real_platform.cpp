@@ -9,9 +9,14 @@ void Trace(const char* text) { OutputDebugStringA(text); }
 BOOL Post(HWND w, UINT m, WPARAM wp, LPARAM lp) { return PostMessageA(w, m, wp, lp); }
 SHORT AsyncKeyState(int vk) { return GetAsyncKeyState(vk); }
 SHORT KeyState(int vk) { return GetKeyState(vk); }
-HWND ActiveWindow() { return GetActiveWindow(); }
+HWND ForegroundWindow() { return GetForegroundWindow(); }
 BOOL IsWindowHandle(HWND w) { return IsWindow(w); }
-BOOL BringToTop(HWND w) { return BringWindowToTop(w); }
+// BringWindowToTop waits until the window's thread has handled the change; a hung
+// program would freeze the one the user is typing in. The asynchronous change is
+// posted to that thread instead.
+BOOL BringToTopAsync(HWND w) {
+    return SetWindowPos(w, HWND_TOP, 0, 0, 0, 0, SWP_ASYNCWINDOWPOS | SWP_NOMOVE | SWP_NOSIZE);
+}
 BOOL SetForeground(HWND w) { return SetForegroundWindow(w); }
 BOOL Unhook(HHOOK h) { return UnhookWindowsHookEx(h); }
 HWND Parent(HWND w) { return GetParent(w); }
@@ -30,9 +35,9 @@ void MoveMouseBy(int dx, int dy) {
                 static_cast<ULONG_PTR>(GetMessageExtraInfo()));
 }
 
-constexpr Platform kReal{Trace,          Post,       AsyncKeyState, KeyState,          ActiveWindow,
-                         IsWindowHandle, BringToTop, SetForeground, Unhook,            Parent,
-                         WindowRect,     SystemMetric, Move,        VkFromChar,        MapVk,
+constexpr Platform kReal{Trace,          Post,            AsyncKeyState, KeyState,   ForegroundWindow,
+                         IsWindowHandle, BringToTopAsync, SetForeground, Unhook,     Parent,
+                         WindowRect,     SystemMetric,    Move,          VkFromChar, MapVk,
                          ReadKeyboardState, WriteKeyboardState, WorkArea, CursorPos, PlaceCursor,
                          MoveMouseBy};
 

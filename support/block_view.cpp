@@ -1,5 +1,6 @@
 #include "block_view.h"
 
+#include "committed_view.h"
 #include "win_handles.h"
 
 namespace kl::support {
@@ -18,11 +19,9 @@ SettingsBlock* MapBlock() {
     if (!mapping) return nullptr;
     MappedView view(MapViewOfFile(mapping.get(), FILE_MAP_ALL_ACCESS, 0, 0, 0));
     if (!view) return nullptr;
-    // A mapping of the right name but the wrong size would let every field access
-    // run off the end of the view.
-    MEMORY_BASIC_INFORMATION info{};
-    if (VirtualQuery(view.get(), &info, sizeof info) == 0 || info.RegionSize < kSettingsBlockSize)
-        return nullptr;
+    // A mapping of the right name made by another program may be smaller than the
+    // block or only reserved (SEC_RESERVE): the first field access would fault.
+    if (!ViewCommittedFor(view.get(), kSettingsBlockSize)) return nullptr;
     g_mapping = std::move(mapping);
     g_view = std::move(view);
     Block()->BlockSize = kSettingsBlockSize;

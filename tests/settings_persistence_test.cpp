@@ -35,6 +35,20 @@ TEST(SettingsUnmapped, ExportsFailUntilTheBlockExists) {
     EXPECT_TRUE(GetValue(kBase, "WinD").has_value());
 }
 
+// A mapping of the block's name that another program created with SEC_RESERVE is as
+// large as the block but not committed: writing BlockSize would fault in DllMain.
+TEST(SettingsUnmapped, ForeignMappingOnlyReservedIsNotUsed) {
+    CleanRegistry clean;
+    CreateKey(kBase);
+    UniqueHandle reserved(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE | SEC_RESERVE, 0,
+                                             kSettingsBlockSize, kSettingsMapName));
+    ASSERT_TRUE(reserved);
+    Library lib("klsupport.dll");
+    ASSERT_TRUE(lib.handle());
+    EXPECT_FALSE(lib.Get<BOOL WINAPI()>("LoadDefaultSettings")());
+    EXPECT_FALSE(lib.Get<BOOL WINAPI()>("SaveSettingsFromMap")());
+}
+
 TEST_F(SettingsTest, LoadingWritesBlockSize) { EXPECT_EQ(b().BlockSize, kSettingsBlockSize); }
 
 TEST_F(SettingsTest, DefaultsResetOptionsAndTablesButKeepOwnedFields) {

@@ -1,9 +1,9 @@
-// Attaching a copy of the hook library to the shared block, with its trace texts.
+// Attaching a copy of the hook library to the shared block.
 #include "attach.h"
 
 #include <gtest/gtest.h>
 
-#include "fake_platform.h"
+#include "committed_view.h"
 #include "testing/fresh_session.h"
 #include "testing/settings_map.h"
 
@@ -14,34 +14,28 @@ KL_REQUIRE_FRESH_SESSION();
 
 namespace {
 
-using Traces = std::vector<std::string>;
-
 class Attach : public ::testing::Test {
 protected:
     hook::ProcessState state_;
-    Attach() { World() = FakeWorld{}; }
-    ~Attach() override { hook::DetachFromBlock(state_, FakePlatform()); }
+    ~Attach() override { hook::DetachFromBlock(state_); }
 };
 
 TEST_F(Attach, WithoutAMappingTheCopyStaysUnmapped) {
-    hook::AttachToBlock(state_, FakePlatform());
+    hook::AttachToBlock(state_);
     EXPECT_EQ(state_.block, nullptr);
-    EXPECT_EQ(World().traces, (Traces{"Unable to obtain filemap", "attached to process"}));
-    World().traces.clear();
-    hook::DetachFromBlock(state_, FakePlatform());
-    EXPECT_EQ(World().traces, Traces{"detached from process"});
+    EXPECT_EQ(state_.mapping, nullptr);
+    hook::DetachFromBlock(state_);
 }
 
 TEST_F(Attach, MapsTheBlockAndMarksAnUninitialisedOne) {
     SettingsMap map;
     map->KeyloomEnabled = kTrue;
-    hook::AttachToBlock(state_, FakePlatform());
+    hook::AttachToBlock(state_);
     ASSERT_NE(state_.block, nullptr);
-    EXPECT_EQ(World().traces, (Traces{"file mapped", "Disabled", "attached to process"}));
     EXPECT_EQ(map->LastStatus, kStatusBlockUninitialised);
     EXPECT_EQ(map->KeyloomEnabled, 0);
 
-    hook::DetachFromBlock(state_, FakePlatform());
+    hook::DetachFromBlock(state_);
     EXPECT_EQ(state_.block, nullptr);
     EXPECT_EQ(state_.mapping, nullptr);
 }
@@ -51,8 +45,8 @@ TEST_F(Attach, InitialisedBlockWithHooksInstalledIsLeftAlone) {
     map->BlockSize = kSettingsBlockSize;
     map->KeyloomEnabled = kTrue;
     map->KbdHook = 0x1234;
-    hook::AttachToBlock(state_, FakePlatform());
-    EXPECT_EQ(World().traces, (Traces{"file mapped", "Enabled", "attached to process"}));
+    hook::AttachToBlock(state_);
+    ASSERT_NE(state_.block, nullptr);
     EXPECT_EQ(map->LastStatus, 0);
     EXPECT_EQ(map->KeyloomEnabled, kTrue);
 }
@@ -60,9 +54,26 @@ TEST_F(Attach, InitialisedBlockWithHooksInstalledIsLeftAlone) {
 TEST_F(Attach, MappingTooSmallForTheBlockIsRefused) {
     UniqueHandle small(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 8192, kSettingsMapName));
     ASSERT_TRUE(small);
-    hook::AttachToBlock(state_, FakePlatform());
+    hook::AttachToBlock(state_);
     EXPECT_EQ(state_.block, nullptr);
-    EXPECT_EQ(World().traces, (Traces{"File could not be mapped", "attached to process"}));
+}
+
+// The check walks the view region by region: pages committed at different times or
+// with other protections are separate regions.
+TEST(CommittedView, EveryPageUpToTheSizeMustBeCommittedAndWritable) {
+    constexpr SIZE_T kPage = 4096;
+    char* base = static_cast<char*>(VirtualAlloc(nullptr, 8 * kPage, MEM_RESERVE, PAGE_NOACCESS));
+    ASSERT_TRUE(base);
+    ASSERT_TRUE(VirtualAlloc(base, 3 * kPage, MEM_COMMIT, PAGE_READWRITE));
+    ASSERT_TRUE(VirtualAlloc(base + 3 * kPage, 2 * kPage, MEM_COMMIT, PAGE_EXECUTE_READWRITE));
+    ASSERT_TRUE(VirtualAlloc(base + 6 * kPage, kPage, MEM_COMMIT, PAGE_READONLY));
+    EXPECT_TRUE(ViewCommittedFor(base, 5 * kPage));       // two regions
+    EXPECT_FALSE(ViewCommittedFor(base, 5 * kPage + 1));  // into the reserved page
+    ASSERT_TRUE(VirtualAlloc(base + 5 * kPage, kPage, MEM_COMMIT, PAGE_READWRITE));
+    EXPECT_TRUE(ViewCommittedFor(base, 6 * kPage));
+    EXPECT_FALSE(ViewCommittedFor(base, 7 * kPage));      // a read-only page
+    EXPECT_FALSE(ViewCommittedFor(base, 9 * kPage));      // beyond the allocation
+    VirtualFree(base, 0, MEM_RELEASE);
 }
 
 }  // namespace

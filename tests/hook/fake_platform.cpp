@@ -14,10 +14,15 @@ BOOL Post(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     return TRUE;
 }
 SHORT AsyncKeyState(int vk) { return vk >= 0 && vk < 256 ? g_world.async[vk] : 0; }
-SHORT KeyState(int vk) { return vk >= 0 && vk < 256 ? g_world.toggles[vk] : 0; }
-HWND ActiveWindow() { return g_world.active; }
+// The thread's key state as SetKeyboardState left it, plus what the test set.
+SHORT KeyState(int vk) {
+    if (vk < 0 || vk >= 256) return 0;
+    const BYTE written = g_world.keyboard[vk];
+    return static_cast<SHORT>(g_world.toggles[vk] | ((written & 0x80) ? 0x8000 : 0) | (written & 1));
+}
+HWND ForegroundWindow() { return g_world.foreground; }
 BOOL IsWindowHandle(HWND w) { return g_world.windows.count(w) != 0; }
-BOOL BringToTop(HWND w) {
+BOOL BringToTopAsync(HWND w) {
     g_world.topped = w;
     return TRUE;
 }
@@ -76,8 +81,8 @@ BOOL PlaceCursor(int x, int y) {
 }
 void MoveMouseBy(int dx, int dy) { g_world.relativeMoves.push_back({dx, dy}); }
 
-const hook::Platform kFake{Trace,        Post,          AsyncKeyState, KeyState,   ActiveWindow,
-                           IsWindowHandle, BringToTop,  SetForeground, Unhook,     Parent,
+const hook::Platform kFake{Trace,        Post,          AsyncKeyState, KeyState,   ForegroundWindow,
+                           IsWindowHandle, BringToTopAsync, SetForeground, Unhook, Parent,
                            WindowRect,   SystemMetric,  Move,          VkFromChar, MapVk,
                            ReadKeyboardState, WriteKeyboardState, WorkArea, CursorPos, PlaceCursor,
                            MoveMouseBy};

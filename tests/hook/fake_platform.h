@@ -32,12 +32,11 @@ struct FakeWorld {
     std::vector<HHOOK> unhooked;
     std::map<HWND, FakeWindow> windows;
     std::array<SHORT, 256> async{};     // GetAsyncKeyState
-    std::array<SHORT, 256> toggles{};   // GetKeyState
-    std::array<BYTE, 256> keyboard{};   // the thread's keyboard state
+    std::array<SHORT, 256> toggles{};   // GetKeyState, besides what `keyboard` holds
+    std::array<BYTE, 256> keyboard{};   // the thread's keyboard state (Get/SetKeyboardState)
     bool keyboardReadable = true;
-    HWND active = nullptr;
     HWND topped = nullptr;
-    HWND foreground = nullptr;
+    HWND foreground = nullptr;          // GetForegroundWindow, SetForegroundWindow
     int captionButtonHeight = 18;       // SM_CYSIZE
     RECT workArea{0, 0, 1280, 1000};
     POINT cursor{100, 100};

@@ -89,6 +89,27 @@ TEST_F(GetMsgHook, RemapAdjustsTheThreadKeyboardState) {
     EXPECT_EQ(World().keyboard[VK_CONTROL], 0x55);
 }
 
+// A CapsLock remap with forced Ctrl must not make the next "w" a Ctrl+W.
+TEST_F(GetMsgHook, ForcedModifiersEndWithTheRemappedKeysRelease) {
+    Remap(0, VK_CAPITAL, 0x01, VK_ESCAPE, 2 | 4);  // CapsLock gives Escape with Ctrl and Shift
+    Run(WM_KEYDOWN, VK_CAPITAL, (0x3Au << 16) | 1);
+    EXPECT_EQ(World().keyboard[VK_CONTROL], 0x80);
+    EXPECT_EQ(World().keyboard[VK_SHIFT], 0x80);
+    Run(WM_KEYDOWN, VK_CAPITAL, (0x3Au << 16) | (1u << 30) | 1);  // repeat
+    EXPECT_EQ(World().keyboard[VK_CONTROL], 0x80);
+    EXPECT_EQ(Run(WM_KEYUP, VK_CAPITAL, kReleaseFlags | (0x3Au << 16)).wParam, WPARAM(VK_ESCAPE));
+    EXPECT_EQ(World().keyboard[VK_CONTROL], 0);
+    EXPECT_EQ(World().keyboard[VK_SHIFT], 0);
+    EXPECT_EQ(World().keyboard[VK_MENU], 0);  // never forced
+
+    // A modifier the user really holds stays down.
+    World().async[VK_SHIFT] = kDown;
+    Run(WM_KEYDOWN, VK_CAPITAL, (0x3Au << 16) | 1);
+    Run(WM_KEYUP, VK_CAPITAL, kReleaseFlags | (0x3Au << 16));
+    EXPECT_EQ(World().keyboard[VK_CONTROL], 0);
+    EXPECT_EQ(World().keyboard[VK_SHIFT], 0x80);
+}
+
 TEST_F(GetMsgHook, RemapStopsAtCountOrEmptyEntry) {
     Remap(1, 'A', 0x30, 'B');
     b.KeyRemap.Entries[0].FromVk = 0;  // ends the table before the A entry
@@ -106,7 +127,10 @@ TEST_F(GetMsgHook, MouseButtonHotkeyIsSwallowedAndFiresOnRelease) {
     b.MouseHotkeys = kTrue;
     AddHotkey(9, 4, kModCtrl);
     EXPECT_FALSE(Swallowed(Run(WM_MBUTTONUP, 0)));  // no Ctrl
-    b.CtrlDown = 1;
+    b.CtrlDown = 1;                                  // released out of the hooks' sight
+    EXPECT_FALSE(Swallowed(Run(WM_MBUTTONUP, 0)));
+    EXPECT_TRUE(Posts().empty());
+    World().async[VK_CONTROL] = kDown;
     EXPECT_TRUE(Swallowed(Run(WM_MBUTTONDOWN, 0)));
     EXPECT_TRUE(Posts().empty());
     EXPECT_TRUE(Swallowed(Run(WM_MBUTTONUP, 0)));

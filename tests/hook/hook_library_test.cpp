@@ -3,14 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <initializer_list>
 #include <random>
 #include <set>
 #include <string>
+#include <thread>
+#include <vector>
 
+#include "handle_words.h"
 #include "settings_block.h"
 #include "testing/fresh_session.h"
 #include "testing/settings_map.h"
 #include "testing/support_library.h"
+#include "testing/synth_input.h"
+#include "testing/thread_window.h"
 #include "win_handles.h"
 
 using namespace kl;
@@ -21,6 +27,64 @@ KL_REQUIRE_FRESH_SESSION();
 namespace {
 
 using HookProc = LRESULT WINAPI(int, WPARAM, LPARAM);
+
+constexpr LPARAM kRelease = static_cast<LPARAM>(0xC0000001u);
+
+#ifndef DBG_PRINTEXCEPTION_C
+#define DBG_PRINTEXCEPTION_C 0x40010006L
+#endif
+
+// The texts this process sends to the debugger output while the object lives:
+// OutputDebugStringA raises DBG_PRINTEXCEPTION_C, which a vectored handler sees
+// before anyone else.
+class DebugOutput {
+public:
+    DebugOutput() {
+        Texts().clear();
+        handler_ = AddVectoredExceptionHandler(1, &Handler);
+    }
+    ~DebugOutput() { RemoveVectoredExceptionHandler(handler_); }
+    DebugOutput(const DebugOutput&) = delete;
+    DebugOutput& operator=(const DebugOutput&) = delete;
+
+    static std::vector<std::string>& Texts() {
+        static std::vector<std::string> texts;
+        return texts;
+    }
+
+private:
+    static LONG CALLBACK Handler(EXCEPTION_POINTERS* e) {
+        const EXCEPTION_RECORD* r = e->ExceptionRecord;
+        if (r->ExceptionCode == static_cast<DWORD>(DBG_PRINTEXCEPTION_C) && r->NumberParameters >= 2)
+            Texts().emplace_back(reinterpret_cast<const char*>(r->ExceptionInformation[1]));
+        return EXCEPTION_CONTINUE_SEARCH;
+    }
+    void* handler_ = nullptr;
+};
+
+// Keys held down through the system's input, as a user holds them, and let go
+// again at the end.
+class HeldKeys {
+public:
+    explicit HeldKeys(std::initializer_list<WORD> keys) : keys_(keys) {
+        for (WORD k : keys_) KeyDown(k);
+        for (WORD k : keys_)
+            EXPECT_TRUE(PollFor([k] { return (GetAsyncKeyState(k) & 0x8000) != 0; })) << "key " << k << " not down";
+    }
+    ~HeldKeys() {
+        for (auto k = keys_.rbegin(); k != keys_.rend(); ++k) KeyUp(*k);
+        PollFor([this] {
+            for (WORD k : keys_)
+                if (GetAsyncKeyState(k) & 0x8000) return false;
+            return true;
+        });
+    }
+    HeldKeys(const HeldKeys&) = delete;
+    HeldKeys& operator=(const HeldKeys&) = delete;
+
+private:
+    std::vector<WORD> keys_;
+};
 
 std::set<std::string> ImportedLibraries(HMODULE module) {
     const auto* base = reinterpret_cast<const unsigned char*>(module);
@@ -134,11 +198,58 @@ TEST(HookLibraryAttach, ForeignMappingSmallerThanTheBlockIsNotUsed) {
     EXPECT_EQ(bytes[offsetof(SettingsBlock, ShiftDown)], 0);
 }
 
+// Another program can create the name first with SEC_RESERVE: the view is as large
+// as the block, but a page that is only reserved faults when it is first read.
+TEST(HookLibraryAttach, ForeignMappingOnlyReservedIsNotUsed) {
+    UniqueHandle reserved(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE | SEC_RESERVE, 0,
+                                             kSettingsBlockSize, kSettingsMapName));
+    ASSERT_TRUE(reserved);
+    MappedView view(MapViewOfFile(reserved.get(), FILE_MAP_READ, 0, 0, 0));
+    ASSERT_TRUE(view);
+    Library lib("klhook.dll");  // an attached copy would mark the block with status 102
+    ASSERT_TRUE(lib.handle());
+    EXPECT_EQ(lib.Get<HookProc>("KLKbdHookProc")(0, VK_SHIFT, 1), 0);
+    MSG m{nullptr, WM_KEYDOWN, 'A', 1, 0, {}};
+    EXPECT_EQ(lib.Get<HookProc>("KLGetMsgProc")(0, PM_REMOVE, reinterpret_cast<LPARAM>(&m)), 0);
+    // Read without faulting: a reserved page cannot be read at all.
+    std::int32_t status = 0;
+    ReadProcessMemory(GetCurrentProcess(), view.as<char>() + offsetof(SettingsBlock, LastStatus), &status,
+                      sizeof status, nullptr);
+    EXPECT_NE(status, kStatusBlockUninitialised);
+}
+
+// Loading and unloading run under the loader lock, where waiting for a debug-output
+// listener would hold the process: nothing is traced there, even in debug mode.
+TEST(HookLibraryTrace, NothingIsTracedWhileLoadingOrUnloading) {
+    SettingsMap map;
+    map->BlockSize = kSettingsBlockSize;
+    map->KeyloomEnabled = kTrue;
+    map->KbdHook = 0x1234;
+    map->Debug = kTrue;
+    DebugOutput output;
+    { Library lib("klhook.dll"); }
+    EXPECT_EQ(output.Texts(), std::vector<std::string>{});
+}
+
+TEST_F(HookLibrary, TracesOnlyWhenTheBlockAsksForThem) {
+    Library lib("klhook.dll");
+    auto* kbd = lib.Get<HookProc>("KLKbdHookProc");
+    map_->Hotkeys[0] = HotkeyEntry{42, 'K', 0, 0};
+    map_->HotkeyCountPerKey['K'] = 1;
+    DebugOutput output;
+    EXPECT_EQ(kbd(0, 'K', 1), 1);
+    EXPECT_EQ(output.Texts(), std::vector<std::string>{});
+    map_->Debug = kTrue;
+    EXPECT_EQ(kbd(0, 'K', 1), 1);
+    EXPECT_EQ(output.Texts(), std::vector<std::string>{"key prevented"});
+}
+
 TEST_F(HookLibrary, HotkeyReleasePostsItsIdToTheMainWindow) {
     Library lib("klhook.dll");
     auto* kbd = lib.Get<HookProc>("KLKbdHookProc");
     map_->Hotkeys[0] = HotkeyEntry{42, 'K', kModCtrl | kModAlt, 0};
     map_->HotkeyCountPerKey['K'] = 1;
+    HeldKeys held{VK_CONTROL, VK_MENU};
     EXPECT_EQ(kbd(0, VK_CONTROL, 1), 0);
     EXPECT_EQ(kbd(0, VK_MENU, 1), 0);
     EXPECT_EQ(kbd(0, 'K', 1), 1);
@@ -149,6 +260,84 @@ TEST_F(HookLibrary, HotkeyReleasePostsItsIdToTheMainWindow) {
     map_->KeyloomEnabled = 0;
     EXPECT_EQ(kbd(0, 'K', static_cast<LPARAM>(0xC0000001u)), 0);
     EXPECT_TRUE(TakeNotifications().empty());
+}
+
+// Ctrl and Alt pressed, then Ctrl+Alt+Del: the releases happen on the secure
+// desktop, where no hook runs. The flags in the block still say held.
+TEST_F(HookLibrary, ModifiersReleasedOutOfSightDoNotMakeAPlainKeyAHotkey) {
+    Library lib("klhook.dll");
+    auto* kbd = lib.Get<HookProc>("KLKbdHookProc");
+    map_->Hotkeys[0] = HotkeyEntry{42, 'T', kModCtrl | kModAlt, 0};
+    map_->HotkeyCountPerKey['T'] = 1;
+    {
+        HeldKeys held{VK_CONTROL, VK_MENU};
+        EXPECT_EQ(kbd(0, VK_CONTROL, 1), 0);
+        EXPECT_EQ(kbd(0, VK_MENU, 1), 0);
+    }
+    EXPECT_EQ(kbd(0, 'T', 1), 0);
+    EXPECT_EQ(kbd(0, 'T', kRelease), 0);
+    EXPECT_TRUE(TakeNotifications().empty());
+    EXPECT_EQ(map_->CtrlDown, 0);
+    EXPECT_EQ(map_->AltDown, 0);
+
+    // The thread that reads the keys has not yet read the releases: they count.
+    BYTE state[256]{};
+    state[VK_CONTROL] = state[VK_MENU] = 0x80;
+    SetKeyboardState(state);
+    EXPECT_EQ(kbd(0, VK_CONTROL, 1), 0);
+    EXPECT_EQ(kbd(0, VK_MENU, 1), 0);
+    EXPECT_EQ(kbd(0, 'T', kRelease), 1);
+    EXPECT_EQ(TakeNotifications(), (std::vector<std::pair<WPARAM, LPARAM>>{{42, -11}}));
+    state[VK_CONTROL] = state[VK_MENU] = 0;
+    SetKeyboardState(state);
+}
+
+TEST_F(HookLibrary, ShiftWindowsDigitBookmarksTheForegroundWindowOfAnotherThread) {
+    Library lib("klhook.dll");
+    auto* kbd = lib.Get<HookProc>("KLKbdHookProc");
+    map_->BookmarksEnabled = kTrue;
+    // The hook may run on a thread that is not the foreground program's (Keyloom's
+    // own, for programs of the other bitness): this thread has no active window.
+    ThreadWindow target;
+    ASSERT_TRUE(target.BringToFront());
+    HeldKeys held{VK_LWIN, VK_SHIFT};
+    kbd(0, VK_SHIFT, 1);
+    EXPECT_EQ(kbd(0, '3', 1), 1);
+    EXPECT_EQ(kbd(0, '3', kRelease), 1);
+    EXPECT_EQ(WindowFromWord(map_->Bookmarks[3]), target.hwnd());
+}
+
+// Windows+5 for a bookmarked window whose program hangs: the program the user is
+// typing in (here the thread calling the hook) must not wait for it.
+TEST_F(HookLibrary, WindowsDigitDoesNotWaitForAHungBookmarkedWindow) {
+    Library lib("klhook.dll");
+    auto* kbd = lib.Get<HookProc>("KLKbdHookProc");
+    map_->BookmarksEnabled = kTrue;
+    constexpr UINT kHang = WM_APP + 7;
+    UniqueHandle release(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    UniqueHandle hung(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    ThreadWindow target(ThreadWindow::Options{}.Title("hung bookmark target").OnMessage([&](UINT m, WPARAM, LPARAM) {
+        if (m != kHang) return;
+        SetEvent(hung.get());
+        WaitForSingleObject(release.get(), 60000);
+    }));
+    PostMessageA(target.hwnd(), kHang, 0, 0);
+    ASSERT_EQ(WaitForSingleObject(hung.get(), 5000), WAIT_OBJECT_0);
+    map_->Bookmarks[5] = WordFromHandle(target.hwnd());
+
+    HeldKeys held{VK_LWIN};
+    UniqueHandle done(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    LRESULT result = 0;
+    std::thread typing([&] {
+        result = kbd(0, '5', kRelease);
+        SetEvent(done.get());
+    });
+    const DWORD waited = WaitForSingleObject(done.get(), 5000);
+    SetEvent(release.get());
+    typing.join();
+    EXPECT_EQ(waited, WAIT_OBJECT_0) << "the hook waited for the hung window's thread";
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(map_->SuppressStartMenu, 1);
 }
 
 TEST_F(HookLibrary, RemapRewritesMessagesOnlyWhileEnabled) {
