@@ -11,6 +11,7 @@
 #include "testing/registry.h"
 #include "testing/settings_map.h"
 #include "text255.h"
+#include "win_handles.h"
 
 using namespace kl;
 using namespace kl::testing;
@@ -71,6 +72,16 @@ protected:
 };
 
 }  // namespace
+
+// Another program may create the mapping's name first, too small or only reserved.
+TEST(ForeignMapping, OnlyReservedIsNotUsed) {
+    UniqueHandle reserved(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE | SEC_RESERVE, 0,
+                                             kSettingsBlockSize, kSettingsMapName));
+    ASSERT_TRUE(reserved);
+    if (GetLastError() == ERROR_ALREADY_EXISTS) GTEST_SKIP() << "the block exists already in this Wine session";
+    EXPECT_FALSE(OpenSettingsMap());
+    EXPECT_EQ(Block(), nullptr);
+}
 
 TEST_F(WithoutLibraries, BlockIsMappedAndEveryCallReturnsZero) {
     EXPECT_EQ(b().HookModule, 0u);

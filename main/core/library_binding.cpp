@@ -3,6 +3,7 @@
 #include "core/hook_install.h"
 #include "core/program_directory.h"
 #include "core/reg_text.h"
+#include "committed_view.h"
 #include "handle_words.h"
 #include "registry_names.h"
 #include "text255.h"
@@ -52,7 +53,17 @@ bool OpenSettingsMap() {
                                            kSettingsMapName);
     }
     if (s.mapping) s.block = static_cast<SettingsBlock*>(MapViewOfFile(s.mapping, FILE_MAP_ALL_ACCESS, 0, 0, 0));
-    return s.mapping && s.block;
+    // A mapping of that name made first by another program may be too small or only
+    // reserved: the program would fault on its first write. It is not used.
+    if (s.block && !ViewCommittedFor(s.block, sizeof(SettingsBlock))) {
+        UnmapViewOfFile(s.block);
+        s.block = nullptr;
+    }
+    if (!s.block && s.mapping) {
+        CloseHandle(s.mapping);
+        s.mapping = nullptr;
+    }
+    return s.block != nullptr;
 }
 
 std::string LibraryPath(const char* fileName) {
