@@ -170,7 +170,9 @@ TEST(HandleWords, ModuleTokensAreZeroOnlyForNoModule) {
     ASSERT_NE(kernel, nullptr);
     const kl::Handle32 token = kl::ModuleToken(kernel);
     EXPECT_NE(token, 0u);
-    if (sizeof(void*) == 4) EXPECT_EQ(token, kl::WordFromHandle(kernel));
+    if (sizeof(void*) == 4) {
+        EXPECT_EQ(token, kl::WordFromHandle(kernel));
+    }
     EXPECT_EQ(kl::ModuleMatchingToken(token, "kernel32.dll"), kernel);
     EXPECT_EQ(kl::ModuleMatchingToken(token ^ 0x10000u, "kernel32.dll"), nullptr);
     EXPECT_EQ(kl::ModuleMatchingToken(0, "kernel32.dll"), nullptr);
