@@ -87,6 +87,15 @@ HWND FindBox(DWORD pid, const char* caption) {
     return box;
 }
 
+// 300 hotkeys in the index: more than the block's table holds.
+void StoreTooManyHotkeys() {
+    for (int key = 10; key < 40; ++key) {
+        std::string list;
+        for (int n = 0; n < 10; ++n) list += std::to_string((key - 10) * 10 + n + 1) + ";";
+        SetString(std::string(kBase) + "Hotkeys\\", std::to_string(key).c_str(), list);
+    }
+}
+
 // Hotkey `id` on Ctrl+Alt+`key` runs `function` with `parameter`.
 void StoreHotkey(int id, int key, int function, const std::string& parameter = "") {
     const std::string hotkeys = std::string(kBase) + "Hotkeys\\";
@@ -294,11 +303,7 @@ TEST_F(Keyloom, OutsideSimpleModeTheHooksAreInstalledAndRemovedWithTheStateButto
 
 TEST_F(Keyloom, TooManyHotkeysIsReportedAndStartUpGoesOn) {
     WithoutTray();
-    for (int key = 10; key < 40; ++key) {
-        std::string list;
-        for (int n = 0; n < 10; ++n) list += std::to_string((key - 10) * 10 + n + 1) + ";";
-        SetString("Software\\Corvane\\Keyloom\\Hotkeys\\", std::to_string(key).c_str(), list);
-    }
+    StoreTooManyHotkeys();
     KeyloomProcess app;
     EXPECT_EQ(AnswerErrorBox(), "too many hotkeys");
     ASSERT_NE(app.WaitForWindow(), nullptr);
@@ -316,8 +321,7 @@ TEST_F(Keyloom, ExitWhileAFunctionAsksWaitsForTheAnswer) {
     HWND main = app.WaitForWindow();
     ASSERT_NE(main, nullptr);
     ASSERT_TRUE(PollUntil([&] { return b().KeyloomEnabled == -1; }));
-    DWORD keyloomPid = 0;
-    GetWindowThreadProcessId(main, &keyloomPid);
+    const DWORD keyloomPid = GetProcessId(app.handle());
     PostMessageA(main, b().NotifyMessage, 6, -11);
     HWND box = FindBox(keyloomPid, "Warning");
     ASSERT_NE(box, nullptr);
@@ -338,8 +342,7 @@ TEST_F(Keyloom, ExitWhileTheStopwatchReadingIsShownEndsCleanly) {
     HWND main = app.WaitForWindow();
     ASSERT_NE(main, nullptr);
     ASSERT_TRUE(PollUntil([&] { return b().KeyloomEnabled == -1; }));
-    DWORD keyloomPid = 0;
-    GetWindowThreadProcessId(main, &keyloomPid);
+    const DWORD keyloomPid = GetProcessId(app.handle());
     PostMessageA(main, b().NotifyMessage, 5, -11);
     ASSERT_NE(FindBox(keyloomPid, "Stopwatch"), nullptr);
     PostMessageA(main, WM_COMMAND, 2102, 0);
@@ -350,11 +353,7 @@ TEST_F(Keyloom, ExitWhileTheStopwatchReadingIsShownEndsCleanly) {
 // Closing the window while start-up still shows its settings error waits for start-up.
 TEST_F(Keyloom, CloseDuringTheStartUpErrorBoxEndsCleanly) {
     WithoutTray();
-    for (int key = 10; key < 40; ++key) {
-        std::string list;
-        for (int n = 0; n < 10; ++n) list += std::to_string((key - 10) * 10 + n + 1) + ";";
-        SetString("Software\\Corvane\\Keyloom\\Hotkeys\\", std::to_string(key).c_str(), list);
-    }
+    StoreTooManyHotkeys();
     KeyloomProcess app;
     HWND box = nullptr;
     ASSERT_TRUE(PollUntil([&] { return (box = FindWindowA("#32770", "Keyloom")) != nullptr; }));

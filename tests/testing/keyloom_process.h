@@ -28,6 +28,7 @@ public:
     // Closes the main window by message and waits for the end.
     bool Close(DWORD ms = 15000);
     DWORD startTicks() const { return startTicks_; }
+    HANDLE handle() const { return process_; }
 
 private:
     HANDLE process_ = nullptr;
