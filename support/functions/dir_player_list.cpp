@@ -4,12 +4,11 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
 #include "functions/path_parts.h"
 #include "params.h"
 #include "text255.h"
+#include "win_handles.h"
 
 namespace kl::support::dirplay {
 namespace {
@@ -49,10 +48,22 @@ std::vector<std::string> ListFolder(std::string_view folder) {
     return files;
 }
 
+// The file's bytes; empty when it cannot be read. Read with the system's calls: the C++
+// streams would bring the runtime's whole locale machinery into the library.
+std::string ReadWholeFile(const std::string& file) {
+    std::string text;
+    const UniqueHandle h(CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!h) return text;
+    char chunk[16384];
+    DWORD got = 0;
+    while (ReadFile(h.get(), chunk, sizeof chunk, &got, nullptr) && got > 0) text.append(chunk, got);
+    return text;
+}
+
 // One line per text line, ended by CR, LF or CR LF; a last line without an end counts.
 std::vector<std::string> ReadLines(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::string text = ReadWholeFile(file);
     std::vector<std::string> lines;
     std::size_t start = 0;
     while (start < text.size()) {
