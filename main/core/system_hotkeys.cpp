@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/library_binding.h"
+#include "core/profile_keys.h"
 #include "core/reg_text.h"
 #include "core/support_calls.h"
 #include "registry_names.h"
@@ -45,13 +46,15 @@ void RegisterSystemHotkeys(HWND window) {
     Registrations regs;
     SettingsBlock* b = Block();
     if (b && b->SimpleMode) {
+        // The active profile's keys: a named profile keeps its own options and hotkeys.
+        const ProfileKeys keys = ActiveProfileKeys();
         // A combination switched off is taken away from the system by registering it here.
         for (const auto& combo : kWinCombinations) {
-            if (ReadRegInt(reg::kBaseKey, combo.value, "1") != 0) continue;
+            if (ReadRegInt(keys.main.c_str(), combo.value, "1") != 0) continue;
             const ATOM atom = regs.AllocateHotkeyAtom();
             RegisterHotKey(window, atom, MOD_WIN, LOBYTE(VkKeyScanA(combo.letter)));
         }
-        int maxId = ReadRegInt(reg::kHotkeysKey, kMaxKeyID, "0");
+        int maxId = ReadRegInt(keys.hotkeys.c_str(), kMaxKeyID, "0");
         if (maxId > kMaxHotkeyId) maxId = kMaxHotkeyId;
         bool scanCodeKeyTaken = false;
         for (int id = 1; id <= maxId; ++id) {
