@@ -171,8 +171,9 @@ bool CopyProfile(std::string_view source, std::string_view destination) {
 bool RemoveProfile(std::string_view name) {
     if (name.empty()) return false;
     const std::string key = WithoutTrailingSeparator(ProfileKey(name));
-    RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str());
-    return RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str()) == ERROR_SUCCESS;
+    if (RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str()) != ERROR_SUCCESS) return false;
+    RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());  // where the tree call leaves the key itself
+    return true;
 }
 
 }  // namespace kl
