@@ -1,0 +1,61 @@
+// keyloom.exe with its main window's controls and dialogs found as a user meets them:
+// by their identifiers within the window, and by their captions from the language file.
+#pragma once
+
+#include <string>
+
+#include "e2e/e2e_fixture.h"
+#include "testing/child_process.h"
+
+namespace kl::testing {
+
+struct ControlSearch {
+    int id;
+    HWND found;
+};
+
+inline BOOL CALLBACK MatchControl(HWND w, LPARAM lp) {
+    auto* s = reinterpret_cast<ControlSearch*>(lp);
+    if (GetDlgCtrlID(w) != s->id) return TRUE;
+    s->found = w;
+    return FALSE;
+}
+
+// A control anywhere below `parent` (on any page).
+inline HWND FindControl(HWND parent, int id) {
+    ControlSearch s{id, nullptr};
+    EnumChildWindows(parent, MatchControl, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+// Asked of the window itself: GetWindowText does not ask another process's controls.
+inline std::string WindowText(HWND w) {
+    char text[512] = {};
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(w, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000, &ignored);
+    return text;
+}
+
+class OptionsTest : public EndToEnd {
+protected:
+    HWND Control(int id) { return FindControl(main_, id); }
+    bool Checked(int id) { return SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    // A click that returns once it was handled; for controls that open no modal window.
+    void Click(int id) {
+        HWND c = Control(id);
+        ASSERT_NE(c, nullptr) << id;
+        DWORD_PTR ignored = 0;
+        ASSERT_NE(SendMessageTimeoutA(c, BM_CLICK, 0, 0, SMTO_NORMAL, 10000, &ignored), 0) << id;
+    }
+    // A command whose handler opens a modal window: posted, so that the test goes on.
+    void PostCommand(int id) { PostMessageA(main_, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+    // The program's own visible window with this caption.
+    HWND WaitForOwnWindow(const char* caption, DWORD ms = 10000) {
+        HWND w = nullptr;
+        PollUntil([&] { return (w = FindProcessWindow(GetProcessId(app_->handle()), caption)) != nullptr; }, ms);
+        return w;
+    }
+    static void PostClick(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+};
+
+}  // namespace kl::testing
