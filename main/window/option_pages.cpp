@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <charconv>
+#include <utility>
 
 #include "core/settings_table.h"
 #include "core/ui_language.h"
@@ -162,30 +163,51 @@ void OptionPages::UpdateLanguage(const std::vector<std::string>& languages) {
 
 void OptionPages::Load(const SettingsBlock& b, int languageSelection) {
     if (controls_.empty()) return;
-    for (const CheckBox& box : kCheckBoxes) SetChecked(box.id, ((b.*box.field) != 0) != box.inverted);
+    for (const CheckBox& box : kCheckBoxes) {
+        const bool checked = ((b.*box.field) != 0) != box.inverted;
+        SetChecked(box.id, checked);
+        shown_[box.id] = checked;
+    }
     SendMessageA(Control(ids::cbLanguage), CB_SETCURSEL, languageSelection, 0);
-    SendMessageA(Control(ids::tbMKSpeed), TBM_SETPOS, TRUE, b.MKSpeed);
-    SendMessageA(Control(ids::tbMKAcceleration), TBM_SETPOS, TRUE, b.MKAcceleration);
+    shown_[ids::cbLanguage] = LanguageSelection();
+    for (const auto& [id, value] : {std::pair{ids::tbMKSpeed, b.MKSpeed}, std::pair{ids::tbMKAcceleration, b.MKAcceleration}}) {
+        SendMessageA(Control(id), TBM_SETPOS, TRUE, value);
+        shown_[id] = static_cast<std::int32_t>(SendMessageA(Control(id), TBM_GETPOS, 0, 0));
+    }
     const std::string step = std::to_string(b.MKSpeedMod);
-    char shown[16] = {};
-    GetWindowTextA(Control(ids::ebMKSpeedMod), shown, sizeof shown);
-    if (step != shown) SetWindowTextA(Control(ids::ebMKSpeedMod), step.c_str());
+    char text[16] = {};
+    GetWindowTextA(Control(ids::ebMKSpeedMod), text, sizeof text);
+    if (step != text) SetWindowTextA(Control(ids::ebMKSpeedMod), step.c_str());
+    shown_[ids::ebMKSpeedMod] = b.MKSpeedMod;
     RefreshTrackLabels();
 }
 
-bool OptionPages::Store(SettingsBlock& b) const {
+bool OptionPages::Store(SettingsBlock& b) {
     if (controls_.empty()) return true;
-    for (const CheckBox& box : kCheckBoxes) b.*box.field = (Checked(box.id) != box.inverted) ? kTrue : kFalse;
-    if (const int language = LanguageSelection(); language >= 0) b.Language = language;
-    b.MKSpeed = static_cast<std::int32_t>(SendMessageA(Control(ids::tbMKSpeed), TBM_GETPOS, 0, 0));
-    b.MKAcceleration = static_cast<std::int32_t>(SendMessageA(Control(ids::tbMKAcceleration), TBM_GETPOS, 0, 0));
+    // True when the control now holds another value than it was given.
+    auto changed = [this](int id, std::int32_t now) {
+        const auto it = shown_.find(id);
+        if (it != shown_.end() && it->second == now) return false;
+        shown_[id] = now;
+        return true;
+    };
+    for (const CheckBox& box : kCheckBoxes) {
+        const bool checked = Checked(box.id);
+        if (changed(box.id, checked)) b.*box.field = (checked != box.inverted) ? kTrue : kFalse;
+    }
+    if (const int language = LanguageSelection(); language >= 0 && changed(ids::cbLanguage, language))
+        b.Language = language;
+    const auto speed = static_cast<std::int32_t>(SendMessageA(Control(ids::tbMKSpeed), TBM_GETPOS, 0, 0));
+    if (changed(ids::tbMKSpeed, speed)) b.MKSpeed = speed;
+    const auto acceleration = static_cast<std::int32_t>(SendMessageA(Control(ids::tbMKAcceleration), TBM_GETPOS, 0, 0));
+    if (changed(ids::tbMKAcceleration, acceleration)) b.MKAcceleration = acceleration;
     char text[16] = {};
     GetWindowTextA(Control(ids::ebMKSpeedMod), text, sizeof text);
     const std::string_view step(text);
     std::int32_t value = 0;
     const auto [end, ec] = std::from_chars(step.data(), step.data() + step.size(), value);
     if (step.empty() || ec != std::errc() || end != step.data() + step.size()) return false;
-    b.MKSpeedMod = value;
+    if (changed(ids::ebMKSpeedMod, value)) b.MKSpeedMod = value;
     return true;
 }
 

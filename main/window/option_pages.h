@@ -25,9 +25,10 @@ public:
     void UpdateLanguage(const std::vector<std::string>& languages);
     // Controls from the block; `languageSelection` is the entry of the loaded language.
     void Load(const SettingsBlock& b, int languageSelection);
-    // The block from the controls. False when the speed step is not a number: the
-    // fields before it keep their new values, MKSpeedMod its old one.
-    bool Store(SettingsBlock& b) const;
+    // The block from the controls the user changed since Load: a field that a function
+    // or the hook changed meanwhile is not overwritten by what the page still shows.
+    // False when the speed step is not a number: MKSpeedMod keeps its old value.
+    bool Store(SettingsBlock& b);
     // The 23 advanced controls are usable exactly outside simple mode.
     void EnableAdvanced(bool enabled);
     // "Mouse speed (n)" and "Mouse acceleration (n)" from the track bars.
@@ -39,6 +40,7 @@ public:
 
 private:
     std::map<int, HWND> controls_;
+    std::map<int, std::int32_t> shown_;  // what Load (or the last Store) put into each control
 };
 
 }  // namespace kl

@@ -139,6 +139,18 @@ TEST_F(OptionPages, SimpleModeSwitchesBetweenRegistrationsAndHooksWhileRunning) 
     EXPECT_TRUE(IsWindowEnabled(Control(ids::cbWinKeysTrap)));
 }
 
+// A function or the hook changes fields while the pages still show the old values.
+TEST_F(OptionPages, AClickStoresOnlyItsOwnControl) {
+    Options(true);
+    Start();
+    b().WinKeyEnabled = kFalse;  // function 178, say
+    b().MKSpeed = 60;            // the keypad's speed keys go beyond the track bar
+    Click(ids::cbOnlineHelp);
+    EXPECT_NE(b().OnlineHelp, 0);
+    EXPECT_EQ(b().WinKeyEnabled, kFalse);
+    EXPECT_EQ(b().MKSpeed, 60);
+}
+
 TEST_F(OptionPages, TheEndOfTheSessionSavesTheOptions) {
     Options(true);
     Start();

@@ -56,6 +56,16 @@ protected:
         return w;
     }
     static void PostClick(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+    // Waits for the program's message box with this caption, presses `button` and
+    // returns its text; empty when none came.
+    std::string AnswerBox(const char* caption, int button) {
+        HWND box = WaitForOwnWindow(caption);
+        if (!box) return {};
+        const std::string text = WindowText(GetDlgItem(box, 0xFFFF));
+        PostClick(box, button);
+        PollUntil([&] { return !IsWindow(box); });
+        return text;
+    }
 };
 
 }  // namespace kl::testing
