@@ -95,7 +95,7 @@ LRESULT CALLBACK KeyEditProc(HWND edit, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR
 }
 
 void FormShow(HWND dlg, const State& s) {
-    SetWindowTextA(dlg, UiText(187, "Keyboard remapping").c_str());
+    SetWindowTextA(dlg, UiText(201, "Choose the key you press and the key it should produce.").c_str());
     SetDlgItemTextA(dlg, lblKey, UiText(191, "Key").c_str());
     SetDlgItemTextA(dlg, lblKeyB, UiText(192, "Maps to").c_str());
     SetDlgItemTextA(dlg, lblModifier, UiText(198, "Forced modifier").c_str());

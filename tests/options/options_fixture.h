@@ -49,11 +49,26 @@ protected:
     }
     // A command whose handler opens a modal window: posted, so that the test goes on.
     void PostCommand(int id) { PostMessageA(main_, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-    // The program's own visible window with this caption.
+    // The program's own visible dialog or box with this caption.
     HWND WaitForOwnWindow(const char* caption, DWORD ms = 10000) {
-        HWND w = nullptr;
-        PollUntil([&] { return (w = FindProcessWindow(GetProcessId(app_->handle()), caption)) != nullptr; }, ms);
-        return w;
+        struct Search {
+            DWORD pid;
+            const char* caption;
+            HWND found;
+        } search{GetProcessId(app_->handle()), caption, nullptr};
+        auto visit = [](HWND w, LPARAM lp) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lp);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            char cls[16] = {};
+            GetClassNameA(w, cls, sizeof cls);
+            if (pid != s->pid || !IsWindowVisible(w) || std::string(cls) != "#32770" || WindowText(w) != s->caption)
+                return TRUE;
+            s->found = w;
+            return FALSE;
+        };
+        PollUntil([&] { return EnumWindows(visit, reinterpret_cast<LPARAM>(&search)), search.found != nullptr; }, ms);
+        return search.found;
     }
     static void PostClick(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
     // Waits for the program's message box with this caption, presses `button` and
