@@ -36,6 +36,24 @@ inline std::string WindowText(HWND w) {
     return text;
 }
 
+struct DialogSearch {
+    DWORD pid;
+    const char* caption;
+    HWND found;
+};
+
+inline BOOL CALLBACK MatchDialog(HWND w, LPARAM lp) {
+    auto* s = reinterpret_cast<DialogSearch*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    char cls[16] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    if (pid != s->pid || !IsWindowVisible(w) || std::string(cls) != "#32770" || WindowText(w) != s->caption)
+        return TRUE;
+    s->found = w;
+    return FALSE;
+}
+
 class OptionsTest : public EndToEnd {
 protected:
     HWND Control(int id) { return FindControl(main_, id); }
@@ -51,23 +69,9 @@ protected:
     void PostCommand(int id) { PostMessageA(main_, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
     // The program's own visible dialog or box with this caption.
     HWND WaitForOwnWindow(const char* caption, DWORD ms = 10000) {
-        struct Search {
-            DWORD pid;
-            const char* caption;
-            HWND found;
-        } search{GetProcessId(app_->handle()), caption, nullptr};
-        auto visit = [](HWND w, LPARAM lp) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lp);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(w, &pid);
-            char cls[16] = {};
-            GetClassNameA(w, cls, sizeof cls);
-            if (pid != s->pid || !IsWindowVisible(w) || std::string(cls) != "#32770" || WindowText(w) != s->caption)
-                return TRUE;
-            s->found = w;
-            return FALSE;
-        };
-        PollUntil([&] { return EnumWindows(visit, reinterpret_cast<LPARAM>(&search)), search.found != nullptr; }, ms);
+        DialogSearch search{GetProcessId(app_->handle()), caption, nullptr};
+        PollUntil([&] { return EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search)), search.found != nullptr; },
+                  ms);
         return search.found;
     }
     static void PostClick(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
