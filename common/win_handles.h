@@ -87,6 +87,13 @@ public:
         return k;
     }
 
+    // Takes ownership of a key opened elsewhere (where the caller needs the error code).
+    static RegKey Adopt(HKEY h) {
+        RegKey k;
+        k.h_ = h;
+        return k;
+    }
+
     HKEY get() const { return h_; }
     explicit operator bool() const { return h_ != nullptr; }
     // Closes the key and tells whether the close succeeded.

@@ -31,6 +31,6 @@ kl_add_test(mainwin_notify_test mainwin_notify_test.cpp DEPENDS keyloom klsuppor
 
 kl_add_test(mainwin_hotkey_test mainwin_hotkey_test.cpp DEPENDS keyloom klsupport klhook kl_data)
 kl_add_test(recent_hotkeys_test recent_hotkeys_test.cpp ${CMAKE_SOURCE_DIR}/main/window/recent_hotkeys.cpp
-  ${CMAKE_SOURCE_DIR}/main/window/main_menu.cpp)
+  ${CMAKE_SOURCE_DIR}/main/window/main_menu.cpp ${CMAKE_SOURCE_DIR}/main/window/option_menus.cpp)
 target_include_directories(recent_hotkeys_test PRIVATE ${CMAKE_SOURCE_DIR}/main)
 target_link_libraries(recent_hotkeys_test PRIVATE kl_core)

@@ -88,6 +88,9 @@ void InitializeLibraries() {
         b->SuppressStartMenu = 0;
         b->HotkeysSuspended = 0;
         b->SimpleMode = kTrue;
+        // Every run starts in the default profile, even where other processes kept the
+        // block of an earlier run alive with another profile's name in it.
+        SetText255(b->ProfileName, "");
         SetText255(b->DataDir, ProgramDirectory());
     }
     // The stored folder wins when it can be reached; otherwise the libraries come from

@@ -4,9 +4,11 @@
 #include <string>
 
 #include "core/library_binding.h"
+#include "core/profile_keys.h"
 #include "core/reg_text.h"
 #include "core/support_calls.h"
 #include "registry_names.h"
+#include "win_handles.h"
 
 namespace kl {
 namespace {
@@ -17,14 +19,33 @@ constexpr char kMaxKeyID[] = "MaxKeyID";
 constexpr int kMaxHotkeyId = 0xFFFF;
 constexpr int kMaxRegistrations = 0x4000;
 
+// Writes a REG_SZ value into an open key.
+void SetText(const RegKey& key, const std::string& name, const std::string& text) {
+    if (key)
+        RegSetValueExA(key.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                       static_cast<DWORD>(text.size() + 1));
+}
+
+// A REG_SZ value of an open key read as a number; 0 when missing or not a number.
+int GetInt(const RegKey& key, const std::string& name) {
+    char text[32] = {};
+    DWORD type = 0, size = sizeof text - 1;
+    if (!key || RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text), &size) !=
+                    ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
+        return 0;
+    return ParseRegInt(text);  // the buffer's last byte stays 0
+}
+
 struct Registrations {
     int count = 0;
+    // Open for the whole pass: a profile switch registers up to 255 hotkeys at once.
+    RegKey temp = RegKey::Create(HKEY_CURRENT_USER, reg::kTempKey, KEY_SET_VALUE);
 
     ATOM AllocateHotkeyAtom() {
         ++count;
         const std::string name = "HotKey" + std::to_string(count);
         const ATOM atom = GlobalAddAtomA(name.c_str());
-        WriteRegText(reg::kTempKey, name.c_str(), std::to_string(atom));
+        SetText(temp, name, std::to_string(atom));
         return atom;
     }
 };
@@ -45,13 +66,15 @@ void RegisterSystemHotkeys(HWND window) {
     Registrations regs;
     SettingsBlock* b = Block();
     if (b && b->SimpleMode) {
+        // The active profile's keys: a named profile keeps its own options and hotkeys.
+        const ProfileKeys keys = ActiveProfileKeys();
         // A combination switched off is taken away from the system by registering it here.
         for (const auto& combo : kWinCombinations) {
-            if (ReadRegInt(reg::kBaseKey, combo.value, "1") != 0) continue;
+            if (ReadRegInt(keys.main.c_str(), combo.value, "1") != 0) continue;
             const ATOM atom = regs.AllocateHotkeyAtom();
             RegisterHotKey(window, atom, MOD_WIN, LOBYTE(VkKeyScanA(combo.letter)));
         }
-        int maxId = ReadRegInt(reg::kHotkeysKey, kMaxKeyID, "0");
+        int maxId = ReadRegInt(keys.hotkeys.c_str(), kMaxKeyID, "0");
         if (maxId > kMaxHotkeyId) maxId = kMaxHotkeyId;
         bool scanCodeKeyTaken = false;
         for (int id = 1; id <= maxId; ++id) {
@@ -67,21 +90,21 @@ void RegisterSystemHotkeys(HWND window) {
             RegisterHotKey(window, atom, static_cast<UINT>(modifier), static_cast<UINT>(key));
         }
     }
-    WriteRegText(reg::kTempKey, kMaxKeyID, std::to_string(regs.count));
+    SetText(regs.temp, kMaxKeyID, std::to_string(regs.count));
 }
 
 bool UnregisterSystemHotkeys(HWND window) {
-    int count = ReadRegInt(reg::kTempKey, kMaxKeyID, "0");
+    const RegKey temp = RegKey::Create(HKEY_CURRENT_USER, reg::kTempKey, KEY_QUERY_VALUE | KEY_SET_VALUE);
+    int count = GetInt(temp, kMaxKeyID);
     if (count > kMaxRegistrations) count = kMaxRegistrations;
     for (int n = 1; n <= count; ++n) {
-        const std::string name = "HotKey" + std::to_string(n);
-        const int atom = ReadRegInt(reg::kTempKey, name.c_str(), "0");
+        const int atom = GetInt(temp, "HotKey" + std::to_string(n));
         // Only the atom range is ever handed out; anything else is not ours to delete.
         if (atom < MAXINTATOM || atom > 0xFFFF) continue;
         UnregisterHotKey(window, atom);
         GlobalDeleteAtom(static_cast<ATOM>(atom));
     }
-    WriteRegText(reg::kTempKey, kMaxKeyID, "0");
+    SetText(temp, kMaxKeyID, "0");
     return true;
 }
 

@@ -24,8 +24,16 @@ inline constexpr int mnEditLastHotkey = 2103;
 inline constexpr int mnFunctionFirst = 3000;  // the Functions list: this plus the function ID
 inline constexpr int mnFunctionLast = 3279;
 
+// Menu commands of profiles and keyboard setup.
+inline constexpr int mnProfileFirst = 2401;  // mnProfile1 ... mnProfile5
+inline constexpr int mnProfileLast = 2405;
+inline constexpr int mnEditProfiles = 2406;
+inline constexpr int mnNewProfile = 2407;
+inline constexpr int mnKbdSetup = 2408;
+
 // Timer.
 inline constexpr int tmMain = 1;
+inline constexpr int tmSaveOptions = 2;  // writes changed options to the registry
 
 // Private messages: run the notifications that waited for a library call to return.
 inline constexpr unsigned kRunDeferred = 0x8000 + 1;  // WM_APP + 1

@@ -6,6 +6,7 @@
 
 #include "core/hotkey_store.h"
 #include "core/library_binding.h"
+#include "core/profile_keys.h"
 #include "core/support_calls.h"
 #include "core/ui_language.h"
 #include "registry_names.h"
@@ -15,22 +16,6 @@
 #include "window/startup.h"
 
 namespace kl {
-namespace {
-
-// The Hotkeys key of the active profile, chosen as klsupport chooses it.
-std::string ActiveHotkeysKey(const SettingsBlock& b) {
-    std::string profile = GetText255(b.ProfileName);
-    if (profile.empty() || profile == reg::kDefaultProfile || profile == reg::kStandardProfile)
-        return reg::kHotkeysKey;
-    const char last = profile.back();
-    const bool bareDrive = (profile.size() == 2 && profile[1] == ':') ||
-                           (profile.size() == 3 && profile[1] == ':' && (last == '\\' || last == '/'));
-    if (last != '\\' && last != '/' && !bareDrive) profile += '\\';
-    return std::string(reg::kProfilesKey) + profile + reg::kHotkeysSubkey;
-}
-
-}  // namespace
-
 void TfrmMain::ExecuteHotkey(std::uint32_t id, bool addToRecent) {
     if (destroyed_) return;
     SettingsBlock* b = Block();
@@ -83,7 +68,7 @@ void TfrmMain::OnHotkey(WPARAM wp, LPARAM lp) {
     int key = HIWORD(lp) & 0xFF;
     const int modifier = LOWORD(lp);
     if (key == 255) key = static_cast<int>(wp);
-    const HotkeyStore store(ActiveHotkeysKey(*b), Block());
+    const HotkeyStore store(ActiveProfileKeys().hotkeys, Block());
     const int id = store.FindHotkeyID(key, modifier);
     // Combinations registered only to take them from the system find no hotkey.
     if (id > 0) ExecuteHotkey(static_cast<std::uint32_t>(id), true);

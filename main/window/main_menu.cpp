@@ -59,6 +59,7 @@ MainMenus CreateMainMenus() {
     InsertMenuA(m.pmSystray, 1, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(m.mnCustom),
                 UiText(32, "&Recent hotkeys").c_str());
     SetMenuDefaultItem(m.pmSystray, ids::mnOpen, FALSE);
+    AddOptionMenus(m, accels);
     if (!accels.empty()) m.accelerators = CreateAcceleratorTableA(accels.data(), static_cast<int>(accels.size()));
     return m;
 }
@@ -78,6 +79,7 @@ void UpdateMenuTexts(const MainMenus& menus) {
     HMENU file = GetSubMenu(menus.mmMain, 0);
     ModifyMenuA(menus.mmMain, 0, MF_BYPOSITION | MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(file),
                 UiText(30, "&File").c_str());
+    UpdateOptionMenuTexts(menus);
 }
 
 void DestroyMainMenus(MainMenus& menus) {

@@ -3,12 +3,16 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 namespace kl {
 
 struct MainMenus {
     HMENU mmMain = nullptr;
     HMENU pmSystray = nullptr;
     HMENU mnCustom = nullptr;  // the recently used hotkeys, inside pmSystray
+    HMENU mnNew = nullptr, mnSettings = nullptr, mnProfiles = nullptr;  // File > New, File > Settings, Profiles
     HACCEL accelerators = nullptr;
 };
 
@@ -18,5 +22,13 @@ MainMenus CreateMainMenus();
 void DestroyMainMenus(MainMenus& menus);
 // Gives the items the captions of the loaded language.
 void UpdateMenuTexts(const MainMenus& menus);
+
+// The items of profiles and keyboard setup (option_menus.cpp): File > New and
+// File > Settings, and the Profiles menu, with their accelerators.
+void AddOptionMenus(MainMenus& menus, std::vector<ACCEL>& accelerators);
+void UpdateOptionMenuTexts(const MainMenus& menus);
+// Fills the Profiles menu: the first five profiles when there is more than the default
+// one, a separator, and the item that opens the profiles dialog.
+void FillProfileMenu(const MainMenus& menus, const std::vector<std::string>& profiles);
 
 }  // namespace kl

@@ -40,6 +40,9 @@ LRESULT CALLBACK PageProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_HSCROLL:
     case WM_VSCROLL:
         return SendMessageA(GetAncestor(hwnd, GA_ROOT), msg, wp, lp);
+    case WM_CTLCOLORSTATIC:  // check boxes and labels on the page's own colour
+        SetBkColor(reinterpret_cast<HDC>(wp), GetSysColor(COLOR_WINDOW));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
     }
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
@@ -129,6 +132,7 @@ void TfrmMain::CreateControls() {
     btnExit_ = child(hwnd_, WC_BUTTONA, "E&xit", push, ids::btnExit);
     // Adding, removing and modifying list entries arrive with the lists.
     for (HWND b : {btnAdd_, btnRemove_, btnModify_}) EnableWindow(b, FALSE);
+    options_.Create(instance_, pages_[1], pages_[2], pages_[3], font_);
     sbMain_.Create(hwnd_, ids::sbMain);
     SetWindowSubclass(sbMain_.handle(), StatusBarSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
     Layout();
@@ -210,7 +214,19 @@ LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         PostQuitMessage(0);
         return 0;
     case WM_COMMAND:
-        OnCommand(LOWORD(wp));
+        if (!OnOptionCommand(LOWORD(wp), HIWORD(wp))) OnCommand(LOWORD(wp));
+        return 0;
+    case WM_HSCROLL:
+        OnOptionScroll(reinterpret_cast<HWND>(lp));
+        return 0;
+    case WM_INITMENUPOPUP:
+        if (reinterpret_cast<HMENU>(wp) == menus_.mnProfiles) RefreshProfileMenu();  // mnProfilesClick
+        break;
+    case WM_QUERYENDSESSION:
+        SaveOptionsNow();  // Windows may end the program without a normal exit
+        return TRUE;
+    case WM_ENDSESSION:
+        if (wp) SaveOptionsNow();
         return 0;
     case WM_NOTIFY: {
         const auto* hdr = reinterpret_cast<const NMHDR*>(lp);
@@ -228,6 +244,7 @@ LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_TIMER:
         if (wp == ids::tmMain) tmMainTimer();
+        if (wp == ids::tmSaveOptions) tmSaveOptionsTimer();
         return 0;
     case ids::kRunDeferred:
         RunDeferred();
@@ -258,6 +275,7 @@ void TfrmMain::OnCommand(int id) {
         if (id >= ids::mnFunctionFirst && id <= ids::mnFunctionLast)
             ExecFunction(static_cast<std::uint32_t>(id - ids::mnFunctionFirst));
         if (id == ids::mnEditLastHotkey) mnEditLastHotkeyClick();
+        OnOptionMenuCommand(id);
         break;
     }
 }
@@ -298,9 +316,10 @@ void TfrmMain::FormCreate() {
 
     b->StopwatchStartTicks = b->StopwatchStopTicks = b->StopwatchPauseTicks = 0;
     b->StopwatchStartTime = b->StopwatchStopTime = b->StopwatchPauseTime = 0;
-    // The advanced option controls and the help routing arrive with the option pages.
     updating_ = false;
     EnableHooks();
+    StartOptionSaver();
+    RefreshProfileMenu();
     ShowData();
 }
 
@@ -335,6 +354,7 @@ void TfrmMain::UpdateLanguage() {
     }
     UpdateMenuTexts(menus_);
     DrawMenuBar(hwnd_);
+    options_.UpdateLanguage(languages_);
     SetWindowTextA(btnAdd_, UiText(16, "&Add").c_str());
     SetWindowTextA(btnRemove_, UiText(17, "&Remove").c_str());
     SetWindowTextA(btnModify_, UiText(18, "&Modify").c_str());
@@ -348,8 +368,9 @@ void TfrmMain::UpdateLanguage() {
 }
 
 void TfrmMain::ShowData() {
-    // The lists and option pages fill themselves here as they arrive; the state of
-    // hotkey handling is shown on btnState and in the status bar.
+    // The lists fill themselves here as they arrive; the state of hotkey handling is
+    // shown on btnState and in the status bar.
+    LoadData();
     const SettingsBlock* b = Block();
     const bool enabled = b && b->KeyloomEnabled;
     const std::string profile = b ? GetText255(b->ProfileName) : std::string();

@@ -10,7 +10,9 @@
 #include <utility>
 #include <vector>
 
+#include "core/option_snapshot.h"
 #include "window/main_menu.h"
+#include "window/option_pages.h"
 #include "window/recent_hotkeys.h"
 #include "window/status_bar.h"
 #include "window/tray_icon.h"
@@ -55,6 +57,24 @@ public:
     void sbMainMouseMove();
     const RecentHotkeys& recentHotkeys() const { return recent_; }
 
+    // The option pages, profiles and keyboard remapping (option_handlers.cpp,
+    // profile_switch.cpp).
+    void LoadData();
+    void SaveData();
+    void SwitchMode(bool simple);
+    // Saves the options of the profile being left when asked, loads the other's
+    // options, hotkeys and remapping, and rebuilds hotkey handling. "" or the default
+    // profile's name load the default profile.
+    void LoadProfile(const std::string& name, bool saveFirst);
+    std::vector<std::string> GetProfileList() const;
+    std::string IDToProfile(int number) const;
+    void mnKbdSetupClick();
+    void mnEditProfilesClick();
+    // Writes the options to the registry now.
+    void SaveOptionsNow();
+    // True while this process has hotkeys registered or hooked.
+    bool HooksActive() const { return installed_.any(); }
+
 private:
     static LRESULT CALLBACK StaticWndProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp);
@@ -78,6 +98,20 @@ private:
     // The outermost call into a library has returned: run what waited for it.
     static void LibraryCallsEnded();
     void RunDeferred();
+    // Option pages, profiles and remapping.
+    bool OnOptionCommand(int id, int code);
+    bool OnOptionMenuCommand(int id);
+    void OnOptionScroll(HWND control);
+    void RefreshProfileMenu();
+    void StartOptionSaver();
+    void tmSaveOptionsTimer();
+    void cbLoadDuringStartupClick();
+    void cbDesktopShortcutClick();
+    void cbMKEnabledClick();
+    void cbSimpleModeClick();
+    void cbLanguageChange();
+    void cbWinDefaultsEnabledClick();
+    void cbWinKeyEnabledClick();
 
     HINSTANCE instance_ = nullptr;
     HWND hwnd_ = nullptr;
@@ -110,6 +144,9 @@ private:
     // Notifications that would have opened a modal loop inside a library call.
     std::vector<std::pair<WPARAM, LPARAM>> deferred_;
     int languageSelection_ = -1;  // the selected entry of cbLanguage
+    OptionPages options_;
+    OptionSnapshot savedOptions_;             // the options as last written to the registry
+    std::vector<std::string> profileMenu_;  // the profiles behind mnProfile1 ... mnProfile5
 };
 
 // The one main window of the process.

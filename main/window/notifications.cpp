@@ -23,6 +23,7 @@ constexpr LPARAM kExecuteFunction = -10;
 constexpr LPARAM kShowMainWindow = -9;
 constexpr LPARAM kToggleTimerPlayback = -8;
 constexpr LPARAM kControlTimer = -7;
+constexpr LPARAM kLoadProfile = -6;
 constexpr LPARAM kRunPrompt = -5;
 constexpr LPARAM kRepeatMacro = -4;
 constexpr LPARAM kStopwatch = -3;
@@ -89,6 +90,10 @@ void TfrmMain::OnNotify(WPARAM wp, LPARAM lp) {
         }
         break;
     }
+    case kLoadProfile:
+        // The number counts in the profile list; 0 and numbers beyond it name the default.
+        LoadProfile(IDToProfile(static_cast<int>(static_cast<std::int32_t>(wp))), true);
+        break;
     case kRunPrompt:
         RunProgramPrompt();
         break;
