@@ -78,6 +78,16 @@ bool LeftToSystemHandlers(const void* address) {
     return !EndsWithNoCase(path, n, L"msvcrt.dll") && !EndsWithNoCase(path, n, L"ucrtbase.dll");
 }
 
+#if !defined(_WIN64)
+// The head of the thread's chain of exception registrations (fs:[0]).
+void* RegistrationChain() {
+    void* head;
+    __asm__ volatile("movl %%fs:0, %0" : "=r"(head));
+    return head;
+}
+void SetRegistrationChain(void* head) { __asm__ volatile("movl %0, %%fs:0" : : "r"(head) : "memory"); }
+#endif
+
 [[noreturn]] __attribute__((noinline)) void ResumeAtRecovery() {
     Recovery* r = CurrentRecovery();
     __builtin_longjmp(r->jump, 1);
@@ -150,7 +160,7 @@ __attribute__((noinline)) bool RunContainingFaults(FaultBody body, void* context
     recovery.outer = CurrentRecovery();
 #if !defined(_WIN64)
     // The chain of exception registrations of the frames a fault leaves behind.
-    void* const registrations = reinterpret_cast<NT_TIB*>(NtCurrentTeb())->ExceptionList;
+    void* const registrations = RegistrationChain();
 #endif
     Recovery* volatile self = &recovery;
     if (__builtin_setjmp(recovery.jump) == 0) {
@@ -162,7 +172,7 @@ __attribute__((noinline)) bool RunContainingFaults(FaultBody body, void* context
         return true;
     }
 #if !defined(_WIN64)
-    reinterpret_cast<NT_TIB*>(NtCurrentTeb())->ExceptionList = static_cast<_EXCEPTION_REGISTRATION_RECORD*>(registrations);
+    SetRegistrationChain(registrations);
 #endif
     TlsSetValue(g_slot, self->outer);
     try {
