@@ -48,6 +48,9 @@ void Prepare(SettingsBlock& b, std::int32_t i) {
     g_prepared.delay = TakeDelay(e);
     g_prepared.paramL = e.ParamL;
     g_prepared.paramH = e.ParamH;
+    // The system reads the extended flag from bit 15; typed events name the key only.
+    if (e.Message >= kFirstKeyboardMessage && e.Message <= kLastKeyboardMessage && IsExtendedKeyEvent(e))
+        g_prepared.paramH |= 0x8000;
     if (e.Message >= WM_MOUSEFIRST && e.Message <= 0x209) {
         POINT now;
         if (RealPlatform().CursorPos(&now)) {
@@ -97,8 +100,10 @@ void Skip(SettingsBlock& b, std::int32_t pos, std::int32_t len) {
             Stop(b, JournalStop::Finished);
             return;
         }
+        // The next run starts as if its first event had been skipped to: the next
+        // HC_GETNEXT hands out event 0, as it handed out event pos - 1 before.
         b.MacroRepeat = repeat;
-        b.MacroPosition = 0;
+        b.MacroPosition = 1;
         Prepare(b, 0);
         return;
     }

@@ -1,5 +1,6 @@
 #include "journal_stop.h"
 
+#include "macro_record.h"
 #include "notify.h"
 #include "trace.h"
 
@@ -12,9 +13,9 @@ void StopJournal(SettingsBlock& b, const Platform& p, JournalStop how) {
         p.Unhook(ToHook(hook));
         b.JournalHook = 0;
     }
-    // A timer period marker on the event being played is given up.
-    const std::int32_t position = b.MacroPosition;
-    if (position > 0 && position <= kMacroEventCapacity) b.MacroEvents[position - 1].Delay &= ~(1u << 30);
+    // The macro stays as it was stored: its timer period markers are kept for the
+    // next playback, and only the marks of this playback's progress go.
+    ClearPlaybackMarks(b);
     b.MacroPosition = 0;
     b.JournalMode = 0;
     b.HotkeysSuspended = 0;

@@ -102,17 +102,19 @@ bool Decide(SettingsBlock& b, const Platform& p, WPARAM wParam, LPARAM lParam) {
         StopJournal(b, p, JournalStop::Abort);
         return true;
     }
+    // A journal playback switches KeyloomEnabled off: its abort by both Windows
+    // keys must not depend on it.
+    if (b.JournalMode != 0 && b.WinKeysTrap && b.LWinDown && b.RWinDown) {
+        StopJournal(b, p, JournalStop::Abort);
+        return true;
+    }
     if (!b.KeyloomEnabled) return false;
 
     const bool windowsKeyHeld = b.LWinDown || b.RWinDown;
     if (b.WinKeysTrap && b.LWinDown && b.RWinDown) {
-        if (b.JournalMode != 0) {
-            StopJournal(b, p, JournalStop::Abort);
-        } else {
-            PostToMainWindow(b, p, 0, kNotifyShowMainWindow);
-            b.SuppressStartMenu = 1;
-            b.WinComboUsed = 1;
-        }
+        PostToMainWindow(b, p, 0, kNotifyShowMainWindow);
+        b.SuppressStartMenu = 1;
+        b.WinComboUsed = 1;
         return true;
     }
 

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "block_view.h"
+#include "fault_guard.h"
 #include "functions/function_table.h"
 #include "params.h"
 #include "text255.h"
@@ -20,19 +21,42 @@ constexpr char kException[] = "EXCEPTION ";
 constexpr std::int32_t kExecutionStarted = 265;
 constexpr std::int32_t kJournalPlaying = 2;
 
-// Runs the handler; a raised error is reported in the block and yields 0.
-std::int32_t RunGuarded(SettingsBlock& block, FunctionHandler run, const Params& params) noexcept {
+struct Call {
+    SettingsBlock& block;
+    FunctionHandler run;
+    const Params& params;
+    std::string error;  // the message of a C++ exception; empty when none was raised
+    bool raised = false;
+};
+
+void RunCall(void* context) {
+    Call& call = *static_cast<Call*>(context);
     try {
-        run(block, params);
-        return 1;
+        call.run(call.block, call.params);
     } catch (const std::exception& e) {
+        call.raised = true;
         try {
-            SetText255(block.StatusText, std::string(kException) + e.what());
+            call.error = e.what();
         } catch (...) {
-            SetText255(block.StatusText, kException);
         }
     } catch (...) {
-        SetText255(block.StatusText, "EXCEPTION unknown error");
+        call.raised = true;
+        call.error = "unknown error";
+    }
+}
+
+// Runs the handler; a raised error, or a processor fault inside the function,
+// is reported in the block and yields 0.
+std::int32_t RunGuarded(SettingsBlock& block, FunctionHandler run, const Params& params) noexcept {
+    Call call{block, run, params, {}, false};
+    std::string fault;
+    const bool returned = RunContainingFaults(RunCall, &call, fault);
+    if (returned && !call.raised) return 1;
+    const std::string& message = returned ? call.error : fault;
+    try {
+        SetText255(block.StatusText, std::string(kException) + message);
+    } catch (...) {
+        SetText255(block.StatusText, kException);
     }
     block.LastStatus = kStatusFunctionError;
     return 0;
@@ -60,6 +84,7 @@ std::int32_t ExecuteFunctionById(std::uint32_t id, const char* parameter) noexce
     }
     block.HotkeysSuspended = kTrue;
     const std::int32_t modeBefore = block.JournalMode;
+    bool faulted = false;
 
     std::int32_t result = 0;
     try {
@@ -76,6 +101,7 @@ std::int32_t ExecuteFunctionById(std::uint32_t id, const char* parameter) noexce
         }
         if (const FunctionHandler run = FindFunction(id)) {
             result = RunGuarded(block, run, params);
+            faulted = result == 0;
         } else {
             SetText255(block.StatusText, kNotFound);
         }
@@ -88,7 +114,9 @@ std::int32_t ExecuteFunctionById(std::uint32_t id, const char* parameter) noexce
     // A playback that the function has started holds the flag until it pauses
     // or ends, so that no other function overwrites the events being played.
     // Otherwise the flag goes back to its value before the call: clear.
-    if (modeBefore == kJournalPlaying || block.JournalMode != kJournalPlaying) block.HotkeysSuspended = kFalse;
+    // A function that failed half-way leaves the flag clear in every case.
+    if (faulted || modeBefore == kJournalPlaying || block.JournalMode != kJournalPlaying)
+        block.HotkeysSuspended = kFalse;
     return result;
 }
 

@@ -1,14 +1,19 @@
 #include <windows.h>
 
 #include "block_view.h"
+#include "fault_guard.h"
 #include "macro/playback.h"
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
     switch (reason) {
-        case DLL_PROCESS_ATTACH: kl::support::MapBlock(); break;
+        case DLL_PROCESS_ATTACH:
+            kl::support::MapBlock();
+            kl::support::InstallFaultGuard();
+            break;
         case DLL_PROCESS_DETACH:
             kl::support::EndMacroActivity();  // no timer or hook may call into the unloaded library
             kl::support::UnmapBlock();
+            kl::support::RemoveFaultGuard();
             break;
         default: break;
     }

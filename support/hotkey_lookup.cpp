@@ -3,7 +3,6 @@
 #include <optional>
 #include <string_view>
 
-#include "char_substitution.h"
 #include "key_selection.h"
 #include "registry_names.h"
 #include "registry_values.h"
@@ -49,12 +48,10 @@ StoredHotkey ReadStoredHotkey(const SettingsBlock& block, std::int32_t id) {
 
     const auto stored = ReadHotkeyText(sub.get(), reg::kHotkeyFunction);
     if (!stored) return hotkey;
-    const auto plain = UnscrambleFunction(*stored);
-    if (!plain) return hotkey;
-    const std::size_t separator = plain->find(';');
-    if (separator == std::string::npos) return hotkey;
-    hotkey.functionId = ParseNumber(std::string_view(*plain).substr(0, separator));
-    hotkey.parameters = plain->substr(separator + 1);
+    auto value = DecodeFunctionValue(*stored);
+    if (!value) return hotkey;
+    hotkey.functionId = value->functionId;
+    hotkey.parameters = std::move(value->parameters);
     hotkey.runnable = true;
     return hotkey;
 }

@@ -1,6 +1,5 @@
 #include "registry_values.h"
 
-#include <charconv>
 #include <cstring>
 #include <vector>
 
@@ -24,20 +23,6 @@ std::optional<std::string> ReadString(HKEY key, const char* name) {
     auto value = ReadValue(key, name);
     if (!value || value->type != REG_SZ) return std::nullopt;
     return std::move(value->text);
-}
-
-std::int32_t ParseNumber(std::string_view text) {
-    if (text.empty()) return 0;
-    const char* first = text.data();
-    const char* last = first + text.size();
-    if (*first == '+') {  // from_chars takes only '-'
-        ++first;
-        if (first != last && *first == '-') return 0;
-    }
-    std::int32_t n = 0;
-    auto [end, ec] = std::from_chars(first, last, n, 10);
-    if (ec != std::errc() || end != last || first == last) return 0;
-    return n;
 }
 
 bool WriteString(HKEY key, const char* name, std::string_view text) {

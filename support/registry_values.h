@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "stored_text.h"
+
 namespace kl::support {
 
 // The largest value the settings read; a longer value counts as unreadable.
@@ -24,12 +26,6 @@ std::optional<RegText> ReadValue(HKEY key, const char* name);
 
 // Reads a REG_SZ value; empty when missing, of another type, or overlong.
 std::optional<std::string> ReadString(HKEY key, const char* name);
-
-// The whole text as a signed 32-bit decimal number; 0 when it is not one.
-std::int32_t ParseNumber(std::string_view text);
-
-// True when the text converts to exactly 1.
-inline bool ParseTruth(std::string_view text) { return ParseNumber(text) == 1; }
 
 // Writes REG_SZ whose byte count is the text's length (no terminating zero).
 bool WriteString(HKEY key, const char* name, std::string_view text);

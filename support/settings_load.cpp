@@ -52,13 +52,8 @@ bool ReadHotkeyIndex(SettingsBlock& b, HKEY index, const std::string& hotkeyKey)
     for (int k = 0; k <= 255; ++k) {
         auto list = ReadString(index, std::to_string(k).c_str());
         if (!list) continue;
-        std::string_view rest = *list;
-        while (!rest.empty()) {
-            const auto semi = rest.find(';');
-            const std::string_view idText = rest.substr(0, semi);
-            rest = semi == std::string_view::npos ? std::string_view{} : rest.substr(semi + 1);
-            if (idText.empty()) continue;
-
+        bool roomLeft = true;
+        ForEachIndexPiece(*list, [&](std::string_view idText) {
             std::int32_t keyCode = 0, modifier = 0;
             const std::string subkey = hotkeyKey + reg::kHotkeySubkeyPrefix + std::string(idText);
             if (RegKey hk = RegKey::Open(HKEY_CURRENT_USER, subkey.c_str(), KEY_QUERY_VALUE)) {
@@ -72,8 +67,10 @@ bool ReadHotkeyIndex(SettingsBlock& b, HKEY index, const std::string& hotkeyKey)
             e.Modifier = modifier;
             e.Flag = 0;
             if (k == 1 || k == 2 || k == 4) b.MouseHotkeys = kTrue;
-            if (++row > kHotkeyRows - 1) return false;
-        }
+            roomLeft = ++row <= kHotkeyRows - 1;
+            return roomLeft;
+        });
+        if (!roomLeft) return false;
     }
     return true;
 }

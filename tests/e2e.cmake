@@ -15,7 +15,7 @@ target_include_directories(main_window_hotkeys_test PRIVATE ${CMAKE_SOURCE_DIR}/
 # which keeps it, and with it the shared block, until the Wine session ends. Tests
 # that expect no block to exist must run first: these are added after all others.
 function(kl_add_hook_mode_tests)
-  kl_add_test(hotkey_e2e_test e2e/hotkey_e2e_test.cpp DEPENDS ${KL_E2E_DEPENDS})
+  kl_add_test(hotkey_e2e_test e2e/hotkey_e2e_test.cpp e2e/stuck_keys_test.cpp DEPENDS ${KL_E2E_DEPENDS})
   target_link_libraries(hotkey_e2e_test PRIVATE kl_core)
 endfunction()
 cmake_language(DEFER CALL kl_add_hook_mode_tests)

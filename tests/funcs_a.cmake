@@ -9,7 +9,7 @@ endforeach()
 kl_add_test(funcs_launch_test funcs_launch_test.cpp DEPENDS klsupport launch_target)
 target_link_libraries(funcs_launch_test PRIVATE ole32 uuid)
 
-kl_add_test(funcs_session_test funcs_session_test.cpp DEPENDS klsupport)
+kl_add_test(funcs_session_test funcs_session_test.cpp function_faults_test.cpp DEPENDS klsupport)
 
 kl_add_test(funcs_player_test funcs_player_test.cpp DEPENDS klsupport player_stub)
 

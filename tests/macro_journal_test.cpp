@@ -60,7 +60,7 @@ protected:
             if (b().JournalMode != 2) break;
             EVENTMSG m{};
             Next(m);
-            if (m.message) keys.push_back(m.paramL);  // right after a wrap nothing is handed out
+            if (m.message) keys.push_back(m.paramL);
         }
         return keys;
     }
@@ -264,4 +264,45 @@ TEST_F(Journal, BadCountsInTheBlockStayInsideTheBuffer) {
     b().MacroLength = -3;
     Skip();
     EXPECT_EQ(Next(m), 0);
+}
+
+TEST_F(Journal, AfterARepeatWrapsTheNextRequestGetsTheFirstEvent) {
+    SetMacro({{'A', 0}, {'B', 0}});
+    b().MacroRepeat = 2;
+    std::vector<std::uint32_t> handed;  // 0 for a request that got nothing
+    for (int guard = 0; guard < 20 && b().JournalMode == 2; ++guard) {
+        Skip();
+        if (b().JournalMode != 2) break;
+        EVENTMSG m{};
+        Next(m);
+        handed.push_back(m.message ? m.paramL : 0);
+    }
+    EXPECT_EQ(handed, (std::vector<std::uint32_t>{'A', 'B', 'A', 'B'}));
+}
+
+TEST_F(JournalNotify, AnAbortLeavesTheMacroAsItWasStored) {
+    auto delays = [this] {
+        std::vector<std::uint32_t> d;
+        for (int i = 0; i < b().MacroLength; ++i) d.push_back(b().MacroEvents[i].Delay);
+        return d;
+    };
+    // Aborted while a delay has been handed out for event 1.
+    SetMacro({{'A', 0}, {'B', 200}, {'C', 0}, {'D', 0x40000000 | 300}});
+    const std::vector<std::uint32_t> stored = delays();
+    Skip();
+    Skip();
+    EXPECT_NE(delays(), stored);  // the delay of B is marked as handed out
+    play_(HC_SYSMODALOFF, 0, 0);  // stops as an abort, as Escape does
+    EXPECT_EQ(delays(), stored);
+
+    // Aborted while the journal waits out the timer period of event 3.
+    const HHOOK hook = SetWindowsHookExA(WH_KEYBOARD, NoKeys, nullptr, GetCurrentThreadId());
+    SetMacro({{'A', 0}, {'B', 0}, {'C', 0}, {'D', 0x40000000 | 300}});
+    const std::vector<std::uint32_t> marked = delays();
+    b().JournalHook = static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(hook));
+    for (int i = 0; i < 3; ++i) Skip();
+    ASSERT_EQ(b().JournalMode, 3);
+    play_(HC_SYSMODALOFF, 0, 0);
+    EXPECT_EQ(delays(), marked);
+    EXPECT_EQ(b().MacroRepeat, 1);
 }

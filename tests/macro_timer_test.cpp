@@ -9,6 +9,7 @@
 #include "macro_fixture.h"
 #include "testing/keyloom_process.h"
 #include "testing/registry.h"
+#include "testing/thread_window.h"
 
 using namespace kl;
 using namespace kl::testing;
@@ -123,4 +124,38 @@ TEST(KeyloomTimerPlayback, CodeMinus8PlaysTheBlocksMacro) {
     EXPECT_TRUE(target.WaitText("klkl")) << target.Text();
     EXPECT_TRUE(PollUntil([&] { return map->JournalMode == 0; }));
     EXPECT_EQ(map->HotkeysSuspended, 0);
+}
+
+// Keys of the extended part of the keyboard: typed events name them by their
+// virtual key, recorded ones carry the system's flag; both play as extended.
+TEST(TimerPlaybackKeys, ExtendedKeysKeepTheirFlag) {
+    ThreadWindow window;
+    ASSERT_TRUE(window.BringToFront());
+    SettingsBlock b{};
+    struct Key {
+        std::uint32_t paramL, paramH;
+        bool extended;
+    };
+    const Key keys[] = {
+        {VK_LEFT, MapVirtualKeyA(VK_LEFT, 0) << 16 | 1, true},
+        {VK_INSERT, MapVirtualKeyA(VK_INSERT, 0) << 16 | 1, true},
+        {VK_RCONTROL, MapVirtualKeyA(VK_CONTROL, 0) << 16 | 1, true},
+        {'A', MapVirtualKeyA('A', 0) << 16 | 1, false},
+        {VK_RETURN | 0x1C00, 0x8001, true},  // recorded: the keypad's Enter
+        {VK_HOME | 0x4700, 0x0001, false},   // recorded: the keypad's 7 with NumLock off
+    };
+    int n = 0;
+    for (const Key& k : keys) {
+        b.MacroEvents[n++] = {WM_KEYDOWN, k.paramL, k.paramH, 0, 0};
+        b.MacroEvents[n++] = {WM_KEYUP, k.paramL, k.paramH, 0, 0};
+    }
+    b.MacroLength = n;
+    b.MacroRepeat = 1;
+    b.JournalMode = 4;
+    PlayMacroStep(b);
+    ASSERT_TRUE(PollFor([&] { return window.Messages(WM_KEYUP).size() >= std::size(keys); }));
+    const auto downs = window.Messages(WM_KEYDOWN);
+    ASSERT_EQ(downs.size(), std::size(keys));
+    for (std::size_t i = 0; i < std::size(keys); ++i)
+        EXPECT_EQ((downs[i].lParam >> 24) & 1, keys[i].extended ? 1 : 0) << i;
 }

@@ -1,6 +1,7 @@
 # Macros: the text translators, recording and playback, the journal procedures.
 set(KL_MACRO_DIR ${CMAKE_SOURCE_DIR}/support/macro)
-set(KL_MACRO_TRANSLATORS ${KL_MACRO_DIR}/macro_writer.cpp ${KL_MACRO_DIR}/key_names.cpp
+set(KL_MACRO_TRANSLATORS ${KL_MACRO_DIR}/macro_writer.cpp ${KL_MACRO_DIR}/key_names.cpp ${KL_MACRO_DIR}/key_name_lookup.cpp
+  ${KL_MACRO_DIR}/keyboard_layout.cpp
   ${KL_MACRO_DIR}/typing_engine.cpp ${KL_MACRO_DIR}/event_language.cpp ${KL_MACRO_DIR}/counter.cpp
   ${KL_MACRO_DIR}/date_format.cpp ${CMAKE_SOURCE_DIR}/support/params.cpp)
 

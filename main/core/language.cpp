@@ -4,13 +4,13 @@
 
 #include <algorithm>
 
+#include "core/language_text.h"
+#include "core/text_file.h"
 #include "core/text_lines.h"
 
 namespace kl {
 
 namespace {
-
-constexpr std::string_view kProgName = "<progname>";
 
 bool IsDirectory(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
 
@@ -23,34 +23,6 @@ std::string ProgramPath() {
     char path[MAX_PATH + 1] = {};
     const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
     return std::string(path, n < MAX_PATH ? n : MAX_PATH);
-}
-
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (Lower(a[i]) != Lower(b[i])) return false;
-    return true;
-}
-
-std::string ReplaceProgName(std::string_view text) {
-    const std::string path = ProgramPath();
-    std::string out;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        if (text[i] == '<' && EqualsNoCase(text.substr(i, kProgName.size()), kProgName)) {
-            out += path;
-            i += kProgName.size();
-        } else {
-            out += text[i++];
-        }
-    }
-    return out;
-}
-
-std::string_view Cut(std::string_view text) {
-    return text.substr(0, std::min(text.size(), Language::kMaxText));
 }
 
 }  // namespace
@@ -117,12 +89,6 @@ std::vector<std::string> Language::ListLanguages() const {
     return names;
 }
 
-std::string Language::Text(int n) const {
-    if (n < 0 || static_cast<std::size_t>(n) >= lines_.size()) return {};
-    // The marker is replaced before the cut so that no half marker is left.
-    const std::string& line = lines_[static_cast<std::size_t>(n)];
-    if (line.find('<') == std::string::npos) return std::string(Cut(line));
-    return std::string(Cut(ReplaceProgName(line)));
-}
+std::string Language::Text(int n) const { return LanguageLine(lines_, n, ProgramPath); }
 
 }  // namespace kl

@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include "held_input.h"
 #include "macro_record.h"
 
 namespace kl {
@@ -10,6 +11,21 @@ namespace {
 constexpr std::uint32_t kDelayMs = 0x7FFF;
 constexpr std::uint32_t kWaited = 0x8000;
 constexpr std::uint32_t kCurrentPosition = 0x80008000;
+
+// What the timer playback has pressed and not released yet.
+HeldInput g_held;
+
+void ReleaseOne(std::uint32_t vk) {
+    if (!(GetAsyncKeyState(static_cast<int>(vk)) & 0x8000)) return;
+    switch (vk) {
+        case VK_LBUTTON: mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0); return;
+        case VK_RBUTTON: mouse_event(MOUSEEVENTF_RIGHTUP, 0, 0, 0, 0); return;
+        case VK_MBUTTON: mouse_event(MOUSEEVENTF_MIDDLEUP, 0, 0, 0, 0); return;
+        default: break;
+    }
+    const DWORD flags = KEYEVENTF_KEYUP | (IsExtendedVirtualKey(vk) ? KEYEVENTF_EXTENDEDKEY : 0);
+    keybd_event(static_cast<BYTE>(vk), static_cast<BYTE>(MapVirtualKeyA(vk, 0)), flags, 0);
+}
 
 void ReleaseModifiers(SettingsBlock& b) {
     BYTE state[256] = {};
@@ -53,15 +69,22 @@ void PlayMouse(const MacroEvent& e) {
 void Play(const MacroEvent& e) {
     if (e.Message >= 0x100 && e.Message <= 0x108) {
         const BYTE vk = static_cast<BYTE>(e.ParamL & 0xFF);
-        const BYTE scan = static_cast<BYTE>((e.ParamH >> 16) & 0xFF);
-        const DWORD up = (e.Message == 0x101 || e.Message == 0x105) ? KEYEVENTF_KEYUP : 0;
-        keybd_event(vk, scan, up, 0);
+        const BYTE scan = static_cast<BYTE>(KeyEventScan(e));
+        DWORD flags = (e.Message == 0x101 || e.Message == 0x105) ? KEYEVENTF_KEYUP : 0;
+        if (IsExtendedKeyEvent(e)) flags |= KEYEVENTF_EXTENDEDKEY;
+        keybd_event(vk, scan, flags, 0);
     } else if (e.Message >= 0x200 && e.Message <= 0x20A) {
         PlayMouse(e);
     }
+    g_held.Note(e);
 }
 
 }  // namespace
+
+void EndTimerPlayback(SettingsBlock* block) {
+    g_held.ReleaseAll(ReleaseOne);
+    if (block) ClearPlaybackMarks(*block);
+}
 
 MacroStepResult PlayMacroStep(SettingsBlock& b) {
     MacroStepResult result;
@@ -94,6 +117,7 @@ MacroStepResult PlayMacroStep(SettingsBlock& b) {
     if (b.MacroRepeat > 0) b.MacroRepeat = b.MacroRepeat - 1;
     if (b.MacroRepeat != 0 && b.JournalMode == 4 && length > 0) result.startTimer = true;
     else b.JournalMode = 0;
+    if (!result.startTimer) EndTimerPlayback(&b);
     b.HotkeysSuspended = 0;
     b.SysModal = 0;
     return result;

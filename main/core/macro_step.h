@@ -18,4 +18,10 @@ struct MacroStepResult {
 // waiting for it is played on the next tick and the bit cleared again.
 MacroStepResult PlayMacroStep(SettingsBlock& block);
 
+// Releases every key and button the timer playback has pressed and not
+// released: at the end of a run, and wherever the playback is stopped
+// (switched off, aborted, the program ending), and clears the marks of its
+// progress from the block's macro.
+void EndTimerPlayback(SettingsBlock* block);
+
 }  // namespace kl

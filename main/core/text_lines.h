@@ -10,9 +10,6 @@ namespace kl {
 // Lines end at CR LF, LF or a lone CR; a final line ending adds no empty line.
 std::vector<std::string> SplitTextLines(std::string_view contents);
 
-// Reads a whole file into `contents`; false when it cannot be opened or read.
-bool ReadWholeFile(const std::string& path, std::string& contents);
-
 // Removes leading and trailing spaces and control characters.
 std::string_view TrimSpaces(std::string_view text);
 

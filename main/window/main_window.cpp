@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "core/library_binding.h"
+#include "core/macro_step.h"
 #include "core/reg_text.h"
 #include "core/ui_language.h"
 #include "handle_words.h"
@@ -333,6 +334,7 @@ void TfrmMain::FormShow() {
 void TfrmMain::FormDestroy() {
     if (destroyed_ && !Block()) return;
     DisableHooks();
+    EndTimerPlayback(Block());  // a macro played by the timer lets go of what it holds
     if (tray_.added()) tray_.Remove();
     FinalizeLibraries();
     DeleteRegTree(reg::kBookmarksKey);

@@ -5,6 +5,7 @@
 
 #include "core/input_box.h"
 #include "core/library_binding.h"
+#include "core/macro_step.h"
 #include "core/shell_links.h"
 #include "core/support_calls.h"
 #include "core/ui_language.h"
@@ -72,6 +73,7 @@ void TfrmMain::OnNotify(WPARAM wp, LPARAM lp) {
         StopTimer();
         if (b->JournalMode != 0) {
             b->JournalMode = 0;
+            EndTimerPlayback(b);
         } else {
             b->JournalMode = kTimerPlayback;
             SetTimerInterval(kPlaybackInterval);
@@ -85,6 +87,7 @@ void TfrmMain::OnNotify(WPARAM wp, LPARAM lp) {
         } else if (arg < 0) {
             StopTimer();
             b->JournalMode = 0;
+            EndTimerPlayback(b);
         } else {
             SetTimerInterval(arg > static_cast<std::int32_t>(kMinimumInterval) ? arg : kMinimumInterval);
         }

@@ -1,9 +1,8 @@
 #include "macro/event_language.h"
 
-#include <windows.h>
-
 #include <algorithm>
 
+#include "macro/keyboard_layout.h"
 #include "params.h"
 
 namespace kl::support {
@@ -31,9 +30,9 @@ struct Button {
 };
 
 constexpr Button kButtons[] = {
-    {"LD", "LU", "LC", 1, WM_LBUTTONDOWN, WM_LBUTTONUP},
-    {"RD", "RU", "RC", 2, WM_RBUTTONDOWN, WM_RBUTTONUP},
-    {"MD", "MU", "MC", 16, WM_MBUTTONDOWN, WM_MBUTTONUP},
+    {"LD", "LU", "LC", 1, kMsgLeftDown, kMsgLeftUp},
+    {"RD", "RU", "RC", 2, kMsgRightDown, kMsgRightUp},
+    {"MD", "MU", "MC", 16, kMsgMiddleDown, kMsgMiddleUp},
 };
 
 class Compiler {
@@ -44,23 +43,23 @@ public:
         if (keyword == "P") { delay_ = ParseParamNumber(argument); return; }
         if (keyword == "T") { delay_ = ParseParamNumber(argument); marker_ = true; return; }
         if (keyword == "SHIFT") {
-            out_.Key(shift_ ? WM_KEYUP : WM_KEYDOWN, VK_SHIFT, MapVirtualKeyA(VK_SHIFT, 0), 0);
+            out_.Key(shift_ ? kMsgKeyUp : kMsgKeyDown, kVkShift, ScanCodeOf(kVkShift), 0);
             shift_ = shift_ ? 0 : 4;
             return;
         }
         if (keyword == "CTRL") {
             ctrl_ = ctrl_ ? 0 : 8;
-            out_.Key(ctrl_ ? WM_KEYDOWN : WM_KEYUP, VK_CONTROL, MapVirtualKeyA(VK_CONTROL, 0), 0);
+            out_.Key(ctrl_ ? kMsgKeyDown : kMsgKeyUp, kVkControl, ScanCodeOf(kVkControl), 0);
             return;
         }
         if (keyword == "CNTR") {
-            const std::uint32_t x = Clamp(GetSystemMetrics(SM_CXSCREEN) / 2, 0x7FFF);
-            const std::uint32_t y = Clamp(GetSystemMetrics(SM_CYSCREEN) / 2, 0x7FFF);
-            out_.Mouse(WM_MOUSEMOVE, x + 65536u * y, held_ + ctrl_ + shift_, mouseDelay());
+            const std::uint32_t x = Clamp(ScreenWidth() / 2, 0x7FFF);
+            const std::uint32_t y = Clamp(ScreenHeight() / 2, 0x7FFF);
+            out_.Mouse(kMsgMouseMove, x + 65536u * y, held_ + ctrl_ + shift_, mouseDelay());
             return clear();
         }
         if (keyword == "MV") {
-            out_.Mouse(WM_MOUSEMOVE, Position(argument), held_ + ctrl_ + shift_, mouseDelay());
+            out_.Mouse(kMsgMouseMove, Position(argument), held_ + ctrl_ + shift_, mouseDelay());
             return clear();
         }
         for (const Button& b : kButtons) {

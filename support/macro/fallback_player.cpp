@@ -22,6 +22,7 @@ struct Player {
     bool delayDone = false;  // the delay of the event at MacroPosition has been waited
     DWORD waitStart = 0;     // tick count when the current wait began
     DWORD waitMs = 0;        // its length; 0 when not waiting
+    HeldInput held;          // pressed by this playback and not yet released
 };
 Player g_player;
 
@@ -62,7 +63,7 @@ void Pause(SettingsBlock& b, DWORD ms) {
 void Step(SettingsBlock& b) {
     if (GetAsyncKeyState(VK_ESCAPE) & 0x8000) return StopPlayback(b, true);
     if (b.JournalMode == 0) {  // stopped from elsewhere (keyboard hook, a cancelling translator)
-        g_player = {};
+        StopFallbackPlayer();
         return;
     }
     if (StillWaiting()) return;
@@ -99,6 +100,7 @@ void Step(SettingsBlock& b) {
             return Schedule(ms);
         }
         SendMacroEvent(e);
+        g_player.held.Note(e);
         b.MacroPosition = pos + 1;
         g_player.delayDone = false;
         ++sent;
@@ -123,6 +125,7 @@ void StartFallbackPlayer(SettingsBlock& block) {
 
 void StopFallbackPlayer() {
     if (g_player.timer) KillTimer(nullptr, g_player.timer);
+    ReleaseHeldInput(g_player.held);
     g_player = {};
 }
 

@@ -13,7 +13,7 @@ bool SendKey(const MacroEvent& e, bool up) {
     in.type = INPUT_KEYBOARD;
     in.ki.wVk = vk;
     in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, 0));
-    in.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | ((e.ParamH & 0x8000) ? KEYEVENTF_EXTENDEDKEY : 0);
+    in.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (IsExtendedKeyEvent(e) ? KEYEVENTF_EXTENDEDKEY : 0);
     return SendInput(1, &in, sizeof in) == 1;
 }
 
@@ -41,7 +41,24 @@ bool SendMouse(const MacroEvent& e) {
     return SendInput(1, &in, sizeof in) == 1;
 }
 
+void ReleaseOne(std::uint32_t vk) {
+    if (!(GetAsyncKeyState(static_cast<int>(vk)) & 0x8000)) return;
+    INPUT in{};
+    if (vk == VK_LBUTTON || vk == VK_RBUTTON || vk == VK_MBUTTON) {
+        in.type = INPUT_MOUSE;
+        in.mi.dwFlags = vk == VK_LBUTTON ? MOUSEEVENTF_LEFTUP : vk == VK_RBUTTON ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_MIDDLEUP;
+    } else {
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = static_cast<WORD>(vk);
+        in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, 0));
+        in.ki.dwFlags = KEYEVENTF_KEYUP | (IsExtendedVirtualKey(vk) ? KEYEVENTF_EXTENDEDKEY : 0);
+    }
+    SendInput(1, &in, sizeof in);
+}
+
 }  // namespace
+
+void ReleaseHeldInput(HeldInput& held) { held.ReleaseAll(ReleaseOne); }
 
 bool SendMacroEvent(const MacroEvent& e) {
     switch (e.Message) {

@@ -1,6 +1,6 @@
 #include "macro/macro_writer.h"
 
-#include <windows.h>
+#include "macro/keyboard_layout.h"
 
 namespace kl::support {
 
@@ -11,18 +11,13 @@ std::uint32_t DelayWord(std::int32_t ms, bool marker) {
     return marker ? d | kDelayTimerMarker : d;
 }
 
-std::uint32_t OemScan(std::uint8_t vk) {
-    const DWORD r = OemKeyScan(vk);
-    return r == 0xFFFFFFFF ? 0 : (r & 0xFFFF);
-}
-
 namespace {
 
 // The release of a press, 0 for any other event.
 std::uint32_t ReleaseOf(std::uint32_t message) {
     switch (message) {
-        case WM_KEYDOWN: return WM_KEYUP;
-        case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: return message + 1;
+        case kMsgKeyDown: return kMsgKeyUp;
+        case kMsgLeftDown: case kMsgRightDown: case kMsgMiddleDown: return message + 1;
         default: return 0;
     }
 }
@@ -30,9 +25,9 @@ std::uint32_t ReleaseOf(std::uint32_t message) {
 // The button's bit in a mouse event's state word.
 std::uint32_t ButtonBit(std::uint32_t down) {
     switch (down) {
-        case WM_LBUTTONDOWN: return 1;
-        case WM_RBUTTONDOWN: return 2;
-        case WM_MBUTTONDOWN: return 16;
+        case kMsgLeftDown: return 1;
+        case kMsgRightDown: return 2;
+        case kMsgMiddleDown: return 16;
         default: return 0;
     }
 }
@@ -56,7 +51,7 @@ void MacroWriter::Write(std::uint32_t message, std::uint32_t paramL, std::uint32
 
 bool MacroWriter::Put(std::uint32_t message, std::uint32_t paramL, std::uint32_t paramH, std::uint32_t delay) {
     const std::uint32_t release = ReleaseOf(message);
-    const bool key = message == WM_KEYDOWN || message == WM_KEYUP;
+    const bool key = message == kMsgKeyDown || message == kMsgKeyUp;
     const std::uint32_t releasedBy = release ? release : message;
     auto held = held_.begin();
     while (held != held_.end() && !(held->release == releasedBy && (!key || held->paramL == paramL))) ++held;
@@ -97,16 +92,16 @@ bool MacroWriter::TypeKeyCode(std::uint16_t code, std::uint32_t delay) {
     const std::uint8_t shift = static_cast<std::uint8_t>(code >> 8);
     const std::uint8_t vk = static_cast<std::uint8_t>(code & 0xFF);
     std::int32_t modifier = 0;
-    if (shift == 1) modifier = VK_SHIFT;
-    else if (shift == 2) modifier = VK_CONTROL;
-    else if (shift == 4) modifier = VK_MENU;
+    if (shift == 1) modifier = kVkShift;
+    else if (shift == 2) modifier = kVkControl;
+    else if (shift == 4) modifier = kVkMenu;
     if (!Fits(modifier ? 4 : 2)) return false;
-    const std::uint32_t modScan = modifier ? MapVirtualKeyA(modifier, 0) : 0;
-    if (modifier) Key(WM_KEYDOWN, modifier, modScan, 0);
+    const std::uint32_t modScan = modifier ? ScanCodeOf(static_cast<std::uint32_t>(modifier)) : 0;
+    if (modifier) Key(kMsgKeyDown, modifier, modScan, 0);
     const std::uint32_t scan = OemScan(vk);
-    Key(WM_KEYDOWN, vk, scan, delay);
-    Key(WM_KEYUP, vk, scan, 0);
-    if (modifier) Key(WM_KEYUP, modifier, modScan, 0);
+    Key(kMsgKeyDown, vk, scan, delay);
+    Key(kMsgKeyUp, vk, scan, 0);
+    if (modifier) Key(kMsgKeyUp, modifier, modScan, 0);
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include <span>
 #include <vector>
 
+#include "macro/keyboard_layout.h"
 #include "settings_block.h"
 
 namespace kl::support {
@@ -65,9 +66,5 @@ private:
     bool cut_ = false;
     std::vector<Held> held_;
 };
-
-// Scan code of a virtual key for the typed key's own events (OemKeyScan of
-// the byte; 0 when the character has no key).
-std::uint32_t OemScan(std::uint8_t vk);
 
 }  // namespace kl::support

@@ -4,6 +4,7 @@
 
 #include "macro/journal_hooks.h"
 #include "macro/recording.h"
+#include "macro_record.h"
 #include "notify.h"
 #include "text255.h"
 
@@ -45,6 +46,7 @@ void StartWatchdog(SettingsBlock& block) {
 }
 
 void RestoreAfterPlayback(SettingsBlock& b) {
+    ClearPlaybackMarks(b);
     b.JournalMode = 0;
     b.MacroPosition = 0;
     b.KeyloomEnabled = kTrue;
@@ -70,6 +72,7 @@ bool CancelPendingPlayback(SettingsBlock& b) {
     StopFallbackPlayer();
     StopWatchdog();
     RemoveJournalHook(b);
+    ClearPlaybackMarks(b);
     b.MacroRepeat = 1;
     b.JournalMode = 0;
     b.MacroPosition = 0;

@@ -1,9 +1,8 @@
 #include "macro/typing_engine.h"
 
-#include <windows.h>
-
 #include <vector>
 
+#include "macro/keyboard_layout.h"
 #include "params.h"
 
 namespace kl::support {
@@ -62,10 +61,10 @@ bool TypeCombination(std::string_view content, MacroWriter& out, const TypingSer
     }
     if (out.room() < static_cast<int>(codes.size() * 2)) return false;
     for (std::int32_t code : codes) {
-        out.Key(WM_KEYDOWN, code, OemScan(static_cast<std::uint8_t>(code & 0xFF)), pending.word());
+        out.Key(kMsgKeyDown, code, OemScan(static_cast<std::uint8_t>(code & 0xFF)), pending.word());
         pending.clear();
     }
-    for (std::int32_t code : codes) out.Key(WM_KEYUP, code, OemScan(static_cast<std::uint8_t>(code & 0xFF)), 0);
+    for (std::int32_t code : codes) out.Key(kMsgKeyUp, code, OemScan(static_cast<std::uint8_t>(code & 0xFF)), 0);
     return true;
 }
 
@@ -111,7 +110,7 @@ bool TranslateTyping(std::string_view text, MacroWriter& out, const TypingServic
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (c != '<') {
-            const SHORT code = VkKeyScanA(c);
+            const std::int16_t code = KeyScanOfChar(c);
             if (!TypeCode(static_cast<std::uint16_t>(code), out, pending)) return false;
             continue;
         }

@@ -111,7 +111,8 @@ TEST_F(KbdHook, EscapeAbortsARunningJournalEvenWhenDisabled) {
     b.MacroPosition = 3;
     b.MacroRepeat = 4;
     b.IconDefault = 0x77;
-    b.MacroEvents[2].Delay = (1u << 30) | 500;
+    b.MacroLength = 4;
+    b.MacroEvents[2].Delay = (1u << 31) | (1u << 30) | 500;  // its timer period taken
 
     EXPECT_TRUE(Press(VK_ESCAPE));
     EXPECT_EQ(World().unhooked, std::vector<HHOOK>{reinterpret_cast<HHOOK>(0x5151)});
@@ -121,7 +122,7 @@ TEST_F(KbdHook, EscapeAbortsARunningJournalEvenWhenDisabled) {
     EXPECT_EQ(b.KeyloomEnabled, 1);
     EXPECT_EQ(b.HotkeysSuspended, 0);
     EXPECT_EQ(b.MacroRepeat, 1);
-    EXPECT_EQ(b.MacroEvents[2].Delay, 500u);
+    EXPECT_EQ(b.MacroEvents[2].Delay, (1u << 30) | 500);  // the macro keeps its marker
     const std::vector<Posted> expected{ToMain(0x77, -2), Broadcast(0x77, -2), ToMain(WPARAM(-1), -7),
                                        Broadcast(WPARAM(-1), -7)};
     EXPECT_EQ(Posts(), expected);

@@ -1,0 +1,35 @@
+#include "macro/key_names.h"
+
+#include "params.h"
+
+namespace kl::support {
+
+std::string UpperTrim(std::string_view text) {
+    std::string s(TrimBlanks(text));
+    for (char& c : s)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return s;
+}
+
+std::int32_t LookupKeyName(std::string_view name, const std::function<std::int32_t(std::string_view)>& fromFile) {
+    const std::string upper = UpperTrim(name);
+    if (upper.empty()) return -1;
+    if (upper.front() == '$') return ParseParamNumber(upper);
+    return fromFile(upper);
+}
+
+std::int32_t FindKeyName(std::string_view text, std::string_view upperName) {
+    while (!text.empty()) {
+        const auto eol = text.find('\n');
+        std::string_view line = text.substr(0, eol);
+        text.remove_prefix(eol == std::string_view::npos ? text.size() : eol + 1);
+        const auto sep = line.find(';');
+        if (sep == std::string_view::npos) continue;
+        std::string_view name = line.substr(sep + 1);
+        name = name.substr(0, name.find(';'));
+        if (UpperTrim(name) == upperName) return ParseParamNumber(TrimBlanks(line.substr(0, sep)));
+    }
+    return -1;
+}
+
+}  // namespace kl::support
