@@ -7,6 +7,7 @@
 #include "core/library_binding.h"
 #include "core/reg_text.h"
 #include "core/ui_language.h"
+#include "dialogs/edit_hotkey.h"
 #include "handle_words.h"
 #include "registry_names.h"
 #include "text255.h"
@@ -258,6 +259,7 @@ void TfrmMain::OnCommand(int id) {
         if (id >= ids::mnFunctionFirst && id <= ids::mnFunctionLast)
             ExecFunction(static_cast<std::uint32_t>(id - ids::mnFunctionFirst));
         if (id == ids::mnEditLastHotkey) mnEditLastHotkeyClick();
+        if (id == ids::mnNewHotkey) mnNewHotkeyClick();
         break;
     }
 }
@@ -313,6 +315,7 @@ void TfrmMain::FormShow() {
 
 void TfrmMain::FormDestroy() {
     if (destroyed_ && !Block()) return;
+    TfrmEditHotkey::Instance().Close();  // puts back what its key capture switched off
     DisableHooks();
     if (tray_.added()) tray_.Remove();
     FinalizeLibraries();

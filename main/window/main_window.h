@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -46,6 +47,12 @@ public:
     // Runs a function of the Functions list, asking for its parameters.
     void ExecFunction(std::uint32_t functionId);
     void mnEditLastHotkeyClick();
+    // The hotkey editor (Part 7.1): a new hotkey (ID -1, cleared; hotkey handling off
+    // while it is open), or the hotkey with this ID (Modify). Never opened inside a
+    // library call: such a request waits until the call has returned. Result 1 when a
+    // hotkey was stored, which is then live at once.
+    int mnNewHotkeyClick();
+    int EditHotkey(int id);
     // A key pressed anywhere in the window; true when it was used.
     bool FormKeyDown(const MSG& msg);
     // What the message loops do before dispatching: accelerators, the page keys and
@@ -78,6 +85,8 @@ private:
     // The outermost call into a library has returned: run what waited for it.
     static void LibraryCallsEnded();
     void RunDeferred();
+    // After a stored change: the system's registrations again (simple mode).
+    void RefreshSystemHotkeys();
 
     HINSTANCE instance_ = nullptr;
     HWND hwnd_ = nullptr;
@@ -110,6 +119,9 @@ private:
     // Notifications that would have opened a modal loop inside a library call.
     std::vector<std::pair<WPARAM, LPARAM>> deferred_;
     int languageSelection_ = -1;  // the selected entry of cbLanguage
+    // An editor asked for inside a library call: the ID, or kAddHotkeyRequest.
+    static constexpr int kAddHotkeyRequest = -2;
+    std::optional<int> pendingEditor_;
 };
 
 // The one main window of the process.
