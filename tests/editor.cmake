@@ -8,3 +8,9 @@ kl_add_test(hotkey_editor_test hotkey_editor_test.cpp select_dialog_test.cpp ${K
   DEPENDS keyloom klsupport klhook kl_data)
 target_link_libraries(hotkey_editor_test PRIVATE kl_core comctl32 comdlg32 shell32 ole32 uuid)
 target_include_directories(hotkey_editor_test PRIVATE ${CMAKE_SOURCE_DIR}/main ${CMAKE_CURRENT_SOURCE_DIR})
+
+# End to end through keyloom.exe in simple mode (no hooks: it may run with the early group).
+kl_add_test(hotkey_editor_e2e_test e2e/hotkey_editor_e2e_test.cpp
+  DEPENDS keyloom klsupport klhook kl_data e2e_target)
+target_link_libraries(hotkey_editor_e2e_test PRIVATE kl_core)
+target_include_directories(hotkey_editor_e2e_test PRIVATE ${CMAKE_SOURCE_DIR}/main ${CMAKE_CURRENT_SOURCE_DIR})

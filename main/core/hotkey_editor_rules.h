@@ -30,7 +30,7 @@ inline constexpr int kTextCaption = 164, kTextClear = 165, kTextClearHint = 166,
                      kTextNoModifier2 = 182, kTextNoModifier3 = 183, kTextChooseModifier = 184;
 
 // The functions whose list parameter is stored as the position of the chosen entry
-// rather than its text (Part 7.2; they agree with the IDs of the dispatcher).
+// rather than its text (they agree with the function IDs klsupport runs).
 bool StoresListPosition(int functionId);
 
 // A text field of the editor (ebDocument or ebParameter) as a catalogue line sets it up.

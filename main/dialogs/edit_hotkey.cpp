@@ -269,7 +269,7 @@ void TfrmEditHotkey::InitDialog() {
         for (int header : {id::lblDescriptionHeader, id::lblHotkeyHeader, id::lblFunctionHeader})
             SendMessageA(Item(header), WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_), FALSE);
     }
-    // The design positions of ebDocument, ebParameter and cbList are the three rows.
+    // The laid-out positions of ebDocument, ebParameter and cbList are the three rows.
     const int rowControls[kRowCount] = {id::ebDocument, id::ebParameter, id::cbList};
     const int rowLabels[kRowCount] = {id::lblDocument, id::lblParameter, id::lblList};
     for (int r = 0; r < kRowCount; ++r) {
@@ -548,7 +548,7 @@ void TfrmEditHotkey::SelectFunction(int functionId) {
     ReloadParameterList(SelectedIndex(id::cbFunction));
 }
 
-// ---- Parameter rows (Part 7.2) ---------------------------------------------------------
+// ---- Parameter rows --------------------------------------------------------------------
 
 void TfrmEditHotkey::PlaceRow(int labelId, int controlId, int row, int) {
     const int r = std::clamp(row, 1, kRowCount) - 1;

@@ -46,7 +46,7 @@ public:
     // Ends a dialog that is open (result 2), restoring what the capture changed.
     void Close();
 
-    // Operations of Part 7.1.
+    // The editor's operations.
     void UpdateLanguage();
     void LoadData();
     bool SaveData();
@@ -120,7 +120,7 @@ private:
     editor::ParameterLayout layout_;
     HFONT boldFont_ = nullptr;
     HWND tips_ = nullptr;
-    int rowTop_[editor::kRowCount] = {};  // the design positions of the parameter rows, in pixels
+    int rowTop_[editor::kRowCount] = {};  // the positions of the parameter rows as laid out, in pixels
     int rowLabelTop_[editor::kRowCount] = {};
 };
 

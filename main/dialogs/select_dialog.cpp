@@ -166,7 +166,7 @@ INT_PTR CALLBACK TfrmSelect::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
         self->dlg_ = hwnd;
     }
     if (msg == WM_MEASUREITEM) {
-        // Item height 16 at the design's font, more where the font is larger.
+        // Item height 16 at the usual font size, more where the font is larger.
         auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
         HDC dc = GetDC(hwnd);
         HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));

@@ -28,7 +28,7 @@ int TfrmMain::mnNewHotkeyClick() {
     if (wasEnabled) DisableHooks();
     const int result = editor.ShowModal(hwnd_);
     if (destroyed_ || !Block()) return result;
-    // The options pages save their data here once they exist (Part 6.3).
+    // The options pages save their data here once they exist.
     if (wasEnabled) EnableHooks();  // the registrations and hooks include the new hotkey
     ShowData();
     return result;

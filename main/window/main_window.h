@@ -47,7 +47,7 @@ public:
     // Runs a function of the Functions list, asking for its parameters.
     void ExecFunction(std::uint32_t functionId);
     void mnEditLastHotkeyClick();
-    // The hotkey editor (Part 7.1): a new hotkey (ID -1, cleared; hotkey handling off
+    // The hotkey editor: a new hotkey (ID -1, cleared; hotkey handling off
     // while it is open), or the hotkey with this ID (Modify). Never opened inside a
     // library call: such a request waits until the call has returned. Result 1 when a
     // hotkey was stored, which is then live at once.
