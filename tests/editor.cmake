@@ -14,3 +14,7 @@ kl_add_test(hotkey_editor_e2e_test e2e/hotkey_editor_e2e_test.cpp
   DEPENDS keyloom klsupport klhook kl_data e2e_target)
 target_link_libraries(hotkey_editor_e2e_test PRIVATE kl_core)
 target_include_directories(hotkey_editor_e2e_test PRIVATE ${CMAKE_SOURCE_DIR}/main ${CMAKE_CURRENT_SOURCE_DIR})
+
+kl_add_bench(editor_bench e2e/editor_bench.cpp DEPENDS keyloom klsupport klhook kl_data)
+target_link_libraries(editor_bench PRIVATE kl_core)
+target_include_directories(editor_bench PRIVATE ${CMAKE_SOURCE_DIR}/main ${CMAKE_CURRENT_SOURCE_DIR})
