@@ -1,6 +1,6 @@
 // The hotkey editor of keyloom.exe with the shipped catalogue and key names: the time
-// from the menu command to the editor being ready for input (shown, the focus in its
-// description field), for a new hotkey and for a stored one, and the time from OK to
+// from the menu command to the editor being ready for input (shown, in the foreground,
+// the focus in its description field), for a new hotkey and for a stored one, and the time from OK to
 // the hotkey's row in the block's table, which the hooks read. 20 rounds each, in hook
 // mode (the table is the one the keyboard hook matches) and in simple mode.
 #include <windows.h>
@@ -107,7 +107,8 @@ void Measure(bool simpleMode) {
         PostMessageA(main, WM_COMMAND, command, 0);
         times.push_back(TimeUntil(start, [&] {
             if (!dlg) dlg = FindProcessWindow(pid, caption.c_str());
-            return dlg && Focused(thread) == GetDlgItem(dlg, id::ebDescription);
+            return dlg && IsWindowVisible(dlg) && GetForegroundWindow() == dlg &&
+                   Focused(thread) == GetDlgItem(dlg, id::ebDescription);
         }));
         return dlg;
     };
