@@ -6,8 +6,16 @@ constexpr std::size_t kItemCountOffset = 8;  // cdit of DLGTEMPLATE
 }
 
 DialogTemplate::DialogTemplate(const char* caption, short cx, short cy, DWORD extraStyle) {
-    Dword(DS_MODALFRAME | DS_CENTER | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU | extraStyle);
-    Dword(0);
+    Header(DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU | extraStyle, 0, cx, cy, caption);
+}
+
+DialogTemplate::DialogTemplate(DWORD style, DWORD exStyle, short cx, short cy, const std::string& caption) {
+    Header(style, exStyle, cx, cy, caption.c_str());
+}
+
+void DialogTemplate::Header(DWORD style, DWORD exStyle, short cx, short cy, const char* caption) {
+    Dword(style | DS_SETFONT);
+    Dword(exStyle);
     Word(0);  // items, counted as they are added
     for (short v : {short(0), short(0), cx, cy}) Word(static_cast<WORD>(v));
     Word(0);  // no menu
@@ -17,18 +25,20 @@ DialogTemplate::DialogTemplate(const char* caption, short cx, short cy, DWORD ex
     Text("MS Shell Dlg");
 }
 
-void DialogTemplate::Begin(DWORD style, short x, short y, short cx, short cy, WORD id) {
+void DialogTemplate::Begin(DWORD style, DWORD exStyle, short x, short y, short cx, short cy, WORD id) {
     Align();
-    Dword(style | WS_CHILD | WS_VISIBLE);
-    Dword(0);
+    Dword(style | WS_CHILD);
+    Dword(exStyle);
     for (short v : {x, y, cx, cy}) Word(static_cast<WORD>(v));
     Word(id);
     ++items_;
+    bytes_[kItemCountOffset] = static_cast<unsigned char>(items_ & 0xFF);
+    bytes_[kItemCountOffset + 1] = static_cast<unsigned char>(items_ >> 8);
 }
 
 void DialogTemplate::Item(DWORD style, short x, short y, short cx, short cy, WORD id, WORD atomClass,
                           const char* text) {
-    Begin(style, x, y, cx, cy, id);
+    Begin(style | WS_VISIBLE, 0, x, y, cx, cy, id);
     Word(0xFFFF);
     Word(atomClass);
     Text(text);
@@ -37,17 +47,22 @@ void DialogTemplate::Item(DWORD style, short x, short y, short cx, short cy, WOR
 
 void DialogTemplate::Item(DWORD style, short x, short y, short cx, short cy, WORD id, const char* className,
                           const char* text) {
-    Begin(style, x, y, cx, cy, id);
+    Begin(style | WS_VISIBLE, 0, x, y, cx, cy, id);
     Text(className);
     Text(text);
     Word(0);
 }
 
-const DLGTEMPLATE* DialogTemplate::Get() {
-    bytes_[kItemCountOffset] = static_cast<unsigned char>(items_ & 0xFF);
-    bytes_[kItemCountOffset + 1] = static_cast<unsigned char>(items_ >> 8);
-    return reinterpret_cast<const DLGTEMPLATE*>(bytes_.data());
+void DialogTemplate::Item(DlgClass cls, DWORD style, short x, short y, short cx, short cy, WORD id,
+                          const std::string& text, DWORD exStyle) {
+    Begin(style, exStyle, x, y, cx, cy, id);
+    Word(0xFFFF);
+    Word(static_cast<WORD>(cls));
+    Text(text.c_str());
+    Word(0);
 }
+
+const DLGTEMPLATE* DialogTemplate::Get() const { return reinterpret_cast<const DLGTEMPLATE*>(bytes_.data()); }
 
 void DialogTemplate::Word(WORD w) { Append(&w, sizeof w); }
 void DialogTemplate::Dword(DWORD d) { Append(&d, sizeof d); }

@@ -16,6 +16,7 @@ inline constexpr int sbMain = 1020;
 
 // Menu commands.
 inline constexpr int mnExit2 = 2001;
+inline constexpr int mnNewHotkey = 2050;  // File > New > Hotkey (F5)
 inline constexpr int mnOpen = 2101;
 inline constexpr int mnExit = 2102;
 inline constexpr int mnCustomFirst = 2200;  // the recently used hotkeys follow in order

@@ -44,8 +44,7 @@ void TfrmMain::mnEditLastHotkeyClick() {
                     MB_OK);
         return;
     }
-    // The hotkey editor takes it from here once it exists.
-    Status("Last hotkey " + std::to_string(last));
+    EditHotkey(last);  // on OK the data is shown again
 }
 
 }  // namespace kl

@@ -22,6 +22,10 @@ struct Item {
 const std::vector<Item> kFileMenu = {
     {ids::mnExit2, 13, "E&xit", 0, 0, nullptr},
 };
+// File > New.
+const std::vector<Item> kNewMenu = {
+    {ids::mnNewHotkey, 105, "&Hotkey...", FVIRTKEY, VK_F5, "F5"},
+};
 
 const std::vector<Item> kTrayMenu = {
     {ids::mnOpen, 21, "&Open Keyloom", 0, 0, nullptr},
@@ -52,6 +56,8 @@ MainMenus CreateMainMenus() {
     std::vector<ACCEL> accels;
     m.mmMain = CreateMenu();
     HMENU file = Fill(CreatePopupMenu(), kFileMenu, accels);
+    HMENU newMenu = Fill(CreatePopupMenu(), kNewMenu, accels);
+    InsertMenuA(file, 0, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(newMenu), UiText(19, "&New").c_str());
     AppendMenuA(m.mmMain, MF_POPUP, reinterpret_cast<UINT_PTR>(file), UiText(30, "&File").c_str());
     HMENU trayBar = CreatePopupMenu();
     m.pmSystray = Fill(trayBar, kTrayMenu, accels);
@@ -65,7 +71,7 @@ MainMenus CreateMainMenus() {
 }
 
 void UpdateMenuTexts(const MainMenus& menus) {
-    for (const auto* items : {&kFileMenu, &kTrayMenu}) {
+    for (const auto* items : {&kFileMenu, &kNewMenu, &kTrayMenu}) {
         for (const Item& item : *items) {
             if (!item.id) continue;
             std::string caption = UiText(item.text, item.fallback);
@@ -77,6 +83,8 @@ void UpdateMenuTexts(const MainMenus& menus) {
     ModifyMenuA(menus.pmSystray, 1, MF_BYPOSITION | MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(menus.mnCustom),
                 UiText(32, "&Recent hotkeys").c_str());
     HMENU file = GetSubMenu(menus.mmMain, 0);
+    ModifyMenuA(file, 0, MF_BYPOSITION | MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(GetSubMenu(file, 0)),
+                UiText(19, "&New").c_str());
     ModifyMenuA(menus.mmMain, 0, MF_BYPOSITION | MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(file),
                 UiText(30, "&File").c_str());
     UpdateOptionMenuTexts(menus);

@@ -8,6 +8,7 @@
 #include "core/macro_step.h"
 #include "core/reg_text.h"
 #include "core/ui_language.h"
+#include "dialogs/edit_hotkey.h"
 #include "handle_words.h"
 #include "registry_names.h"
 #include "text255.h"
@@ -277,6 +278,7 @@ void TfrmMain::OnCommand(int id) {
             ExecFunction(static_cast<std::uint32_t>(id - ids::mnFunctionFirst));
         if (id == ids::mnEditLastHotkey) mnEditLastHotkeyClick();
         OnOptionMenuCommand(id);
+        if (id == ids::mnNewHotkey) mnNewHotkeyClick();
         break;
     }
 }
@@ -333,6 +335,7 @@ void TfrmMain::FormShow() {
 
 void TfrmMain::FormDestroy() {
     if (destroyed_ && !Block()) return;
+    TfrmEditHotkey::Instance().Close();  // puts back what its key capture switched off
     DisableHooks();
     EndTimerPlayback(Block());  // a macro played by the timer lets go of what it holds
     if (tray_.added()) tray_.Remove();

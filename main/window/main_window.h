@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -48,6 +49,12 @@ public:
     // Runs a function of the Functions list, asking for its parameters.
     void ExecFunction(std::uint32_t functionId);
     void mnEditLastHotkeyClick();
+    // The hotkey editor: a new hotkey (ID -1, cleared; hotkey handling off
+    // while it is open), or the hotkey with this ID (Modify). Never opened inside a
+    // library call: such a request waits until the call has returned. Result 1 when a
+    // hotkey was stored, which is then live at once.
+    int mnNewHotkeyClick();
+    int EditHotkey(int id);
     // A key pressed anywhere in the window; true when it was used.
     bool FormKeyDown(const MSG& msg);
     // What the message loops do before dispatching: accelerators, the page keys and
@@ -112,6 +119,8 @@ private:
     void cbLanguageChange();
     void cbWinDefaultsEnabledClick();
     void cbWinKeyEnabledClick();
+    // After a stored change: the system's registrations again (simple mode).
+    void RefreshSystemHotkeys();
 
     HINSTANCE instance_ = nullptr;
     HWND hwnd_ = nullptr;
@@ -147,6 +156,9 @@ private:
     OptionPages options_;
     OptionSnapshot savedOptions_;             // the options as last written to the registry
     std::vector<std::string> profileMenu_;  // the profiles behind mnProfile1 ... mnProfile5
+    // An editor asked for inside a library call: the ID, or kAddHotkeyRequest.
+    static constexpr int kAddHotkeyRequest = -2;
+    std::optional<int> pendingEditor_;
 };
 
 // The one main window of the process.

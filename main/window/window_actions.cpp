@@ -24,7 +24,7 @@ void TfrmMain::btnExitClick() {
 void TfrmMain::LibraryCallsEnded() {
     TfrmMain& form = MainForm();
     if (!form.hwnd_ || form.destroyed_ || form.creating_) return;
-    if (form.exitPending_ || !form.deferred_.empty()) PostMessageA(form.hwnd_, ids::kRunDeferred, 0, 0);
+    if (form.exitPending_ || !form.deferred_.empty() || form.pendingEditor_) PostMessageA(form.hwnd_, ids::kRunDeferred, 0, 0);
 }
 
 void TfrmMain::RunDeferred() {
@@ -34,6 +34,14 @@ void TfrmMain::RunDeferred() {
         deferred_.clear();
         btnExitClick();
         return;
+    }
+    if (pendingEditor_) {
+        const int id = *pendingEditor_;
+        pendingEditor_.reset();
+        if (id == kAddHotkeyRequest)
+            mnNewHotkeyClick();
+        else
+            EditHotkey(id);
     }
     const auto waiting = std::move(deferred_);
     deferred_.clear();

@@ -1,0 +1,68 @@
+// The hotkey editor opened from the main window: Add (a new hotkey, hotkey handling
+// switched off around it), Modify (a stored hotkey, hotkey handling as it is), and what
+// makes a stored change live at once.
+#include "core/library_binding.h"
+#include "core/system_hotkeys.h"
+#include "dialogs/edit_hotkey.h"
+#include "window/main_window.h"
+
+namespace kl {
+
+int TfrmMain::mnNewHotkeyClick() {
+    SettingsBlock* b = Block();
+    if (destroyed_ || creating_ || !b) return 2;
+    TfrmEditHotkey& editor = TfrmEditHotkey::Instance();
+    if (editor.IsOpen()) {
+        SetForegroundWindow(editor.handle());
+        return 2;
+    }
+    // Its modal loop would run with the library's frames below it.
+    if (LibraryCallDepth() > 0) {
+        pendingEditor_ = kAddHotkeyRequest;
+        return 2;
+    }
+    editor.SetDataDir(dataDir_);
+    editor.hotkeyId = -1;  // cleared when it is shown
+    // With hotkey handling off the editor can capture any combination.
+    const bool wasEnabled = b->KeyloomEnabled != 0;
+    if (wasEnabled) DisableHooks();
+    const int result = editor.ShowModal(hwnd_);
+    if (destroyed_ || !Block()) return result;
+    // The options pages save their data here once they exist.
+    if (wasEnabled) EnableHooks();  // the registrations and hooks include the new hotkey
+    ShowData();
+    return result;
+}
+
+int TfrmMain::EditHotkey(int id) {
+    if (destroyed_ || creating_ || !Block()) return 2;
+    TfrmEditHotkey& editor = TfrmEditHotkey::Instance();
+    if (editor.IsOpen()) {
+        SetForegroundWindow(editor.handle());
+        return 2;
+    }
+    if (LibraryCallDepth() > 0) {
+        pendingEditor_ = id;
+        return 2;
+    }
+    editor.SetDataDir(dataDir_);
+    editor.hotkeyId = id;
+    const int result = editor.ShowModal(hwnd_);
+    editor.hotkeyId = -1;
+    if (destroyed_ || !Block()) return result;
+    if (result == 1) {
+        RefreshSystemHotkeys();
+        ShowData();
+    }
+    return result;
+}
+
+// The store has updated the block's table, which the hooks read; registrations with the
+// system are made again so that a changed key or modifier is the one registered.
+void TfrmMain::RefreshSystemHotkeys() {
+    if (!installed_.registrations || !Block()) return;
+    UnregisterSystemHotkeys(hwnd_);
+    RegisterSystemHotkeys(hwnd_);
+}
+
+}  // namespace kl
