@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/app_paths.h"
 #include "win_handles.h"
 
 #include "funcs_fixture.h"
@@ -90,6 +91,19 @@ TEST_F(LaunchTest, OpenDocumentAndLastFolderLaunchNormallyWithoutArguments) {
     started = Started(2);
     EXPECT_EQ(started.size(), 2u);
     EXPECT_EQ(ReadLines(log_).size(), 2u);
+}
+
+// An alias registered by the aliases dialog's routine starts its program when a hotkey
+// opens the alias name as its document.
+TEST_F(LaunchTest, AnAliasNameOpensTheProgramItWasRegisteredFor) {
+    constexpr char kAlias[] = "kllaunchalias";
+    ASSERT_EQ(WriteAlias(AliasScope::Machine, kAlias, target_), AliasWrite::Written);
+    EXPECT_EQ(Run(19, Fields({std::string(kAlias) + ".exe"})), 1);
+    const auto started = Started();
+    EXPECT_EQ(DeleteAlias(std::string(kAlias) + ".exe"), AliasWrite::Written);
+    ASSERT_EQ(started.size(), 2u);
+    EXPECT_EQ(started[0], "1");
+    EXPECT_TRUE(AliasPath(std::string(kAlias) + ".exe").empty());
 }
 
 TEST_F(LaunchTest, ShortcutSuppliesTargetArgumentsFolderAndShowCommand) {
