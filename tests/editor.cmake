@@ -19,3 +19,7 @@ target_include_directories(hotkey_editor_e2e_test PRIVATE ${CMAKE_SOURCE_DIR}/ma
 kl_add_bench(editor_bench e2e/editor_bench.cpp DEPENDS keyloom klsupport klhook kl_data)
 target_link_libraries(editor_bench PRIVATE kl_core)
 target_include_directories(editor_bench PRIVATE ${CMAKE_SOURCE_DIR}/main ${CMAKE_CURRENT_SOURCE_DIR})
+
+kl_add_bench(lists_bench e2e/lists_bench.cpp DEPENDS keyloom klsupport klhook kl_data)
+target_link_libraries(lists_bench PRIVATE kl_core)
+target_include_directories(lists_bench PRIVATE ${CMAKE_SOURCE_DIR}/main)
