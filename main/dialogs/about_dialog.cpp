@@ -1,5 +1,7 @@
 #include "dialogs/about_dialog.h"
 
+#include <string>
+
 #include "core/dialog_template.h"
 #include "core/help_pages.h"
 #include "core/ui_language.h"
@@ -16,6 +18,17 @@ constexpr int lblRights = 105;
 constexpr int lblProgram = 106;
 constexpr int lblThanks = 107;
 
+// The language's text with "<progname>" replaced by this program's file.
+std::string ProgramFileText(std::string text) {
+    char file[MAX_PATH] = {};
+    const DWORD n = GetModuleFileNameA(nullptr, file, MAX_PATH);
+    const std::string program = n > 0 && n < MAX_PATH ? std::string(file, n) : std::string("keyloom.exe");
+    constexpr char kPlaceholder[] = "<progname>";
+    if (const std::size_t at = text.find(kPlaceholder); at != std::string::npos)
+        text.replace(at, sizeof kPlaceholder - 1, program);
+    return text;
+}
+
 INT_PTR CALLBACK AboutProc(HWND dlg, UINT msg, WPARAM wp, LPARAM) {
     if (msg == WM_INITDIALOG) {
         SetWindowContextHelpId(dlg, help::kAbout);
@@ -26,7 +39,7 @@ INT_PTR CALLBACK AboutProc(HWND dlg, UINT msg, WPARAM wp, LPARAM) {
         SetDlgItemTextA(dlg, lblDescription, UiText(135, "A keyboard utility for Windows").c_str());
         SetDlgItemTextA(dlg, lblCopyright, UiText(136, "Copyright (c) Corvane").c_str());
         SetDlgItemTextA(dlg, lblRights, UiText(137, "All rights reserved.").c_str());
-        SetDlgItemTextA(dlg, lblProgram, UiText(139, "Program file: <progname>").c_str());
+        SetDlgItemTextA(dlg, lblProgram, ProgramFileText(UiText(139, "Program file: <progname>")).c_str());
         SetDlgItemTextA(dlg, lblThanks, UiText(142, "Thank you for using Keyloom.").c_str());
         SetDlgItemTextA(dlg, IDOK, UiText(143, "&OK").c_str());
         return TRUE;

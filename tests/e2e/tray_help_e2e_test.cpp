@@ -10,6 +10,7 @@
 #include "core/help_pages.h"
 #include "core/language.h"
 #include "core/profiles.h"
+#include "dialogs/about_dialog.h"
 #include "e2e/e2e_fixture.h"
 #include "testing/files.h"
 #include "testing/message_box_answerer.h"
@@ -57,6 +58,12 @@ protected:
     }
     bool OpensPage(const std::string& address) {
         return PollUntil([&] { return Opened() == address; }, 8000);
+    }
+    static std::string TextOf(HWND w) {
+        char text[512] = {};
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutA(w, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 2000, &ignored);
+        return text;
     }
     void OpenWindow() {
         Notify(0, -9);
@@ -116,18 +123,22 @@ TEST_F(TrayAndHelp, FunctionsProfilesAndMacrosOfTheTrayMenuReachTheirHandlers) {
         ASSERT_TRUE(PollUntil([&] { return !later.Texts().empty(); }, 5000)) << item;
         EXPECT_NE(later.Stop()[0].find("not yet available"), std::string::npos);
     }
+
+    Command(ids::mnOpen);  // the default item
+    EXPECT_TRUE(PollUntil([&] { return IsWindowVisible(main_) != FALSE; }, 5000));
 }
 
 TEST_F(TrayAndHelp, F1OpensThePageOfWhatIsInFront) {
     Start();
     OpenWindow();
-    PressCombination(VK_F1, 0);
-    EXPECT_TRUE(OpensPage(BinDir() + "manual\\screenshots_main_1.html")) << Opened();
-    PressCombination('5', 0);  // the Aliases page
-    PressCombination(VK_F1, 0);
-    const std::string aliasesPage = BinDir() + "manual\\screenshots_main_5.html";
-    EXPECT_TRUE(OpensPage(aliasesPage)) << Opened();
-    EXPECT_NE(GetFileAttributesA(aliasesPage.c_str()), INVALID_FILE_ATTRIBUTES);
+    // Each page of the main window (keys 1 to 5 switch to it).
+    for (const char page : {'1', '2', '3', '4', '5'}) {
+        PressCombination(page, 0);
+        PressCombination(VK_F1, 0);
+        const std::string file = BinDir() + "manual\\screenshots_main_" + page + ".html";
+        EXPECT_TRUE(OpensPage(file)) << Opened();
+        EXPECT_NE(GetFileAttributesA(file.c_str()), INVALID_FILE_ATTRIBUTES) << file;
+    }
 
     // In a dialog: the hotkey editor's page.
     Command(ids::mnNewHotkey);
@@ -139,6 +150,27 @@ TEST_F(TrayAndHelp, F1OpensThePageOfWhatIsInFront) {
     PressCombination(VK_F1, 0);
     EXPECT_TRUE(OpensPage(BinDir() + "manual\\screenshots_hotkey.html")) << Opened();
     PressCombination(VK_ESCAPE, 0);
+    ASSERT_TRUE(PollUntil([&] { return !IsWindow(dlg); }, 5000));
+
+    // The alias dialog and the About dialog, which shows the version and this build's
+    // architecture.
+    Command(ids::mnNewAlias);
+    ASSERT_TRUE(PollUntil([&] { return (dlg = FindProcessWindow(pid, english_.Text(145).c_str())) != nullptr; }));
+    PollUntil([&] { return GetForegroundWindow() == dlg; }, 3000);
+    PressCombination(VK_F1, 0);
+    EXPECT_TRUE(OpensPage(BinDir() + "manual\\screenshots_alias.html")) << Opened();
+    PressCombination(VK_ESCAPE, 0);
+    ASSERT_TRUE(PollUntil([&] { return !IsWindow(dlg); }, 5000));
+
+    Command(ids::mnAbout);
+    ASSERT_TRUE(PollUntil([&] { return (dlg = FindProcessWindow(pid, english_.Text(132).c_str())) != nullptr; }));
+    EXPECT_EQ(TextOf(GetDlgItem(dlg, about_dialog::lblVersion)), english_.Text(134));
+    EXPECT_NE(TextOf(GetDlgItem(dlg, about_dialog::lblBuild)).find(sizeof(void*) == 8 ? "x64" : "x86"),
+              std::string::npos);
+    PollUntil([&] { return GetForegroundWindow() == dlg; }, 3000);
+    PressCombination(VK_F1, 0);
+    EXPECT_TRUE(OpensPage(BinDir() + "manual\\screenshots_about.html")) << Opened();
+    PressCombination(VK_RETURN, 0);
     ASSERT_TRUE(PollUntil([&] { return !IsWindow(dlg); }, 5000));
 
     // The Help menu's offline and online manual.

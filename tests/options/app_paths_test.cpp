@@ -123,3 +123,33 @@ TEST_F(AppPaths, ARefusedPerMachineWriteIsReportedAndThePerUserKeyOffered) {
     EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, (std::string(kAppPathsKey) + kKey).c_str(), 0, KEY_READ, &key),
               ERROR_FILE_NOT_FOUND);
 }
+
+TEST_F(AppPaths, TheDialogRefusesABadNameWithAMessageAndStaysOpen) {
+    std::string message;
+    bool stayedOpen = false;
+    std::thread user([&] {
+        HWND dlg = nullptr;
+        PollUntil([&] { return (dlg = FindWindowA("#32770", "Alias setup")) != nullptr && IsWindowVisible(dlg); });
+        if (!dlg) return;
+        SendMessageA(GetDlgItem(dlg, alias_dialog::ebAlias), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("..\\klaliastest"));
+        SendMessageA(GetDlgItem(dlg, alias_dialog::ebAliasText), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("C:\\x.exe"));
+        PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        HWND box = nullptr;
+        PollUntil([&] { return (box = FindWindowA("#32770", "Error")) != nullptr && IsWindowVisible(box); }, 5000);
+        if (box) {
+            char text[512] = {};
+            GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+            message = text;
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+            PollUntil([&] { return !IsWindow(box); }, 5000);
+        }
+        stayedOpen = IsWindow(dlg) != FALSE;
+        PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    });
+    const int result = ShowAliasDialog(nullptr, "", "");
+    user.join();
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(result, 2);
+    EXPECT_NE(message.find("backslash"), std::string::npos) << message;
+    EXPECT_EQ(AliasPath(kKey), "");
+}
