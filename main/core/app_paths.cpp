@@ -135,6 +135,14 @@ bool AliasIsValid(std::string_view name) {
     return path.find('%') != std::string::npos && FileExists(ExpandEnvironmentText(path));
 }
 
+bool AliasIsPerUser(std::string_view name) {
+    if (CheckAliasName(name) != AliasNameProblem::None) return false;
+    HKEY raw = nullptr;
+    if (g_opener(AliasScope::User, AliasKeyName(name), KEY_QUERY_VALUE, false, &raw) != ERROR_SUCCESS) return false;
+    const RegKey key = RegKey::Adopt(raw);  // closed again at once
+    return true;
+}
+
 AliasWrite WriteAlias(AliasScope scope, std::string_view name, std::string_view program) {
     if (CheckAliasName(name) != AliasNameProblem::None) return AliasWrite::BadName;
     HKEY raw = nullptr;

@@ -40,6 +40,10 @@ std::string AliasPath(std::string_view name);
 // its environment variables (between "%" signs) expanded.
 bool AliasIsValid(std::string_view name);
 
+// True when the current user's key holds the alias (the shell prefers it to the
+// per-machine one).
+bool AliasIsPerUser(std::string_view name);
+
 enum class AliasWrite { Written, Refused, Failed, BadName };
 // Writes the alias's program path into one key, creating the subkey.
 AliasWrite WriteAlias(AliasScope scope, std::string_view name, std::string_view program);

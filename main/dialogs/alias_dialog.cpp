@@ -45,6 +45,16 @@ void btnOKClick(State& s) {
         SetFocus(GetDlgItem(s.dlg, ebAlias));
         return;
     }
+    // An alias of the user's own key is changed there: written per machine it would stay
+    // hidden behind the user's entry.
+    if (AliasIsPerUser(alias)) {
+        if (WriteAlias(AliasScope::User, alias, program) != AliasWrite::Written) {
+            Error(s.dlg, "The alias could not be registered.");
+            return;
+        }
+        EndDialog(s.dlg, 1);
+        return;
+    }
     AliasWrite written = WriteAlias(AliasScope::Machine, alias, program);
     if (written == AliasWrite::Refused) {
         if (MessageBoxA(s.dlg, kRefusedText, UiText(5, "Keyloom").c_str(), MB_YESNO | MB_ICONEXCLAMATION) != IDYES)

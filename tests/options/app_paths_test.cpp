@@ -153,3 +153,24 @@ TEST_F(AppPaths, TheDialogRefusesABadNameWithAMessageAndStaysOpen) {
     EXPECT_NE(message.find("backslash"), std::string::npos) << message;
     EXPECT_EQ(AliasPath(kKey), "");
 }
+
+TEST_F(AppPaths, AnAliasOfTheUsersKeyIsChangedThere) {
+    SetAppPathsOpener(RefusingMachine);
+    ASSERT_EQ(WriteAlias(AliasScope::User, kName, "C:\\old.exe"), AliasWrite::Written);
+    SetAppPathsOpener(nullptr);  // an administrator: the per-machine key would take it
+    EXPECT_TRUE(AliasIsPerUser(kKey));
+    std::thread user([&] {
+        HWND dlg = nullptr;
+        PollUntil([&] { return (dlg = FindWindowA("#32770", "Alias setup")) != nullptr && IsWindowVisible(dlg); });
+        if (!dlg) return;
+        SendMessageA(GetDlgItem(dlg, alias_dialog::ebAliasText), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("C:\\new.exe"));
+        PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    });
+    const int result = ShowAliasDialog(nullptr, kKey, AliasPath(kKey));
+    user.join();
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(AliasPath(kKey), "C:\\new.exe");
+    HKEY key = nullptr;
+    EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, (std::string(kAppPathsKey) + kKey).c_str(), 0, KEY_READ, &key),
+              ERROR_FILE_NOT_FOUND);
+}
