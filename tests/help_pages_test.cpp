@@ -20,6 +20,11 @@ bool PageExists(const std::string& page) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+BOOL CALLBACK AddContext(HWND w, LPARAM p) {
+    if (const DWORD c = GetWindowContextHelpId(w)) reinterpret_cast<std::set<DWORD>*>(p)->insert(c);
+    return TRUE;
+}
+
 // The help contexts the option pages give their controls, read from the controls.
 std::set<DWORD> OptionContexts() {
     WNDCLASSA wc{};
@@ -34,13 +39,7 @@ std::set<DWORD> OptionContexts() {
     OptionPages options;
     options.Create(wc.hInstance, pages[0], pages[1], pages[2], nullptr);
     std::set<DWORD> contexts;
-    EnumChildWindows(
-        owner,
-        [](HWND w, LPARAM p) {
-            if (const DWORD c = GetWindowContextHelpId(w)) reinterpret_cast<std::set<DWORD>*>(p)->insert(c);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&contexts));
+    EnumChildWindows(owner, AddContext, reinterpret_cast<LPARAM>(&contexts));
     DestroyWindow(owner);
     return contexts;
 }

@@ -25,6 +25,12 @@ namespace {
 constexpr int kRounds = 10;
 constexpr int kHotkeys = 255;
 
+BOOL CALLBACK FindGrid(HWND w, LPARAM p) {
+    if (GetDlgCtrlID(w) != ids::sgHotkeys) return TRUE;
+    *reinterpret_cast<HWND*>(p) = w;
+    return FALSE;
+}
+
 double Now() {
     static LARGE_INTEGER frequency{};
     if (!frequency.QuadPart) QueryPerformanceFrequency(&frequency);
@@ -69,14 +75,7 @@ int main() {
     DWORD_PTR ignored = 0;
     SendMessageTimeoutA(main, map.block().NotifyMessage, 0, static_cast<LPARAM>(-9), SMTO_NORMAL, 20000, &ignored);
     HWND grid = nullptr;
-    EnumChildWindows(
-        main,
-        [](HWND w, LPARAM p) {
-            if (GetDlgCtrlID(w) != ids::sgHotkeys) return TRUE;
-            *reinterpret_cast<HWND*>(p) = w;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&grid));
+    EnumChildWindows(main, FindGrid, reinterpret_cast<LPARAM>(&grid));
     std::printf("rows: %d\n", static_cast<int>(SendMessageA(grid, LVM_GETITEMCOUNT, 0, 0)));
 
     std::vector<double> refresh, sort, scroll;

@@ -28,6 +28,14 @@ constexpr int kTypeText = 160;
 constexpr int kLogOff = 48;
 constexpr char kAlias[] = "kllisttest";
 
+// EnumChildWindows: the child whose ID is `first` goes into `second`.
+BOOL CALLBACK MatchControl(HWND w, LPARAM p) {
+    auto* f = reinterpret_cast<std::pair<int, HWND>*>(p);
+    if (GetDlgCtrlID(w) != f->first) return TRUE;
+    f->second = w;
+    return FALSE;
+}
+
 class ListsEndToEnd : public EndToEnd {
 protected:
     Language english_;
@@ -65,15 +73,7 @@ protected:
     HWND Aliases() const { return Child(ids::lbAliases); }
     HWND Child(int control) const {
         std::pair<int, HWND> f{control, nullptr};
-        EnumChildWindows(
-            main_,
-            [](HWND w, LPARAM p) {
-                auto* f = reinterpret_cast<std::pair<int, HWND>*>(p);
-                if (GetDlgCtrlID(w) != f->first) return TRUE;
-                f->second = w;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&f));
+        EnumChildWindows(main_, MatchControl, reinterpret_cast<LPARAM>(&f));
         return f.second;
     }
     static HWND Focused(HWND dlg) {
