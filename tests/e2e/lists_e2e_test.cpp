@@ -154,7 +154,9 @@ TEST_F(ListsEndToEnd, TheGridShowsTheStoredHotkeysAndSortsByEachColumn) {
         return grid.Column(0) == std::vector<std::string>{std::to_string(a), std::to_string(b), std::to_string(c)};
     }, 3000));
     // The next refresh shows the stored order again.
-    PostMessageA(main_, WM_COMMAND, ids::mnSortByFirst, 0);
+    // (Sent, not posted: a posted sort would be handled after the refresh sent next.)
+    SendToMain(WM_COMMAND, ids::mnSortByFirst, 0);
+    EXPECT_NE(grid.Column(1), descriptions);
     Notify(0, -9);
     EXPECT_EQ(grid.Column(1), descriptions);
 }
