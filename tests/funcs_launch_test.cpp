@@ -6,6 +6,9 @@
 #include <optional>
 #include <vector>
 
+#include "core/app_paths.h"
+#include "core/hotkey_store.h"
+#include "registry_names.h"
 #include "win_handles.h"
 
 #include "funcs_fixture.h"
@@ -90,6 +93,25 @@ TEST_F(LaunchTest, OpenDocumentAndLastFolderLaunchNormallyWithoutArguments) {
     started = Started(2);
     EXPECT_EQ(started.size(), 2u);
     EXPECT_EQ(ReadLines(log_).size(), 2u);
+}
+
+// An alias registered the way the aliases dialog registers it starts its program when a
+// hotkey's document is the alias name.
+TEST_F(LaunchTest, AHotkeyWhoseDocumentIsAnAliasStartsTheAliasProgram) {
+    constexpr char kAlias[] = "kllaunchalias";
+    const std::string entry = std::string(kAlias) + ".exe";
+    ASSERT_EQ(WriteAlias(AliasScope::Machine, kAlias, target_), AliasWrite::Written);
+    HotkeyStore store(reg::kHotkeysKey, &b());
+    ASSERT_GT(store.StoreHotkey(-1, 'J', 3, 19, "alias", entry).id, 0);
+    using ExecuteHotkeyFn = BOOL WINAPI(int, int, BOOL);
+    auto* executeHotkey = lib_.Get<ExecuteHotkeyFn>("ExecuteHotkeyEx");
+    ASSERT_NE(executeHotkey, nullptr);
+    EXPECT_TRUE(executeHotkey('J', 3, TRUE));
+    const auto started = Started();
+    EXPECT_EQ(DeleteAlias(entry), AliasWrite::Written);
+    ASSERT_EQ(started.size(), 2u) << Status();
+    EXPECT_EQ(started[0], "1");
+    EXPECT_TRUE(AliasPath(entry).empty());
 }
 
 TEST_F(LaunchTest, ShortcutSuppliesTargetArgumentsFolderAndShowCommand) {

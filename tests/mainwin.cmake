@@ -30,7 +30,11 @@ cmake_language(DEFER CALL kl_add_mainwin_process_test)
 kl_add_test(mainwin_notify_test mainwin_notify_test.cpp DEPENDS keyloom klsupport klhook kl_data)
 
 kl_add_test(mainwin_hotkey_test mainwin_hotkey_test.cpp DEPENDS keyloom klsupport klhook kl_data)
-kl_add_test(recent_hotkeys_test recent_hotkeys_test.cpp ${CMAKE_SOURCE_DIR}/main/window/recent_hotkeys.cpp
-  ${CMAKE_SOURCE_DIR}/main/window/main_menu.cpp ${CMAKE_SOURCE_DIR}/main/window/option_menus.cpp)
-target_include_directories(recent_hotkeys_test PRIVATE ${CMAKE_SOURCE_DIR}/main)
-target_link_libraries(recent_hotkeys_test PRIVATE kl_core)
+# Parts of the main window that need no window of keyloom.exe: the recently used list,
+# the menus, and the help contexts of the option pages with the manual's pages.
+kl_add_test(mainwin_units_test recent_hotkeys_test.cpp help_pages_test.cpp
+  ${CMAKE_SOURCE_DIR}/main/window/recent_hotkeys.cpp ${CMAKE_SOURCE_DIR}/main/window/main_menu.cpp
+  ${CMAKE_SOURCE_DIR}/main/window/option_menus.cpp ${CMAKE_SOURCE_DIR}/main/window/list_menus.cpp
+  ${CMAKE_SOURCE_DIR}/main/window/option_pages.cpp DEPENDS kl_data)
+target_include_directories(mainwin_units_test PRIVATE ${CMAKE_SOURCE_DIR}/main)
+target_link_libraries(mainwin_units_test PRIVATE kl_core comctl32)

@@ -1,8 +1,10 @@
 # Option pages, profiles and keyboard remapping: keyloom.exe's core on the real
 # registry, then keyloom.exe driven as a user drives it.
 kl_add_test(options_core_test options/profiles_test.cpp options/key_remap_table_test.cpp
-  options/system_options_test.cpp)
-target_link_libraries(options_core_test PRIVATE kl_core)
+  options/system_options_test.cpp options/app_paths_test.cpp ${CMAKE_SOURCE_DIR}/main/dialogs/alias_dialog.cpp
+  DEPENDS keyloom)
+target_link_libraries(options_core_test PRIVATE kl_core comdlg32)
+target_include_directories(options_core_test PRIVATE ${CMAKE_SOURCE_DIR}/main)
 
 # Advanced mode installs hooks, after which Wine's desktop process keeps the shared block
 # (see e2e.cmake): these run after all other tests.

@@ -5,6 +5,7 @@
 
 #include "char_substitution.h"
 #include "core/hotkey_index.h"
+#include "core/hotkey_list.h"
 #include "core/hotkey_table.h"
 #include "core/registry_helpers.h"
 #include "core/text_fields.h"
@@ -169,8 +170,7 @@ std::vector<std::string> HotkeyStore::ListHotkeys() const {
         for (const std::string_view piece : IndexPieces(list)) {
             const int id = ToNumber(piece);
             const HotkeyDetails d = reader_ ? reader_(id) : HotkeyDetails{};
-            lines.push_back(std::to_string(id) + ";" + d.description + ";" + std::to_string(d.modifier) + ";" +
-                            std::to_string(d.key) + ";" + std::to_string(d.functionId) + ";" + d.parameter);
+            lines.push_back(JoinHotkeyLine({id, d.description, d.modifier, d.key, d.functionId, d.parameter}));
         }
     }
     return lines;

@@ -64,7 +64,8 @@ public:
     // texts of these numbers, or -1.
     int FindHotkeyID(int keyCode, int modifier) const;
 
-    // "ID;description;modifier;key;function ID;parameter" per indexed ID.
+    // "ID;description;modifier;key;function ID;parameter" per indexed ID, joined by
+    // JoinHotkeyLine (a ";" in the description is escaped; SplitHotkeyLine reads it).
     std::vector<std::string> ListHotkeys() const;
 
 private:

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "core/help_pages.h"
 #include "core/dialog_template.h"
 #include "core/key_names.h"
 #include "core/key_remap_table.h"
@@ -227,6 +228,7 @@ INT_PTR CALLBACK KbdMapProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
         s = reinterpret_cast<State*>(lp);
         SetWindowLongPtrA(dlg, DWLP_USER, lp);
         s->dlg = dlg;
+        SetWindowContextHelpId(dlg, help::kKbdMap);
         FormShow(*s);
         SetFocus(GetDlgItem(dlg, sgKeyMap));
         return FALSE;

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "core/help_pages.h"
 #include "core/dialog_template.h"
 #include "core/ui_language.h"
 
@@ -124,6 +125,7 @@ INT_PTR CALLBACK KeyMapProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_INITDIALOG:
         s = reinterpret_cast<State*>(lp);
         SetWindowLongPtrA(dlg, DWLP_USER, lp);
+        SetWindowContextHelpId(dlg, help::kKeyMap);
         FormShow(dlg, *s);
         return TRUE;
     case WM_DESTROY:

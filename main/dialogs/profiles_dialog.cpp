@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/help_pages.h"
 #include "core/dialog_template.h"
 #include "core/input_box.h"
 #include "core/profiles.h"
@@ -138,6 +139,7 @@ INT_PTR CALLBACK ProfilesProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
         s = reinterpret_cast<State*>(lp);
         SetWindowLongPtrA(dlg, DWLP_USER, lp);
         s->dlg = dlg;
+        SetWindowContextHelpId(dlg, help::kProfiles);
         FormShow(*s);
         SetFocus(GetDlgItem(dlg, lbAvailable));
         return FALSE;

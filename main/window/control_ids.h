@@ -32,6 +32,28 @@ inline constexpr int mnEditProfiles = 2406;
 inline constexpr int mnNewProfile = 2407;
 inline constexpr int mnKbdSetup = 2408;
 
+// The lists, the tray menu's submenus and the Help menu.
+inline constexpr int sgHotkeys = 1030;
+inline constexpr int lbAliases = 1031;
+inline constexpr int mnNewAlias = 2051;      // File > New > Alias (F6)
+inline constexpr int mnSortByFirst = 2060;   // pmHotkeys: Sort by column 1 ... 5 (tags 1 to 5)
+inline constexpr int mnSortByLast = 2064;
+inline constexpr int mnHelpContents = 2070;  // F2: the manual in the data folder
+inline constexpr int mnHelpIndex = 2071;     // F3: the manual on the web
+inline constexpr int mnHomePage = 2072;      // Shift+F4
+inline constexpr int mnProductPage = 2073;   // F4
+inline constexpr int mnEmailUs = 2074;
+inline constexpr int mnAbout = 2075;         // F11
+inline constexpr int mnTimerClear = 2110;
+inline constexpr int mnTimerStatus = 2111;
+inline constexpr int mnTimerStart = 2112;
+inline constexpr int mnTimerStop = 2113;
+inline constexpr int mnTimerPause = 2114;
+inline constexpr int mnTimerResume = 2115;
+inline constexpr int mnLoadMacro = 2120;
+inline constexpr int mnSaveMacro = 2121;
+inline constexpr int mnConvertMacro = 2122;
+
 // Timer.
 inline constexpr int tmMain = 1;
 inline constexpr int tmSaveOptions = 2;  // writes changed options to the registry

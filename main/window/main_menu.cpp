@@ -22,14 +22,16 @@ struct Item {
 const std::vector<Item> kFileMenu = {
     {ids::mnExit2, 13, "E&xit", 0, 0, nullptr},
 };
-// File > New.
+// File > New (the profile item is added with the profiles).
 const std::vector<Item> kNewMenu = {
     {ids::mnNewHotkey, 105, "&Hotkey...", FVIRTKEY, VK_F5, "F5"},
+    {ids::mnNewAlias, 106, "&Alias...", FVIRTKEY, VK_F6, "F6"},
 };
 
 const std::vector<Item> kTrayMenu = {
     {ids::mnOpen, 21, "&Open Keyloom", 0, 0, nullptr},
     {ids::mnEditLastHotkey, 53, "&Edit last hotkey", 0, 0, nullptr},
+    {0, -1, nullptr, 0, 0, nullptr},  // the submenus go between the separators
     {0, -1, nullptr, 0, 0, nullptr},
     {ids::mnExit, 13, "E&xit", 0, 0, nullptr},
 };
@@ -56,16 +58,20 @@ MainMenus CreateMainMenus() {
     std::vector<ACCEL> accels;
     m.mmMain = CreateMenu();
     HMENU file = Fill(CreatePopupMenu(), kFileMenu, accels);
-    HMENU newMenu = Fill(CreatePopupMenu(), kNewMenu, accels);
-    InsertMenuA(file, 0, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(newMenu), UiText(19, "&New").c_str());
     AppendMenuA(m.mmMain, MF_POPUP, reinterpret_cast<UINT_PTR>(file), UiText(30, "&File").c_str());
     HMENU trayBar = CreatePopupMenu();
     m.pmSystray = Fill(trayBar, kTrayMenu, accels);
     m.mnCustom = CreatePopupMenu();
-    InsertMenuA(m.pmSystray, 1, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(m.mnCustom),
-                UiText(32, "&Recent hotkeys").c_str());
     SetMenuDefaultItem(m.pmSystray, ids::mnOpen, FALSE);
     AddOptionMenus(m, accels);
+    // One New submenu: Hotkey and Alias before the profile.
+    for (std::size_t i = 0; m.mnNew && i < kNewMenu.size(); ++i) {
+        const Item& item = kNewMenu[i];
+        const std::string caption = UiText(item.text, item.fallback) + "\t" + item.keyText;
+        InsertMenuA(m.mnNew, static_cast<UINT>(i), MF_BYPOSITION | MF_STRING, item.id, caption.c_str());
+        accels.push_back(ACCEL{item.keyFlags, item.key, static_cast<WORD>(item.id)});
+    }
+    AddListMenus(m, accels);
     if (!accels.empty()) m.accelerators = CreateAcceleratorTableA(accels.data(), static_cast<int>(accels.size()));
     return m;
 }
@@ -80,20 +86,21 @@ void UpdateMenuTexts(const MainMenus& menus) {
             ModifyMenuA(owner, item.id, MF_BYCOMMAND | MF_STRING, item.id, caption.c_str());
         }
     }
-    ModifyMenuA(menus.pmSystray, 1, MF_BYPOSITION | MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(menus.mnCustom),
-                UiText(32, "&Recent hotkeys").c_str());
+    RenameSubmenu(menus.pmSystray, menus.mnCustom, UiText(32, "&Recent hotkeys"));
     HMENU file = GetSubMenu(menus.mmMain, 0);
     ModifyMenuA(file, 0, MF_BYPOSITION | MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(GetSubMenu(file, 0)),
                 UiText(19, "&New").c_str());
     ModifyMenuA(menus.mmMain, 0, MF_BYPOSITION | MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(file),
                 UiText(30, "&File").c_str());
     UpdateOptionMenuTexts(menus);
+    UpdateListMenuTexts(menus);
 }
 
 void DestroyMainMenus(MainMenus& menus) {
     // mnCustom goes with the tray menu it sits in, mmMain with the window: none of the
     // handles may be used again.
     if (menus.pmSystray) DestroyMenu(menus.pmSystray);
+    if (menus.pmHotkeys) DestroyMenu(menus.pmHotkeys);
     if (menus.accelerators) DestroyAcceleratorTable(menus.accelerators);
     menus = MainMenus{};
 }

@@ -13,6 +13,10 @@ struct MainMenus {
     HMENU pmSystray = nullptr;
     HMENU mnCustom = nullptr;  // the recently used hotkeys, inside pmSystray
     HMENU mnNew = nullptr, mnSettings = nullptr, mnProfiles = nullptr;  // File > New, File > Settings, Profiles
+    HMENU mnHelp = nullptr;  // the Help menu
+    // Inside pmSystray: the Functions list, the profiles, the stopwatch and the macros.
+    HMENU mnFunctions = nullptr, mnTrayProfiles = nullptr, mnTimer = nullptr, mnMacros = nullptr;
+    HMENU pmHotkeys = nullptr;  // the hotkey list's pop-up menu (Sort by)
     HACCEL accelerators = nullptr;
 };
 
@@ -27,6 +31,15 @@ void UpdateMenuTexts(const MainMenus& menus);
 // File > Settings, and the Profiles menu, with their accelerators.
 void AddOptionMenus(MainMenus& menus, std::vector<ACCEL>& accelerators);
 void UpdateOptionMenuTexts(const MainMenus& menus);
+// The Help menu, the tray menu's submenus and the hotkey list's menu (list_menus.cpp).
+void AddListMenus(MainMenus& menus, std::vector<ACCEL>& accelerators);
+void UpdateListMenuTexts(const MainMenus& menus);
+// The tray menu's stopwatch items for the stopwatch's state (0 not started, 1 running,
+// 2 paused, 3 stopped).
+void FillTimerMenu(const MainMenus& menus, int state);
+// Gives the submenu `popup` of `parent` a new caption.
+void RenameSubmenu(HMENU parent, HMENU popup, const std::string& caption);
+
 // Fills the Profiles menu: the first five profiles when there is more than the default
 // one, a separator, and the item that opens the profiles dialog.
 void FillProfileMenu(const MainMenus& menus, const std::vector<std::string>& profiles);

@@ -30,7 +30,7 @@ struct PageInfo {
     const char* fallback;
 };
 constexpr PageInfo kPages[TfrmMain::kPageCount] = {
-    {-1, "Hotkeys"}, {67, "Options"}, {69, "Defaults"}, {68, "MouseKeys"}, {-1, "Aliases"}};
+    {59, "Hotkeys"}, {67, "Options"}, {69, "Defaults"}, {68, "MouseKeys"}, {60, "Aliases"}};
 
 // A page forwards what its controls report to the main window.
 LRESULT CALLBACK PageProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -113,7 +113,7 @@ void TfrmMain::CreateControls() {
         if (font_) SendMessageA(c, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         return c;
     };
-    pgSettings_ = child(hwnd_, WC_TABCONTROLA, "", WS_TABSTOP | WS_CLIPSIBLINGS, ids::pgSettings);
+    pgSettings_ = child(hwnd_, WC_TABCONTROLA, "", WS_TABSTOP | WS_CLIPSIBLINGS | TCS_OWNERDRAWFIXED, ids::pgSettings);
     for (int i = 0; i < kPageCount; ++i) {
         TCITEMA item{};
         item.mask = TCIF_TEXT | TCIF_PARAM;
@@ -132,8 +132,7 @@ void TfrmMain::CreateControls() {
     btnHide_ = child(hwnd_, WC_BUTTONA, "&Hide", push, ids::btnHide);
     btnState_ = child(hwnd_, WC_BUTTONA, "&Disable", push, ids::btnState);
     btnExit_ = child(hwnd_, WC_BUTTONA, "E&xit", push, ids::btnExit);
-    // Adding, removing and modifying list entries arrive with the lists.
-    for (HWND b : {btnAdd_, btnRemove_, btnModify_}) EnableWindow(b, FALSE);
+    CreateLists();
     options_.Create(instance_, pages_[1], pages_[2], pages_[3], font_);
     sbMain_.Create(hwnd_, ids::sbMain);
     SetWindowSubclass(sbMain_.handle(), StatusBarSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
@@ -165,6 +164,7 @@ void TfrmMain::Layout() {
         MoveWindow(b, bx, y, kButtonWidth, kButtonHeight, TRUE);
         y += kButtonHeight + 6;
     }
+    LayoutLists();
 }
 
 int TfrmMain::ActivePage() const {
@@ -216,7 +216,7 @@ LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         PostQuitMessage(0);
         return 0;
     case WM_COMMAND:
-        if (!OnOptionCommand(LOWORD(wp), HIWORD(wp))) OnCommand(LOWORD(wp));
+        if (!OnOptionCommand(LOWORD(wp), HIWORD(wp)) && !OnListCommand(LOWORD(wp), HIWORD(wp))) OnCommand(LOWORD(wp));
         return 0;
     case WM_HSCROLL:
         OnOptionScroll(reinterpret_cast<HWND>(lp));
@@ -236,10 +236,12 @@ LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             SelectPage(ActivePage());
             ShowData();  // pgSettingsChange
         }
+        OnListNotify(*hdr);
         return 0;
     }
     case WM_DRAWITEM:
         if (sbMain_.Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp))) return TRUE;
+        if (DrawListItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp))) return TRUE;
         break;
     case WM_HOTKEY:
         OnHotkey(wp, lp);
@@ -314,6 +316,7 @@ void TfrmMain::FormCreate() {
     b->IconPlaying = handle32(LoadIconA(instance_, "PLAYING"));
     b->IconRecording = handle32(LoadIconA(instance_, "RECORDING"));
 
+    InstallHelpKey();
     tray_.Prepare(hwnd_, NotifyMessage(), LoadIconA(instance_, "DEFAULT"));
     if (!b->NoSysTray) tray_.Add();
 
@@ -342,6 +345,7 @@ void TfrmMain::FormDestroy() {
     FinalizeLibraries();
     DeleteRegTree(reg::kBookmarksKey);
     DeleteRegTree(reg::kTempKey);
+    RemoveHelpKey();
     DestroyMainMenus(menus_);
     if (font_) DeleteObject(font_);
     font_ = nullptr;
@@ -360,6 +364,7 @@ void TfrmMain::UpdateLanguage() {
     UpdateMenuTexts(menus_);
     DrawMenuBar(hwnd_);
     options_.UpdateLanguage(languages_);
+    sgHotkeys_.UpdateLanguage();
     SetWindowTextA(btnAdd_, UiText(16, "&Add").c_str());
     SetWindowTextA(btnRemove_, UiText(17, "&Remove").c_str());
     SetWindowTextA(btnModify_, UiText(18, "&Modify").c_str());
@@ -373,9 +378,10 @@ void TfrmMain::UpdateLanguage() {
 }
 
 void TfrmMain::ShowData() {
-    // The lists fill themselves here as they arrive; the state of hotkey handling is
-    // shown on btnState and in the status bar.
+    // The active page's list from the registry; the state of hotkey handling on
+    // btnState and in the status bar.
     LoadData();
+    ShowLists();
     const SettingsBlock* b = Block();
     const bool enabled = b && b->KeyloomEnabled;
     const std::string profile = b ? GetText255(b->ProfileName) : std::string();

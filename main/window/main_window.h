@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/option_snapshot.h"
+#include "window/hotkey_grid.h"
 #include "window/main_menu.h"
 #include "window/option_pages.h"
 #include "window/recent_hotkeys.h"
@@ -82,6 +83,18 @@ public:
     // True while this process has hotkeys registered or hooked.
     bool HooksActive() const { return installed_.any(); }
 
+    // The lists (lists.cpp): Add, Modify and Remove act on the active page's list.
+    void btnAddClick();
+    void btnModifyClick();
+    void btnRemoveClick();
+    int mnNewAliasClick();
+    // Sorts the hotkey list by column `tag` (1 to 5) until the next ShowData.
+    void mnSortByTextClick(int tag);
+    // The tray menu about to open (tray_menu.cpp).
+    void pmSystrayPopup();
+    // Opens the manual's page for a help context (help.cpp).
+    void Keyloomhelp(DWORD context);
+
 private:
     static LRESULT CALLBACK StaticWndProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp);
@@ -121,6 +134,20 @@ private:
     void cbWinKeyEnabledClick();
     // After a stored change: the system's registrations again (simple mode).
     void RefreshSystemHotkeys();
+    // Lists, tray menu and help.
+    void CreateLists();
+    void LayoutLists();
+    void ShowLists();
+    std::string SelectedAlias() const;
+    bool OnListNotify(const NMHDR& header);
+    bool OnListCommand(int id, int code);
+    bool OnTrayCommand(int id);
+    bool OnHelpCommand(int id);
+    bool ListKeyDown(const MSG& msg);
+    bool DrawListItem(const DRAWITEMSTRUCT& item);
+    void InstallHelpKey();
+    void RemoveHelpKey();
+    void OpenHelp(const std::string& address);
 
     HINSTANCE instance_ = nullptr;
     HWND hwnd_ = nullptr;
@@ -128,6 +155,8 @@ private:
     std::array<HWND, kPageCount> pages_{};
     HWND btnAdd_ = nullptr, btnRemove_ = nullptr, btnModify_ = nullptr;
     HWND btnHide_ = nullptr, btnState_ = nullptr, btnExit_ = nullptr;
+    HotkeyGrid sgHotkeys_;
+    HWND lbAliases_ = nullptr;
     StatusBar sbMain_;
     TrayIcon tray_;
     MainMenus menus_;

@@ -66,14 +66,17 @@ void UpdateOptionMenuTexts(const MainMenus& m) {
 }
 
 void FillProfileMenu(const MainMenus& m, const std::vector<std::string>& profiles) {
-    if (!m.mnProfiles) return;
-    while (GetMenuItemCount(m.mnProfiles) > 0) DeleteMenu(m.mnProfiles, 0, MF_BYPOSITION);
-    if (profiles.size() > 1) {
-        for (int i = 0; i < kProfileItems && static_cast<std::size_t>(i) < profiles.size(); ++i)
-            AppendMenuA(m.mnProfiles, MF_STRING, ids::mnProfileFirst + i, MenuCaption(profiles[i]).c_str());
-        AppendMenuA(m.mnProfiles, MF_SEPARATOR, 0, nullptr);  // ProfileSeperator
+    // The Profiles menu and its copy in the tray menu.
+    for (HMENU menu : {m.mnProfiles, m.mnTrayProfiles}) {
+        if (!menu) continue;
+        while (GetMenuItemCount(menu) > 0) DeleteMenu(menu, 0, MF_BYPOSITION);
+        if (profiles.size() > 1) {
+            for (int i = 0; i < kProfileItems && static_cast<std::size_t>(i) < profiles.size(); ++i)
+                AppendMenuA(menu, MF_STRING, ids::mnProfileFirst + i, MenuCaption(profiles[i]).c_str());
+            AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);  // ProfileSeperator
+        }
+        AppendMenuA(menu, MF_STRING, ids::mnEditProfiles, UiText(62, "&Edit profiles...").c_str());
     }
-    AppendMenuA(m.mnProfiles, MF_STRING, ids::mnEditProfiles, UiText(62, "&Edit profiles...").c_str());
 }
 
 }  // namespace kl

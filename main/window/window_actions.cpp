@@ -100,11 +100,12 @@ bool TfrmMain::FormKeyDown(const MSG& msg) {
 
 bool TfrmMain::PreTranslateMessage(MSG& msg) {
     if (menus_.accelerators && TranslateAcceleratorA(hwnd_, menus_.accelerators, &msg)) return true;
-    if (FormKeyDown(msg)) return true;
+    if (FormKeyDown(msg) || ListKeyDown(msg)) return true;
     return IsWindow(hwnd_) && IsDialogMessageA(hwnd_, &msg);
 }
 
 void TfrmMain::PopupTrayMenu() {
+    pmSystrayPopup();
     SetForegroundWindow(hwnd_);
     POINT pt{};
     GetCursorPos(&pt);

@@ -28,6 +28,11 @@ std::vector<std::string> MessageBoxAnswerer::Stop() {
     return texts_;
 }
 
+std::vector<std::string> MessageBoxAnswerer::Texts() {
+    std::lock_guard lock(mutex_);
+    return texts_;
+}
+
 void MessageBoxAnswerer::Watch() {
     std::size_t next = 0;
     while (!stop_) {

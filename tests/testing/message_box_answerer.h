@@ -22,6 +22,8 @@ public:
 
     // Stops watching and returns the texts of the boxes answered so far.
     std::vector<std::string> Stop();
+    // The texts of the boxes answered so far, watching on.
+    std::vector<std::string> Texts();
 
 private:
     void Watch();

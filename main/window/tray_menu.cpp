@@ -1,0 +1,84 @@
+// The tray menu pmSystray as it opens: the Functions list built anew from the catalogue,
+// the profiles, the stopwatch items for the stopwatch's state; and the stopwatch and
+// macro commands.
+#include <string>
+
+#include "core/catalogue.h"
+#include "core/function_menu.h"
+#include "core/library_binding.h"
+#include "core/stopwatch.h"
+#include "core/ui_language.h"
+#include "core/user_actions.h"
+#include "window/control_ids.h"
+#include "window/main_window.h"
+
+namespace kl {
+namespace {
+
+constexpr char kMacrosLater[] = "Loading, saving and converting macros is not yet available in this version.";
+
+std::string MenuCaption(const std::string& text) {
+    std::string caption;
+    for (const char c : text) {
+        if (c == '&') caption += '&';
+        caption += c;
+    }
+    return caption;
+}
+
+}  // namespace
+
+void TfrmMain::pmSystrayPopup() {
+    HMENU functions = menus_.mnFunctions;
+    while (functions && GetMenuItemCount(functions) > 0) DeleteMenu(functions, 0, MF_BYPOSITION);  // frees the submenus
+    const LanguageText text = [](int n) { return UiText(n); };
+    Catalogue catalogue(dataDir_, text);
+    for (const FunctionMenuCategory& category : BuildFunctionMenu(catalogue, text)) {
+        HMENU submenu = CreatePopupMenu();
+        for (const FunctionMenuItem& item : category.items) {
+            const int command = ids::mnFunctionFirst + item.functionId;
+            if (command < ids::mnFunctionFirst || command > ids::mnFunctionLast) continue;
+            AppendMenuA(submenu, MF_STRING, command, MenuCaption(item.caption).c_str());
+        }
+        if (GetMenuItemCount(submenu) == 0) {
+            DestroyMenu(submenu);
+            continue;
+        }
+        AppendMenuA(functions, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), MenuCaption(category.caption).c_str());
+    }
+    FillTimerMenu(menus_, static_cast<int>(StateOf(Block())));
+    RefreshProfileMenu();
+}
+
+bool TfrmMain::OnTrayCommand(int id) {
+    SettingsBlock* b = Block();
+    switch (id) {
+    case ids::mnTimerClear:
+        if (b) TimerClear(*b);
+        return true;
+    case ids::mnTimerStart:
+        if (b) TimerStart(*b, GetTickCount(), CurrentDateTime());
+        return true;
+    case ids::mnTimerStop:
+        if (b) TimerStop(*b, GetTickCount(), CurrentDateTime());
+        return true;
+    case ids::mnTimerPause:
+        if (b) TimerPause(*b, GetTickCount(), CurrentDateTime());
+        return true;
+    case ids::mnTimerResume:
+        if (b) TimerResume(*b, GetTickCount(), CurrentDateTime());
+        return true;
+    case ids::mnTimerStatus:
+        ShowTimerStatus();
+        return true;
+    case ids::mnLoadMacro:
+    case ids::mnSaveMacro:
+    case ids::mnConvertMacro:
+        MessageBoxA(hwnd_, kMacrosLater, UiText(5, "Keyloom").c_str(), MB_OK | MB_ICONINFORMATION);
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace kl

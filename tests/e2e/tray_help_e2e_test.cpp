@@ -1,0 +1,190 @@
+// The tray menu's commands reach their handlers in the running program, and help opens
+// the manual's page for what is in front (through a viewer of the test's own: no
+// browser starts).
+#include <commctrl.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "core/help_pages.h"
+#include "core/language.h"
+#include "core/profiles.h"
+#include "dialogs/about_dialog.h"
+#include "e2e/e2e_fixture.h"
+#include "testing/files.h"
+#include "testing/message_box_answerer.h"
+#include "testing/support_library.h"
+#include "testing/temp_dir.h"
+#include "text255.h"
+#include "window/control_ids.h"
+
+using namespace kl;
+using namespace kl::testing;
+
+namespace {
+
+constexpr int kToggleWinKey = 178;
+
+class TrayAndHelp : public EndToEnd {
+protected:
+    Language english_;
+    TempDir dir_;
+    std::string log_;
+
+    void SetUp() override {
+        english_.SetDataDirectory(BinDir());
+        english_.SetLanguageFile("english");
+        ASSERT_EQ(english_.Load(), LanguageStatus::Loaded);
+        Options(true);
+        log_ = dir_.path() + "help.log";
+        // keyloom.exe inherits these: help pages go to launch_target.exe, which logs them.
+        SetEnvironmentVariableA(kHelpViewerVariable, (TestExeDir() + "launch_target.exe").c_str());
+        SetEnvironmentVariableA("KL_LAUNCH_LOG", log_.c_str());
+    }
+    void TearDown() override {
+        EndToEnd::TearDown();
+        SetEnvironmentVariableA(kHelpViewerVariable, nullptr);
+        SetEnvironmentVariableA("KL_LAUNCH_LOG", nullptr);
+    }
+    void Command(int id) { PostMessageA(main_, WM_COMMAND, id, 0); }
+    // The last address the viewer was started with ("" before the first).
+    std::string Opened() const {
+        std::ifstream in(log_);
+        std::string line, last;
+        while (std::getline(in, line))
+            if (!line.empty()) last = line.substr(line.rfind('\t') + 1);
+        return last;
+    }
+    bool OpensPage(const std::string& address) {
+        return PollUntil([&] { return Opened() == address; }, 8000);
+    }
+    static std::string TextOf(HWND w) {
+        char text[512] = {};
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutA(w, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 2000, &ignored);
+        return text;
+    }
+    void OpenWindow() {
+        Notify(0, -9);
+        ASSERT_TRUE(PollUntil([&] { return IsWindowVisible(main_) != FALSE; }));
+        SetForegroundWindow(main_);
+        ASSERT_TRUE(PollUntil([&] { return GetForegroundWindow() == main_; }, 3000));
+    }
+};
+
+}  // namespace
+
+TEST_F(TrayAndHelp, TheStopwatchItemsDriveTheStopwatch) {
+    Start();
+    Command(ids::mnTimerStart);
+    ASSERT_TRUE(PollUntil([&] { return b().StopwatchStartTicks != 0; }, 3000));
+    Command(ids::mnTimerPause);
+    ASSERT_TRUE(PollUntil([&] { return b().StopwatchPauseTicks != 0; }, 3000));
+    const auto startBefore = b().StopwatchStartTicks;
+    Sleep(50);
+    Command(ids::mnTimerResume);
+    ASSERT_TRUE(PollUntil([&] { return b().StopwatchPauseTicks == 0; }, 3000));
+    EXPECT_GE(b().StopwatchStartTicks - startBefore, 40u) << "the pause is not taken off the time";
+    Command(ids::mnTimerStop);
+    ASSERT_TRUE(PollUntil([&] { return b().StopwatchStopTicks != 0; }, 3000));
+    {
+        MessageBoxAnswerer reading(english_.Text(33), {IDOK});
+        Command(ids::mnTimerStatus);
+        ASSERT_TRUE(PollUntil([&] { return !reading.Texts().empty(); }, 5000));
+    }
+    Command(ids::mnTimerClear);
+    EXPECT_TRUE(PollUntil([&] { return b().StopwatchStartTicks == 0 && b().StopwatchStopTicks == 0; }, 3000));
+}
+
+TEST_F(TrayAndHelp, FunctionsProfilesAndMacrosOfTheTrayMenuReachTheirHandlers) {
+    ASSERT_TRUE(AddProfile("Travel", BinDir()));
+    Start();
+    // The menu opens on a right click of the icon (its submenus built then) and closes
+    // with Escape.
+    SetForegroundWindow(main_);
+    PostMessageA(main_, b().NotifyMessage, 0, WM_RBUTTONDOWN);  // a box of its own: not waited for
+    HWND menu = nullptr;
+    ASSERT_TRUE(PollUntil([&] { return (menu = FindWindowA("#32768", nullptr)) && IsWindowVisible(menu); }, 5000));
+    PressCombination(VK_ESCAPE, 0);
+    PressCombination(VK_ESCAPE, 0);
+    ASSERT_TRUE(PollUntil([&] { return !IsWindowVisible(menu); }, 5000));
+
+    const auto winKey = b().WinKeyEnabled;
+    Command(ids::mnFunctionFirst + kToggleWinKey);
+    EXPECT_TRUE(PollUntil([&] { return (b().WinKeyEnabled != 0) != (winKey != 0); }, 5000));
+
+    Command(ids::mnProfileFirst + 1);  // the first stored profile
+    EXPECT_TRUE(PollUntil([&] { return GetText255(b().ProfileName) == "Travel"; }, 8000));
+
+    for (const int item : {ids::mnLoadMacro, ids::mnSaveMacro, ids::mnConvertMacro}) {
+        MessageBoxAnswerer later(english_.Text(5), {IDOK});
+        Command(item);
+        ASSERT_TRUE(PollUntil([&] { return !later.Texts().empty(); }, 5000)) << item;
+        EXPECT_NE(later.Stop()[0].find("not yet available"), std::string::npos);
+    }
+
+    Command(ids::mnOpen);  // the default item
+    EXPECT_TRUE(PollUntil([&] { return IsWindowVisible(main_) != FALSE; }, 5000));
+}
+
+TEST_F(TrayAndHelp, F1OpensThePageOfWhatIsInFront) {
+    Start();
+    OpenWindow();
+    // Each page of the main window (keys 1 to 5 switch to it).
+    for (const char page : {'1', '2', '3', '4', '5'}) {
+        PressCombination(page, 0);
+        PressCombination(VK_F1, 0);
+        const std::string file = BinDir() + "manual\\screenshots_main_" + page + ".html";
+        EXPECT_TRUE(OpensPage(file)) << Opened();
+        EXPECT_NE(GetFileAttributesA(file.c_str()), INVALID_FILE_ATTRIBUTES) << file;
+    }
+
+    // In a dialog: the hotkey editor's page.
+    Command(ids::mnNewHotkey);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(main_, &pid);
+    HWND dlg = nullptr;
+    ASSERT_TRUE(PollUntil([&] { return (dlg = FindProcessWindow(pid, english_.Text(164).c_str())) != nullptr; }));
+    PollUntil([&] { return GetForegroundWindow() == dlg; }, 3000);
+    PressCombination(VK_F1, 0);
+    EXPECT_TRUE(OpensPage(BinDir() + "manual\\screenshots_hotkey.html")) << Opened();
+    PressCombination(VK_ESCAPE, 0);
+    ASSERT_TRUE(PollUntil([&] { return !IsWindow(dlg); }, 5000));
+
+    // The alias dialog and the About dialog, which shows the version and this build's
+    // architecture.
+    Command(ids::mnNewAlias);
+    ASSERT_TRUE(PollUntil([&] { return (dlg = FindProcessWindow(pid, english_.Text(145).c_str())) != nullptr; }));
+    PollUntil([&] { return GetForegroundWindow() == dlg; }, 3000);
+    PressCombination(VK_F1, 0);
+    EXPECT_TRUE(OpensPage(BinDir() + "manual\\screenshots_alias.html")) << Opened();
+    PressCombination(VK_ESCAPE, 0);
+    ASSERT_TRUE(PollUntil([&] { return !IsWindow(dlg); }, 5000));
+
+    Command(ids::mnAbout);
+    ASSERT_TRUE(PollUntil([&] { return (dlg = FindProcessWindow(pid, english_.Text(132).c_str())) != nullptr; }));
+    EXPECT_EQ(TextOf(GetDlgItem(dlg, about_dialog::lblVersion)), english_.Text(134));
+    EXPECT_NE(TextOf(GetDlgItem(dlg, about_dialog::lblBuild)).find(sizeof(void*) == 8 ? "x64" : "x86"),
+              std::string::npos);
+    PollUntil([&] { return GetForegroundWindow() == dlg; }, 3000);
+    PressCombination(VK_F1, 0);
+    EXPECT_TRUE(OpensPage(BinDir() + "manual\\screenshots_about.html")) << Opened();
+    PressCombination(VK_RETURN, 0);
+    ASSERT_TRUE(PollUntil([&] { return !IsWindow(dlg); }, 5000));
+
+    // The Help menu's offline and online manual.
+    Command(ids::mnHelpContents);
+    EXPECT_TRUE(OpensPage(BinDir() + "manual\\index.html")) << Opened();
+    Command(ids::mnHelpIndex);
+    EXPECT_TRUE(OpensPage(std::string(kHelpWebBase) + "manual/index.html")) << Opened();
+}
+
+TEST_F(TrayAndHelp, WithOnlineHelpF1OpensTheSamePageOnTheWeb) {
+    SetString(BaseKey(), reg::kOnlineHelp, "1");
+    Start();
+    OpenWindow();
+    PressCombination('5', 0);
+    PressCombination(VK_F1, 0);
+    EXPECT_TRUE(OpensPage(std::string(kHelpWebBase) + "manual/screenshots_main_5.html")) << Opened();
+}
