@@ -56,6 +56,12 @@ protected:
         return PollUntil([&] { return Focused(dlg) == GetDlgItem(dlg, control); }, 3000);
     }
     static void Press(WORD vk, int modifiers = 0) { PressCombination(vk, modifiers); }
+    // The program registers its hotkeys again after the editor has gone; a message sent
+    // to its window is answered only once it is back in its message loop.
+    void WaitForMainLoop() {
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored);
+    }
     static void Type(const std::string& letters) {
         for (const char c : letters) Press(static_cast<WORD>(LOBYTE(VkKeyScanA(c))));
     }
@@ -109,6 +115,7 @@ TEST_F(EditorEndToEnd, ANewHotkeyDefinedWithTheKeyboardWorksAtOnce) {
     Type("hi");
     Press(VK_RETURN);  // OK
     ASSERT_TRUE(PollUntil([&] { return !IsWindow(dlg); }, 5000)) << "the editor did not close";
+    WaitForMainLoop();
 
     // Stored, and hotkey handling is on again with the new hotkey registered.
     HotkeyStore store(reg::kHotkeysKey, nullptr);
@@ -154,6 +161,7 @@ TEST_F(EditorEndToEnd, ChangingAnExistingHotkeysFunctionTakesEffectAtOnce) {
     EXPECT_TRUE(PollUntil([&] { return Selection(dlg, id::cbFunction) == 3; }, 3000));
     Press(VK_RETURN);
     ASSERT_TRUE(PollUntil([&] { return !IsWindow(dlg); }, 5000)) << "the editor did not close";
+    WaitForMainLoop();
     EXPECT_EQ(GetText(std::string(reg::kHotkeysKey) + "HotKey" + std::to_string(stored), "Key"), "74");
 
     TargetProgram target;
