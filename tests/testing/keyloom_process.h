@@ -10,6 +10,10 @@ namespace kl::testing {
 
 inline constexpr char kKeyloomTitle[] = "Keyloom v1.06";
 
+// The position of english.lan in the sorted list of the language files of `dir`: the
+// "Language" value that makes the program speak English.
+int EnglishLanguagePosition(const std::string& dir);
+
 // Polls `done` every 10 ms until it holds or `ms` milliseconds have passed.
 bool PollUntil(const std::function<bool()>& done, DWORD ms = 10000);
 
