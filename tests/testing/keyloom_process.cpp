@@ -39,8 +39,9 @@ bool PollUntil(const std::function<bool()>& done, DWORD ms) {
     }
 }
 
-KeyloomProcess::KeyloomProcess() {
-    const std::string dir = BinDir();
+KeyloomProcess::KeyloomProcess() : KeyloomProcess(BinDir()) {}
+
+KeyloomProcess::KeyloomProcess(const std::string& dir) {
     // The program starts in the first language of the sorted list (German beside
     // English); the tests read English texts unless they stored a language themselves.
     if (!GetValue(kKeyloomKey, "Language"))

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 
 namespace kl::testing {
 
@@ -19,7 +20,9 @@ bool PollUntil(const std::function<bool()>& done, DWORD ms = 10000);
 
 class KeyloomProcess {
 public:
-    KeyloomProcess();  // starts the process
+    KeyloomProcess();  // starts the process from build/<arch>/bin
+    // Starts the keyloom.exe of `folder` (with a trailing backslash), in that folder.
+    explicit KeyloomProcess(const std::string& folder);
     ~KeyloomProcess();
     KeyloomProcess(const KeyloomProcess&) = delete;
     KeyloomProcess& operator=(const KeyloomProcess&) = delete;
