@@ -5,8 +5,9 @@
 //                   and nothing is written after the settings are gone.
 //   RemoveUserData  after an uninstall: what the program wrote itself. Its settings
 //                   ("Software\Corvane\Keyloom") unless the user keeps them (asked, or
-//                   KEEPSETTINGS=1 when silent), its start-with-Windows value and its
-//                   desktop shortcut when they point into the installed folder.
+//                   KEEPSETTINGS=1 when silent; kept, they lose only the data folder
+//                   value naming the removed folder), its start-with-Windows value and
+//                   its desktop shortcut when they point into the installed folder.
 #include <windows.h>
 #include <msi.h>
 #include <msiquery.h>
@@ -96,6 +97,19 @@ void RemoveDesktopShortcut(const std::string& folder) {
     if (SUCCEEDED(com)) CoUninitialize();
 }
 
+// Kept settings must not send a later copy of the program to the removed folder for its
+// data files and libraries: the data folder value goes when it names that folder.
+void ForgetDataFolder(const std::string& folder) {
+    kl::RegKey settings = kl::RegKey::Open(HKEY_CURRENT_USER, kSettingsKey, KEY_QUERY_VALUE | KEY_SET_VALUE);
+    if (!settings) return;
+    char dir[1024] = {};
+    DWORD size = sizeof dir - 1, type = 0;
+    if (RegQueryValueExA(settings.get(), "DataDir", nullptr, &type, reinterpret_cast<BYTE*>(dir), &size) ==
+            ERROR_SUCCESS &&
+        InFolder(dir, folder))
+        RegDeleteValueA(settings.get(), "DataDir");
+}
+
 }  // namespace
 
 extern "C" UINT __stdcall CloseKeyloom(MSIHANDLE install) {
@@ -116,7 +130,10 @@ extern "C" UINT __stdcall CloseKeyloom(MSIHANDLE install) {
 
 extern "C" UINT __stdcall RemoveUserData(MSIHANDLE install) {
     const std::string folder = Property(install, "INSTALLDIR");
-    if (!KeepSettings(install)) RemoveSettings();
+    if (KeepSettings(install))
+        ForgetDataFolder(folder);
+    else
+        RemoveSettings();
     RemoveRunValue(folder);
     RemoveDesktopShortcut(folder);
     return ERROR_SUCCESS;

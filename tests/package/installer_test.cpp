@@ -86,18 +86,16 @@ TEST_F(Installer, InstallsForTheUserStartsFromTheStartMenuAndUninstallsWithoutTr
     if (!folder.empty() && folder.back() != '\\') folder += '\\';
     EXPECT_EQ(Lower(folder), Lower(installDir_));
     SetString(kKeyloomKey, "SimpleMode", "1");  // no hooks: nothing of it stays loaded elsewhere
-    {
-        KeyloomProcess app(folder);
-        ASSERT_NE(app.WaitForWindow(), nullptr);
-        EXPECT_EQ(Lower(ProcessImage(app.handle())), Lower(entry.target));
-        EXPECT_FALSE(ShowsABox(GetProcessId(app.handle())));
-        ASSERT_TRUE(app.Close());
-        EXPECT_EQ(app.ExitCode(), 0u);
-    }
-    EXPECT_TRUE(GetText(kKeyloomKey, "WinD").has_value());  // the program saved its options
+    KeyloomProcess app(folder);
+    ASSERT_NE(app.WaitForWindow(), nullptr);
+    EXPECT_EQ(Lower(ProcessImage(app.handle())), Lower(entry.target));
+    EXPECT_FALSE(ShowsABox(GetProcessId(app.handle())));
 
-    // The uninstall entry's own command, silent: the settings go too.
+    // The uninstall entry's own command, silent, while the program runs: the uninstall
+    // ends it (it saves its options then), and the settings go too.
     ASSERT_EQ(RunCommand(uninstall + " /qn"), 0);
+    EXPECT_TRUE(app.WaitForExit(0));
+    EXPECT_EQ(app.ExitCode(), 0u);
     const std::vector<std::string> left = before.Difference(ProfileSnapshot());
     EXPECT_TRUE(left.empty()) << "left behind (+) or taken away (-) by installing and uninstalling:" << Joined(left);
 }
@@ -108,6 +106,7 @@ TEST_F(Installer, KeepsTheSettingsWhenTheUserSaysSo) {
     EXPECT_FALSE(Exists(ShellFolder(CSIDL_DESKTOPDIRECTORY) + "Keyloom.lnk"));  // options not chosen
     EXPECT_FALSE(GetText(kRunKey, "Keyloom").has_value());
     SetString(kKeyloomKey, "Language", "1");
+    SetString(kKeyloomKey, "DataDir", installDir_);
     SetString(kKeyloomKey + std::string("\\HotKey1"), "Key", "65");
 
     ASSERT_EQ(RunCommand("msiexec.exe /x \"" + msi_ + "\" /qn KEEPSETTINGS=1"), 0);
@@ -115,6 +114,7 @@ TEST_F(Installer, KeepsTheSettingsWhenTheUserSaysSo) {
     EXPECT_FALSE(GetText(kUninstallKey, "DisplayName").has_value());
     EXPECT_EQ(GetText(kKeyloomKey, "Language").value_or(""), "1");
     EXPECT_EQ(GetText(kKeyloomKey + std::string("\\HotKey1"), "Key").value_or(""), "65");
+    EXPECT_FALSE(GetText(kKeyloomKey, "DataDir").has_value());  // it named the removed folder
 }
 
 }  // namespace

@@ -47,6 +47,8 @@ ProfileSnapshot::ProfileSnapshot() {
 
 void ProfileSnapshot::AddFolder(const std::string& folder, bool recursive) {
     if (folder.empty() || Lower(folder) == Lower(ShellFolder(CSIDL_LOCAL_APPDATA) + "Temp\\")) return;
+    if (GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES) return;
+    entries_.insert("file " + folder);  // a folder that goes is listed too
     WIN32_FIND_DATAA found{};
     HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return;
@@ -80,10 +82,31 @@ void ProfileSnapshot::AddKey(const char* rootName, HKEY root, const std::string&
     for (const std::string& sub : subkeys) AddKey(rootName, root, path.empty() ? sub : path + "\\" + sub);
 }
 
+bool ProfileSnapshot::EmptyInstallerContainer(const std::string& entry) const {
+    // Windows Installer keeps its own bookkeeping in these places and creates the empty
+    // keys and folders of it on its first use, as every Windows already has them.
+    const std::string areas[] = {"key HKCU\\Software\\Microsoft\\Installer",
+                                 "key HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Installer\\",
+                                 "file " + ShellFolder(CSIDL_APPDATA) + "Microsoft\\Installer\\",
+                                 "file " + ShellFolder(CSIDL_WINDOWS) + "Installer\\"};
+    bool inArea = false;
+    for (const std::string& area : areas) inArea = inArea || Lower(entry).rfind(Lower(area), 0) == 0;
+    if (!inArea || (entry.rfind("file ", 0) == 0 && entry.back() != '\\')) return false;
+    // Empty: below it only keys and folders, no value and no file.
+    const std::string below = entry.back() == '\\' ? entry : entry + "\\";
+    for (auto next = entries_.upper_bound(entry); next != entries_.end() && next->rfind(entry, 0) == 0; ++next) {
+        if (next->rfind(entry + " : ", 0) == 0) return false;  // a value of the key itself
+        if (next->rfind(below, 0) != 0) continue;             // a sibling with a longer name
+        if (next->find(" : ") != std::string::npos) return false;
+        if (next->rfind("file ", 0) == 0 && next->back() != '\\') return false;
+    }
+    return true;
+}
+
 std::vector<std::string> ProfileSnapshot::Difference(const ProfileSnapshot& later) const {
     std::vector<std::string> lines;
     for (const std::string& e : later.entries_)
-        if (!entries_.count(e)) lines.push_back("+ " + e);
+        if (!entries_.count(e) && !later.EmptyInstallerContainer(e)) lines.push_back("+ " + e);
     for (const std::string& e : entries_)
         if (!later.entries_.count(e)) lines.push_back("- " + e);
     return lines;

@@ -17,12 +17,14 @@ public:
     ProfileSnapshot();
 
     // Entries of `later` missing here ("+ ...") and entries here missing in `later`
-    // ("- ..."): one line each.
+    // ("- ..."): one line each. Windows Installer's own empty bookkeeping keys and
+    // folders, made on its first use, are no difference.
     std::vector<std::string> Difference(const ProfileSnapshot& later) const;
 
 private:
     void AddFolder(const std::string& folder, bool recursive);
     void AddKey(const char* rootName, HKEY root, const std::string& path);
+    bool EmptyInstallerContainer(const std::string& entry) const;
 
     std::set<std::string> entries_;
 };
