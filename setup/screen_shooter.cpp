@@ -59,22 +59,22 @@ struct Found {
     HWND window;
 };
 
+BOOL CALLBACK CheckWindow(HWND w, LPARAM p) {
+    auto& f = *reinterpret_cast<Found*>(p);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    char cls[64] = {}, title[256] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    GetWindowTextA(w, title, sizeof title);
+    if ((f.pid == 0 || owner == f.pid) && (!f.visible || IsWindowVisible(w)) && (!f.cls || std::string(cls) == f.cls) &&
+        (!f.title || std::string(title) == f.title))
+        f.window = w;
+    return f.window == nullptr;
+}
+
 HWND FindWindowOf(DWORD pid, const char* cls, const char* title, bool visible = true) {
     Found f{pid, cls, title, visible, nullptr};
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-            auto& f = *reinterpret_cast<Found*>(p);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(w, &owner);
-            char cls[64] = {}, title[256] = {};
-            GetClassNameA(w, cls, sizeof cls);
-            GetWindowTextA(w, title, sizeof title);
-            if ((f.pid == 0 || owner == f.pid) && (!f.visible || IsWindowVisible(w)) && (!f.cls || std::string(cls) == f.cls) &&
-                (!f.title || std::string(title) == f.title))
-                f.window = w;
-            return f.window == nullptr;
-        },
-        reinterpret_cast<LPARAM>(&f));
+    EnumWindows(CheckWindow, reinterpret_cast<LPARAM>(&f));
     return f.window;
 }
 

@@ -9,7 +9,7 @@
 
 namespace kl::testing {
 
-std::string PackageName() { return std::string("Keyloom-") + KL_VERSION_TEXT + "-" + KL_TEST_ARCH; }
+std::string PackageName() { return "Keyloom-" KL_VERSION_TEXT "-" KL_TEST_ARCH; }
 
 std::string PackageDir() {
     std::string bin = BinDir();  // ...\build\<arch>\bin\ -> ...\build\<arch>\package\.
@@ -67,22 +67,28 @@ std::string ProcessImage(HANDLE process) {
     return image;
 }
 
+namespace {
+
+struct BoxSearch {
+    DWORD pid;
+    bool found;
+};
+
+BOOL CALLBACK CheckForBox(HWND w, LPARAM p) {
+    auto& search = *reinterpret_cast<BoxSearch*>(p);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    char cls[16] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    if (owner == search.pid && IsWindowVisible(w) && std::string(cls) == "#32770") search.found = true;
+    return !search.found;
+}
+
+}  // namespace
+
 bool ShowsABox(DWORD pid) {
-    struct Search {
-        DWORD pid;
-        bool found;
-    } search{pid, false};
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(p);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(w, &owner);
-            char cls[16] = {};
-            GetClassNameA(w, cls, sizeof cls);
-            if (owner == s.pid && IsWindowVisible(w) && std::string(cls) == "#32770") s.found = true;
-            return !s.found;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    BoxSearch search{pid, false};
+    EnumWindows(CheckForBox, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
