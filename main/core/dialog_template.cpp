@@ -1,5 +1,7 @@
 #include "core/dialog_template.h"
 
+#include "core/dpi.h"
+
 namespace kl {
 namespace {
 constexpr std::size_t kItemCountOffset = 8;  // cdit of DLGTEMPLATE
@@ -21,8 +23,10 @@ void DialogTemplate::Header(DWORD style, DWORD exStyle, short cx, short cy, cons
     Word(0);  // no menu
     Word(0);  // standard class
     Text(caption);
-    Word(8);
-    Text("MS Shell Dlg");
+    // The system's message font: the dialog's units follow it, and with them the layout.
+    const FontSpec font = MessageFontSpec();
+    Word(static_cast<WORD>(font.points));
+    Text(font.face);
 }
 
 void DialogTemplate::Begin(DWORD style, DWORD exStyle, short x, short y, short cx, short cy, WORD id) {

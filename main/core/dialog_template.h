@@ -1,5 +1,6 @@
 // Dialog templates built in memory, so that a dialog needs no resource of its own.
-// Positions are dialog units: the dialog scales with its font and the display.
+// Positions are dialog units: the dialog scales with its font (the system's message
+// font) and the display.
 #pragma once
 
 #include <windows.h>
@@ -19,7 +20,7 @@ enum class DlgClass : WORD { Button = 0x0080, Edit = 0x0081, Static = 0x0082, Li
 
 class DialogTemplate {
 public:
-    // A modal dialog of cx x cy dialog units, centred, in the system's dialog font.
+    // A modal dialog of cx x cy dialog units, centred, in the system's message font.
     DialogTemplate(const char* caption, short cx, short cy, DWORD extraStyle = 0);
     // A dialog of the given styles (DS_SETFONT is added), at 0,0 unless DS_CENTER.
     DialogTemplate(DWORD style, DWORD exStyle, short cx, short cy, const std::string& caption);

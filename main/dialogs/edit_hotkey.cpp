@@ -11,6 +11,7 @@
 #include "core/text_fields.h"
 #include "core/ui_language.h"
 #include "core/dialog_template.h"
+#include "core/dpi.h"
 #include "dialogs/edit_hotkey_ids.h"
 #include "dialogs/select_dialog.h"
 #include "text255.h"
@@ -31,6 +32,7 @@ TfrmEditHotkey* g_active = nullptr;    // the editor that is open
 TfrmEditHotkey* g_creating = nullptr;  // the editor whose window is being created
 
 constexpr UINT kBringToFront = WM_APP + 21;
+constexpr UINT kRefitItems = WM_APP + 22;
 
 // cbKey item data.
 constexpr LPARAM kGreyLine = 1;    // field 3 is 1: drawn on a grey background
@@ -249,6 +251,13 @@ INT_PTR TfrmEditHotkey::Proc(UINT msg, WPARAM wp, LPARAM lp) {
         return TRUE;
     case WM_DRAWITEM:
         DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
+        return TRUE;
+    case WM_DPICHANGED:
+        // The dialog manager scales the dialog and its font; the drawn lists follow.
+        PostMessageA(dlg_, kRefitItems, 0, 0);
+        return FALSE;
+    case kRefitItems:
+        RefitOwnerDrawnItems(dlg_, 4, 0);
         return TRUE;
     default:
         return FALSE;

@@ -11,6 +11,7 @@
 #include "core/shell_links.h"
 #include "core/ui_language.h"
 #include "core/dialog_template.h"
+#include "core/dpi.h"
 #include "dialogs/edit_hotkey_ids.h"
 
 namespace kl {
@@ -65,6 +66,8 @@ std::string Extension(const std::string& path) {
     if (dot == std::string::npos || path[dot] != '.') return {};
     return path.substr(dot + 1);
 }
+
+constexpr UINT kRefitItems = WM_APP + 22;
 
 DialogTemplate SelectTemplate() {
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER | DS_3DLOOK;
@@ -176,6 +179,15 @@ INT_PTR CALLBACK TfrmSelect::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
         SelectObject(dc, old);
         ReleaseDC(hwnd, dc);
         m->itemHeight = static_cast<UINT>(std::max<LONG>(16, tm.tmHeight + 3));
+        return TRUE;
+    }
+    if (msg == WM_DPICHANGED) {
+        // The dialog manager scales the dialog and its font; the drawn list follows.
+        PostMessageA(hwnd, kRefitItems, 0, 0);
+        return FALSE;
+    }
+    if (msg == kRefitItems) {
+        RefitOwnerDrawnItems(hwnd, 3, 16);
         return TRUE;
     }
     if (!self) return FALSE;

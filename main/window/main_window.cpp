@@ -4,6 +4,7 @@
 
 #include <exception>
 
+#include "core/dpi.h"
 #include "core/library_binding.h"
 #include "core/macro_step.h"
 #include "core/reg_text.h"
@@ -19,6 +20,7 @@ namespace kl {
 namespace {
 
 constexpr char kPageClass[] = "TTabSheet";
+// Sizes in pixels at 96 dots per inch; the window scales them to its own (dpi_).
 constexpr int kClientWidth = 576;
 constexpr int kClientHeight = 392;
 constexpr int kMargin = 8;
@@ -54,14 +56,6 @@ LRESULT CALLBACK StatusBarSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UI
     return DefSubclassProc(hwnd, msg, wp, lp);
 }
 
-HFONT MessageFont() {
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-        return CreateFontIndirectA(&metrics.lfMessageFont);
-    return nullptr;
-}
-
 }  // namespace
 
 TfrmMain& MainForm() {
@@ -95,9 +89,10 @@ bool TfrmMain::Create(HINSTANCE instance, const std::string& dataDir) {
     if (!RegisterClassExA(&wc)) return false;
 
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-    RECT r{0, 0, kClientWidth, kClientHeight};
+    dpi_ = SystemDpi();  // the window's own follows with WM_DPICHANGED
+    RECT r{0, 0, ScaleForDpi(kClientWidth, dpi_), ScaleForDpi(kClientHeight, dpi_)};
     menus_ = CreateMainMenus();
-    AdjustWindowRectEx(&r, style, TRUE, WS_EX_CONTROLPARENT);
+    AdjustWindowRectForDpi(r, style, true, WS_EX_CONTROLPARENT, dpi_);
     const int w = r.right - r.left, h = r.bottom - r.top;
     const int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
     CreateWindowExA(WS_EX_CONTROLPARENT, kMainWindowClass, kApplicationTitle, style, x, y, w, h, nullptr, menus_.mmMain,
@@ -106,7 +101,7 @@ bool TfrmMain::Create(HINSTANCE instance, const std::string& dataDir) {
 }
 
 void TfrmMain::CreateControls() {
-    font_ = MessageFont();
+    font_ = CreateMessageFont(dpi_);
     auto child = [&](HWND parent, const char* cls, const char* text, DWORD style, int id) {
         HWND c = CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
@@ -140,31 +135,55 @@ void TfrmMain::CreateControls() {
 }
 
 void TfrmMain::Layout() {
+    const int margin = ScaleForDpi(kMargin, dpi_), buttonWidth = ScaleForDpi(kButtonWidth, dpi_);
+    const int buttonHeight = ScaleForDpi(kButtonHeight, dpi_), gap = ScaleForDpi(6, dpi_);
     RECT client;
     GetClientRect(hwnd_, &client);
     sbMain_.Resize();
     RECT sb{};
     GetWindowRect(sbMain_.handle(), &sb);
-    const int bottom = client.bottom - (sb.bottom - sb.top) - kMargin;
-    const int tabWidth = client.right - 3 * kMargin - kButtonWidth;
-    MoveWindow(pgSettings_, kMargin, kMargin, tabWidth, bottom - kMargin, TRUE);
-    RECT display{kMargin, kMargin, kMargin + tabWidth, bottom};
+    const int bottom = client.bottom - (sb.bottom - sb.top) - margin;
+    const int tabWidth = client.right - 3 * margin - buttonWidth;
+    MoveWindow(pgSettings_, margin, margin, tabWidth, bottom - margin, TRUE);
+    RECT display{margin, margin, margin + tabWidth, bottom};
     SendMessageA(pgSettings_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
     for (HWND page : pages_)
         SetWindowPos(page, HWND_TOP, display.left, display.top, display.right - display.left,
                      display.bottom - display.top, SWP_NOACTIVATE);
-    const int bx = client.right - kMargin - kButtonWidth;
-    int y = kMargin + 22;
+    const int bx = client.right - margin - buttonWidth;
+    int y = margin + ScaleForDpi(22, dpi_);
     for (HWND b : {btnAdd_, btnRemove_, btnModify_}) {
-        MoveWindow(b, bx, y, kButtonWidth, kButtonHeight, TRUE);
-        y += kButtonHeight + 6;
+        MoveWindow(b, bx, y, buttonWidth, buttonHeight, TRUE);
+        y += buttonHeight + gap;
     }
-    y = bottom - 3 * (kButtonHeight + 6) + 6;
+    y = bottom - 3 * (buttonHeight + gap) + gap;
     for (HWND b : {btnHide_, btnState_, btnExit_}) {
-        MoveWindow(b, bx, y, kButtonWidth, kButtonHeight, TRUE);
-        y += kButtonHeight + 6;
+        MoveWindow(b, bx, y, buttonWidth, buttonHeight, TRUE);
+        y += buttonHeight + gap;
     }
     LayoutLists();
+}
+
+// The window moved to a display of other dots per inch: the system suggests the new
+// frame; fonts, controls and the status bar follow.
+void TfrmMain::OnDpiChanged(int dpi, const RECT& suggested) {
+    if (dpi <= 0 || dpi == dpi_) return;
+    dpi_ = dpi;
+    HFONT old = font_;
+    font_ = CreateMessageFont(dpi_);
+    auto setFont = [](HWND child, LPARAM font) -> BOOL {
+        SendMessageA(child, WM_SETFONT, static_cast<WPARAM>(font), TRUE);
+        return TRUE;
+    };
+    for (HWND parent : {hwnd_, pages_[0], pages_[4]})
+        for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+            if (c != sbMain_.handle()) setFont(c, reinterpret_cast<LPARAM>(font_));
+    options_.Rescale(dpi_, font_);
+    sbMain_.SetDpi(dpi_);
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    Layout();
+    if (old) DeleteObject(old);
 }
 
 int TfrmMain::ActivePage() const {
@@ -220,6 +239,9 @@ LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_HSCROLL:
         OnOptionScroll(reinterpret_cast<HWND>(lp));
+        return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
         return 0;
     case WM_INITMENUPOPUP:
         if (reinterpret_cast<HMENU>(wp) == menus_.mnProfiles) RefreshProfileMenu();  // mnProfilesClick

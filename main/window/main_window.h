@@ -104,6 +104,7 @@ private:
     void FormDestroy();
     void CreateControls();
     void Layout();
+    void OnDpiChanged(int dpi, const RECT& suggested);
     void SelectPage(int page);
     void OnNotify(WPARAM wp, LPARAM lp);
     void OnHotkey(WPARAM wp, LPARAM lp);
@@ -162,6 +163,7 @@ private:
     MainMenus menus_;
     RecentHotkeys recent_;
     HFONT font_ = nullptr;
+    int dpi_ = 96;  // the window's dots per inch: every size in pixels is scaled to it
     std::string dataDir_;
     std::vector<std::string> languages_;  // the items of cbLanguage
     bool updating_ = false;

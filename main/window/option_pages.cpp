@@ -5,6 +5,7 @@
 #include <charconv>
 #include <utility>
 
+#include "core/dpi.h"
 #include "core/settings_table.h"
 #include "core/ui_language.h"
 #include "window/option_ids.h"
@@ -105,10 +106,8 @@ std::string CaptionOf(int setting, const char* fallback) {
 
 void OptionPages::Create(HINSTANCE instance, HWND optionsPage, HWND defaultsPage, HWND mouseKeysPage, HFONT font) {
     const HWND pages[] = {optionsPage, defaultsPage, mouseKeysPage};
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
-    auto s = [dpi](int px) { return MulDiv(px, dpi, 96); };
+    const int dpi = WindowDpi(optionsPage);
+    auto s = [dpi](int px) { return ScaleForDpi(px, dpi); };
     auto make = [&](HWND parent, const char* cls, DWORD style, int x, int y, int cx, int cy, int id, const char* text) {
         HWND c = CreateWindowExA(lstrcmpiA(cls, WC_EDITA) == 0 ? WS_EX_CLIENTEDGE : 0, cls, text, WS_CHILD | WS_VISIBLE | style, s(x),
                                  s(y), s(cx), s(cy), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
@@ -134,6 +133,18 @@ void OptionPages::Create(HINSTANCE instance, HWND optionsPage, HWND defaultsPage
     }
     SendMessageA(Control(ids::ebMKSpeedMod), EM_SETLIMITTEXT, 11, 0);
     SetWindowTextA(Control(ids::ebMKSpeedMod), "4");
+}
+
+void OptionPages::Rescale(int dpi, HFONT font) {
+    auto place = [&](int id, int x, int y, int cx, int cy) {
+        HWND c = Control(id);
+        if (!c) return;
+        SetWindowPos(c, nullptr, ScaleForDpi(x, dpi), ScaleForDpi(y, dpi), ScaleForDpi(cx, dpi), ScaleForDpi(cy, dpi),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        if (font) SendMessageA(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    };
+    for (const Other& o : kOthers) place(o.id, o.x, o.y, o.cx, o.cy);
+    for (const CheckBox& box : kCheckBoxes) place(box.id, box.x, box.y, kCheckWidth, kCheckHeight);
 }
 
 HWND OptionPages::Control(int id) const {

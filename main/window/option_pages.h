@@ -17,6 +17,8 @@ class OptionPages {
 public:
     // Creates the controls on the three pages, scaled for the display.
     void Create(HINSTANCE instance, HWND optionsPage, HWND defaultsPage, HWND mouseKeysPage, HFONT font);
+    // Places and sizes every control for `dpi` and gives it `font` (a change of display).
+    void Rescale(int dpi, HFONT font);
     bool Owns(int id) const { return controls_.count(id) != 0; }
     HWND Control(int id) const;
 

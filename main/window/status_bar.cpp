@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "core/dpi.h"
+
 namespace kl {
 
 StatusBar::~StatusBar() {
@@ -11,13 +13,21 @@ StatusBar::~StatusBar() {
 void StatusBar::Create(HWND parent, int id) {
     hwnd_ = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
-    font_ = CreateFontA(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                        DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Verdana");
+    SetDpi(WindowDpi(parent));
+}
+
+void StatusBar::SetDpi(int dpi) {
+    if (!hwnd_) return;
+    HFONT old = font_;
+    font_ = CreateFontA(-ScaleForDpi(13, dpi), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Verdana");
     if (font_) SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    if (old) DeleteObject(old);
     // The last panel (50 pixels at least) reaches to the right edge, as status bars do.
-    int edges[2] = {410, -1};
+    int edges[2] = {ScaleForDpi(410, dpi), -1};
     SendMessageA(hwnd_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));
     for (int panel = 0; panel < 2; ++panel) SendMessageA(hwnd_, SB_SETTEXTA, panel | SBT_OWNERDRAW, panel);
+    Resize();
 }
 
 void StatusBar::SetText(int panel, const std::string& text) {

@@ -1,5 +1,5 @@
-// sbMain: the status bar with two owner-drawn panels (410 and 50 pixels), written in
-// red Verdana on the window's colour.
+// sbMain: the status bar with two owner-drawn panels (410 and 50 pixels at 96 dots per
+// inch, scaled), written in red Verdana on the window's colour.
 #pragma once
 
 #include <windows.h>
@@ -19,6 +19,8 @@ public:
     // Handles WM_DRAWITEM for the bar; false when the item is not ours.
     bool Draw(const DRAWITEMSTRUCT& item);
     void Resize();
+    // Font and panel widths for the window's dots per inch.
+    void SetDpi(int dpi);
 
 private:
     HWND hwnd_ = nullptr;

@@ -99,8 +99,9 @@ TEST_F(OptionPages, EveryControlChangesItsFieldAtOnceAndSurvivesARestart) {
     EXPECT_EQ(Text255View(b().StatusText), "Failed to save certain settings.");
     SendMessageA(Control(ids::ebMKSpeedMod), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("7"));
     EXPECT_EQ(b().MKSpeedMod, 7);
-    // One language file: no language box.
-    EXPECT_EQ(GetWindowLongA(Control(ids::cbLanguage), GWL_STYLE) & WS_VISIBLE, 0);
+    // English and German are shipped: the language box offers both.
+    EXPECT_NE(GetWindowLongA(Control(ids::cbLanguage), GWL_STYLE) & WS_VISIBLE, 0);
+    EXPECT_EQ(SendMessageA(Control(ids::cbLanguage), CB_GETCOUNT, 0, 0), 2);
 
     ASSERT_TRUE(app_->Close());
     EXPECT_EQ(GetText(BaseKey(), "MKSpeedMod").value_or(""), "7");

@@ -2,12 +2,33 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <string>
+#include <vector>
 
 #include "testing/child_process.h"
+#include "testing/registry.h"
 #include "testing/support_library.h"
 
 namespace kl::testing {
+
+int EnglishLanguagePosition(const std::string& dir) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA((dir + "*.lan").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    do {
+        std::string name = found.cFileName;
+        name.resize(name.size() - 4);
+        std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+        names.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    const auto it = std::find(names.begin(), names.end(), "english");
+    return it == names.end() ? 0 : static_cast<int>(it - names.begin());
+}
 
 bool PollUntil(const std::function<bool()>& done, DWORD ms) {
     const DWORD start = GetTickCount();
@@ -18,8 +39,13 @@ bool PollUntil(const std::function<bool()>& done, DWORD ms) {
     }
 }
 
-KeyloomProcess::KeyloomProcess() {
-    const std::string dir = BinDir();
+KeyloomProcess::KeyloomProcess() : KeyloomProcess(BinDir()) {}
+
+KeyloomProcess::KeyloomProcess(const std::string& dir) {
+    // The program starts in the first language of the sorted list (German beside
+    // English); the tests read English texts unless they stored a language themselves.
+    if (!GetValue(kKeyloomKey, "Language"))
+        SetString(kKeyloomKey, "Language", std::to_string(EnglishLanguagePosition(dir)));
     std::string command = "\"" + dir + "keyloom.exe\"";
     STARTUPINFOA si{};
     si.cb = sizeof si;

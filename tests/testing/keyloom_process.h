@@ -5,17 +5,24 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 
 namespace kl::testing {
 
 inline constexpr char kKeyloomTitle[] = "Keyloom v1.06";
+
+// The position of english.lan in the sorted list of the language files of `dir`: the
+// "Language" value that makes the program speak English.
+int EnglishLanguagePosition(const std::string& dir);
 
 // Polls `done` every 10 ms until it holds or `ms` milliseconds have passed.
 bool PollUntil(const std::function<bool()>& done, DWORD ms = 10000);
 
 class KeyloomProcess {
 public:
-    KeyloomProcess();  // starts the process
+    KeyloomProcess();  // starts the process from build/<arch>/bin
+    // Starts the keyloom.exe of `folder` (with a trailing backslash), in that folder.
+    explicit KeyloomProcess(const std::string& folder);
     ~KeyloomProcess();
     KeyloomProcess(const KeyloomProcess&) = delete;
     KeyloomProcess& operator=(const KeyloomProcess&) = delete;
