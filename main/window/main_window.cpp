@@ -216,7 +216,9 @@ LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         PostQuitMessage(0);
         return 0;
     case WM_COMMAND:
-        if (!OnOptionCommand(LOWORD(wp), HIWORD(wp)) && !OnListCommand(LOWORD(wp), HIWORD(wp))) OnCommand(LOWORD(wp));
+        if (!OnOptionCommand(LOWORD(wp), HIWORD(wp)) && !OnListCommand(LOWORD(wp), HIWORD(wp)) &&
+            !OnExchangeCommand(LOWORD(wp)))
+            OnCommand(LOWORD(wp));
         return 0;
     case WM_HSCROLL:
         OnOptionScroll(reinterpret_cast<HWND>(lp));
