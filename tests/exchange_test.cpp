@@ -13,6 +13,7 @@
 #include "core/registry_helpers.h"
 #include "core/settings_exchange.h"
 #include "core/text_file.h"
+#include "dialogs/import_dialog.h"
 #include "testing/registry.h"
 #include "testing/temp_dir.h"
 #include "text255.h"
@@ -171,4 +172,45 @@ TEST_F(SettingsExchange, BadItemsOfAFileAreSkippedWithTheirReasonAndTheRestImpor
     const ExchangeRead other = ReadExchangeFromFile(dir_.path() + "other.ini", to_, {});
     EXPECT_TRUE(other.refused);
     EXPECT_TRUE(other.items.empty());
+}
+
+// TfrmImport as the user meets it: the file's items listed, the clash marked, the
+// reasons for what was left out shown; Remove takes an item out and OK writes the rest.
+TEST_F(SettingsExchange, TheImportDialogListsRemovesAndWritesWhatIsLeft) {
+    dir_.Write("dialog.ini",
+               "[Settings]\r\nMKSpeed=9\r\n[Hotkeys]\r\n70=1;2;\r\n71=3;\r\n72=4;\r\n"
+               "[Hotkeys\\HotKey1]\r\nKey=70\r\nModifier=2\r\nDescription=a;b\r\nFunction=1;x\r\n"
+               "[Hotkeys\\HotKey2]\r\nKey=70\r\nModifier=4\r\nDescription=taken\r\nFunction=1;y\r\n"
+               "[Hotkeys\\HotKey3]\r\nKey=71\r\nModifier=2\r\nDescription=removed\r\nFunction=1;z\r\n"
+               "[Hotkeys\\HotKey4]\r\nKey=72\r\nModifier=2\r\nFunction=nothing\r\n");
+    HotkeyStore target(to_.hotkeys, nullptr);
+    const int existing = target.StoreHotkey(-1, 70, 4, 5, "mine", "keep").id;
+    ReportNames names;
+    names.functionName = [](int id) { return "F" + std::to_string(id); };
+    TfrmImport dialog(TfrmImport::Direction::Import, dir_.path() + "dialog.ini", to_, names);
+    std::vector<std::string> shown;
+    std::string skipped;
+    TfrmImport::OnShow() = [&](HWND dlg) {
+        HWND list = GetDlgItem(dlg, import_dialog::lbImport);
+        for (int i = 0, n = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0)); i < n; ++i)
+            shown.push_back(dialog.ItemText(dialog.items().at(static_cast<std::size_t>(
+                SendMessageA(list, LB_GETITEMDATA, i, 0)))));
+        char text[1024] = {};
+        GetDlgItemTextA(dlg, import_dialog::ebSkipped, text, sizeof text);
+        skipped = (GetWindowLongA(GetDlgItem(dlg, import_dialog::ebSkipped), GWL_STYLE) & WS_VISIBLE) ? text : "";
+        SendMessageA(list, LB_SETSEL, TRUE, 2);  // "removed"
+        SendMessageA(dlg, WM_COMMAND, import_dialog::btnRemove, 0);
+        PostMessageA(dlg, WM_COMMAND, IDOK, 0);
+    };
+    EXPECT_EQ(dialog.ShowModal(nullptr), 1);
+    TfrmImport::OnShow() = nullptr;
+    ASSERT_EQ(shown.size(), 4u);
+    EXPECT_EQ(shown[0].rfind("a;b : ", 0), 0u) << shown[0];  // the description is not cut at its ";"
+    EXPECT_EQ(dialog.items().size(), 3u);
+    EXPECT_EQ(dialog.items()[1].kind, kExchangeConflict);
+    EXPECT_NE(skipped.find("ID 4: its \"Function\" has no \";\""), std::string::npos) << skipped;
+    EXPECT_EQ(target.FindHotkeyID(70, 4), existing);
+    EXPECT_EQ(target.FindHotkeyID(71, 2), -1);
+    EXPECT_GT(target.FindHotkeyID(70, 2), existing);
+    EXPECT_EQ(Value(to_.main, "MKSpeed"), "9");
 }
