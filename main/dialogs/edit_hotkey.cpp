@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "core/style.h"
 #include "core/editor_sources.h"
 #include "core/hotkey_store.h"
 #include "core/library_binding.h"
@@ -261,6 +262,7 @@ void TfrmEditHotkey::InitDialog() {
     modified_ = false;
     focusedOnce_ = false;
     SetWindowContextHelpId(dlg_, kHelpContext);
+    ApplyStyleToForm(dlg_);
     // The headers in the bold face of the dialog's font.
     LOGFONTA lf{};
     if (GetObjectA(DialogFont(dlg_), sizeof lf, &lf)) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/style.h"
 #include "core/catalogue.h"
 #include "core/dialog_template.h"
 #include "core/help_pages.h"
@@ -153,6 +154,7 @@ INT_PTR TfrmImport::Proc(UINT msg, WPARAM wp, LPARAM lp) {
 void TfrmImport::FormShow() {
     SetWindowContextHelpId(dlg_, help::kImport);
     UpdateLanguage();
+    ApplyStyleToForm(dlg_);
     LoadData();
     UpdateView();
     std::string reasons;

@@ -83,6 +83,7 @@ bool TfrmMain::OnExchangeCommand(int id) {
     case ids::mnExportSettings: mnExportSettingsClick(); return true;
     case ids::mnImportSettings: mnImportSettingsClick(); return true;
     case ids::mnPrintSettings: mnPrintSettingsClick(); return true;
+    case ids::mmStyle: mmStyleClick(); return true;
     default: return false;
     }
 }

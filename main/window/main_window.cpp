@@ -4,6 +4,7 @@
 
 #include <exception>
 
+#include "core/style.h"
 #include "core/library_binding.h"
 #include "core/macro_step.h"
 #include "core/reg_text.h"
@@ -333,6 +334,7 @@ void TfrmMain::FormCreate() {
 
 void TfrmMain::FormShow() {
     updating_ = false;
+    ApplyStyleToForm(hwnd_);
     if (SettingsBlock* b = Block()) ChangeLanguage(b->Language);
     UpdateLanguage();
     ShowData();

@@ -102,6 +102,8 @@ public:
     void mnExportSettingsClick();
     void mnImportSettingsClick();
     void mnPrintSettingsClick();
+    // The style dialog; the main window takes the style after OK.
+    void mmStyleClick();
 
 private:
     static LRESULT CALLBACK StaticWndProc(HWND, UINT, WPARAM, LPARAM);

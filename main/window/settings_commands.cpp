@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "core/style.h"
 #include "core/catalogue.h"
 #include "core/document_viewer.h"
 #include "core/file_dialogs.h"
@@ -21,6 +22,7 @@
 #include "core/text_fields.h"
 #include "core/ui_language.h"
 #include "dialogs/import_dialog.h"
+#include "dialogs/skins_dialog.h"
 #include "text255.h"
 #include "window/control_ids.h"
 #include "window/exchange_ids.h"
@@ -200,6 +202,10 @@ void TfrmMain::mnPrintSettingsClick() {
     if (!OpenInViewer(path))
         MessageBoxA(hwnd_, ("The settings report could not be opened:\r\n" + path).c_str(), kApplicationTitle,
                     MB_OK | MB_ICONEXCLAMATION);
+}
+
+void TfrmMain::mmStyleClick() {
+    if (TfrmSkins::ShowModal(hwnd_) == 1 && !destroyed_) ApplyStyleToForm(hwnd_);
 }
 
 void TfrmMain::mnExportSettingsClick() {
