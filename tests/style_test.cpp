@@ -16,7 +16,14 @@ using namespace kl::testing;
 
 namespace {
 
-bool UsableFace(const char* face);
+bool UsableFace(const char* face) { return face[0] && face[0] != '@'; }
+
+int CALLBACK FirstFace(const LOGFONTA* f, const TEXTMETRICA*, DWORD, LPARAM p) {
+    *reinterpret_cast<std::string*>(p) = f->lfFaceName;
+    return UsableFace(f->lfFaceName) ? 0 : 1;
+}
+
+INT_PTR CALLBACK NoDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
 class Styles : public ::testing::Test {
 protected:
@@ -36,16 +43,11 @@ protected:
         lf.lfCharSet = DEFAULT_CHARSET;
         std::string first;
         HDC dc = GetDC(nullptr);
-        EnumFontFamiliesExA(dc, &lf, [](const LOGFONTA* f, const TEXTMETRICA*, DWORD, LPARAM p) -> int {
-            *reinterpret_cast<std::string*>(p) = f->lfFaceName;
-            return UsableFace(f->lfFaceName) ? 0 : 1;
-        }, reinterpret_cast<LPARAM>(&first), 0);
+        EnumFontFamiliesExA(dc, &lf, FirstFace, reinterpret_cast<LPARAM>(&first), 0);
         ReleaseDC(nullptr, dc);
         return first;
     }
 };
-
-bool UsableFace(const char* face) { return face[0] && face[0] != '@'; }
 
 bool SameFont(const FontSpec& a, const FontSpec& b) {
     return a.name == b.name && a.charset == b.charset && a.size == b.size && a.bold == b.bold && a.italic == b.italic &&
@@ -107,8 +109,7 @@ TEST_F(Styles, TheStyleReachesEveryKindOfControl) {
     t.Item(BS_PUSHBUTTON, 7, 25, 50, 14, 11, kButtonClass, "OK");
     t.Item(WS_BORDER | LBS_NOTIFY, 7, 45, 100, 40, 12, kListBoxClass, "");
     t.Item(SS_LEFT, 7, 90, 100, 10, 13, kStaticClass, "label");
-    HWND dlg = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), t.Get(), nullptr,
-                                          [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+    HWND dlg = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), t.Get(), nullptr, NoDialogProc, 0);
     ASSERT_NE(dlg, nullptr);
     ApplyStyleToForm(dlg);
     auto fontOf = [&](int id) { return reinterpret_cast<HFONT>(SendDlgItemMessageA(dlg, id, WM_GETFONT, 0, 0)); };
