@@ -35,6 +35,7 @@ kl_add_test(mainwin_hotkey_test mainwin_hotkey_test.cpp DEPENDS keyloom klsuppor
 kl_add_test(mainwin_units_test recent_hotkeys_test.cpp help_pages_test.cpp
   ${CMAKE_SOURCE_DIR}/main/window/recent_hotkeys.cpp ${CMAKE_SOURCE_DIR}/main/window/main_menu.cpp
   ${CMAKE_SOURCE_DIR}/main/window/option_menus.cpp ${CMAKE_SOURCE_DIR}/main/window/list_menus.cpp
+  ${CMAKE_SOURCE_DIR}/main/window/exchange_menus.cpp
   ${CMAKE_SOURCE_DIR}/main/window/option_pages.cpp DEPENDS kl_data)
 target_include_directories(mainwin_units_test PRIVATE ${CMAKE_SOURCE_DIR}/main)
 target_link_libraries(mainwin_units_test PRIVATE kl_core comctl32)

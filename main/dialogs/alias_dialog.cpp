@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/style.h"
 #include "core/app_paths.h"
 #include "core/dialog_template.h"
 #include "core/help_pages.h"
@@ -118,6 +119,7 @@ INT_PTR CALLBACK AliasProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
         s->dlg = dlg;
         SetWindowContextHelpId(dlg, help::kAliases);
         UpdateLanguage(dlg);
+        ApplyStyleToForm(dlg);
         SendDlgItemMessageA(dlg, ebAlias, EM_LIMITTEXT, kMaxAliasName, 0);
         SendDlgItemMessageA(dlg, ebAliasText, EM_LIMITTEXT, 4095, 0);
         SetDlgItemTextA(dlg, ebAlias, s->alias.c_str());

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "core/style.h"
 #include "core/editor_sources.h"
 #include "core/hotkey_store.h"
 #include "core/library_binding.h"
@@ -270,6 +271,7 @@ void TfrmEditHotkey::InitDialog() {
     modified_ = false;
     focusedOnce_ = false;
     SetWindowContextHelpId(dlg_, kHelpContext);
+    ApplyStyleToForm(dlg_);
     // The headers in the bold face of the dialog's font.
     LOGFONTA lf{};
     if (GetObjectA(DialogFont(dlg_), sizeof lf, &lf)) {
@@ -296,6 +298,8 @@ void TfrmEditHotkey::InitDialog() {
         LoadData();
     else
         ClearData();
+    if (hotkeyId < 0 && preset) ApplyPreset();
+    preset.reset();
     SetFocus(Item(id::ebDescription));
     focusedOnce_ = true;
 }
@@ -655,6 +659,26 @@ void TfrmEditHotkey::ClearData() {
     SetWindowTextA(Item(id::ebDocument), "");
     SetWindowTextA(Item(id::ebParameter), "");
     SendMessageA(Item(id::cbList), CB_RESETCONTENT, 0, 0);
+    modified_ = true;
+}
+
+// The function's category is the catalogue's, so that the function is in the list.
+void TfrmEditHotkey::ApplyPreset() {
+    loading_ = true;
+    SetWindowTextA(Item(id::ebDescription), preset->description.c_str());
+    loading_ = false;
+    int category = -1;
+    if (auto all = catalogue_->FunctionCatalogue(0); all.ok())
+        for (const std::string& line : all.value)
+            if (IsDigits(Trim(Field(line, 1))) && NumberField(line, 1) == preset->functionId) {
+                category = NumberField(line, 3);
+                break;
+            }
+    SelectCategory(category);
+    SelectFunction(preset->functionId);
+    SetWindowTextA(Item(id::ebDocument), preset->parameter.c_str());
+    SetWindowTextA(Item(id::ebParameter), preset->parameter.c_str());
+    SpreadParameters(preset->parameter);
     modified_ = true;
 }
 

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,14 @@ public:
 
     // The ID to edit, or -1 for a new hotkey; set by the caller before showing.
     int hotkeyId = -1;
+    // What a new hotkey starts with instead of a cleared editor (the convert command):
+    // description, function and parameter text. Used by the next showing only.
+    struct Preset {
+        std::string description;
+        int functionId = 0;
+        std::string parameter;
+    };
+    std::optional<Preset> preset;
 
     // Shows the dialog modally: 1 (OK) when a definition was stored, 2 otherwise.
     // A catalogue or key-name file that cannot be read is reported and the dialog is
@@ -101,6 +110,7 @@ private:
     const std::string* SelectedFunctionLine() const;
     editor::ListSources Sources();
     void SpreadParameters(const std::string& stored);
+    void ApplyPreset();
     static LRESULT CALLBACK KeySubclass(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     bool KeyPressedIn(HWND control, UINT msg, WPARAM vk);
     bool ModifierKeyPressed(UINT msg, WPARAM vk);

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "core/style.h"
 #include "core/help_pages.h"
 #include "core/dialog_template.h"
 #include "core/key_names.h"
@@ -230,6 +231,7 @@ INT_PTR CALLBACK KbdMapProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
         s->dlg = dlg;
         SetWindowContextHelpId(dlg, help::kKbdMap);
         FormShow(*s);
+        ApplyStyleToForm(dlg);
         SetFocus(GetDlgItem(dlg, sgKeyMap));
         return FALSE;
     case WM_NOTIFY: {

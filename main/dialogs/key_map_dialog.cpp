@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "core/style.h"
 #include "core/help_pages.h"
 #include "core/dialog_template.h"
 #include "core/ui_language.h"
@@ -127,6 +128,7 @@ INT_PTR CALLBACK KeyMapProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
         SetWindowLongPtrA(dlg, DWLP_USER, lp);
         SetWindowContextHelpId(dlg, help::kKeyMap);
         FormShow(dlg, *s);
+        ApplyStyleToForm(dlg);
         return TRUE;
     case WM_DESTROY:
         for (const int edit : {ebKey, ebKeyB}) RemoveWindowSubclass(GetDlgItem(dlg, edit), KeyEditProc, 1);

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/style.h"
 #include "core/help_pages.h"
 #include "core/dialog_template.h"
 #include "core/input_box.h"
@@ -141,6 +142,7 @@ INT_PTR CALLBACK ProfilesProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
         s->dlg = dlg;
         SetWindowContextHelpId(dlg, help::kProfiles);
         FormShow(*s);
+        ApplyStyleToForm(dlg);
         SetFocus(GetDlgItem(dlg, lbAvailable));
         return FALSE;
     }

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "core/style.h"
 #include "core/help_pages.h"
 #include "core/shell_links.h"
 #include "core/ui_language.h"
@@ -197,6 +198,7 @@ INT_PTR CALLBACK TfrmSelect::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
 INT_PTR TfrmSelect::Proc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_INITDIALOG:
+        ApplyStyleToForm(dlg_);
         SetWindowSubclass(Item(id::lbList), ListSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
         SetWindowContextHelpId(dlg_, help::kSelect);
         FormShow();

@@ -72,6 +72,7 @@ MainMenus CreateMainMenus() {
         accels.push_back(ACCEL{item.keyFlags, item.key, static_cast<WORD>(item.id)});
     }
     AddListMenus(m, accels);
+    AddExchangeMenus(m, accels);
     if (!accels.empty()) m.accelerators = CreateAcceleratorTableA(accels.data(), static_cast<int>(accels.size()));
     return m;
 }
@@ -94,6 +95,7 @@ void UpdateMenuTexts(const MainMenus& menus) {
                 UiText(30, "&File").c_str());
     UpdateOptionMenuTexts(menus);
     UpdateListMenuTexts(menus);
+    UpdateExchangeMenuTexts(menus);
 }
 
 void DestroyMainMenus(MainMenus& menus) {

@@ -34,6 +34,10 @@ void UpdateOptionMenuTexts(const MainMenus& menus);
 // The Help menu, the tray menu's submenus and the hotkey list's menu (list_menus.cpp).
 void AddListMenus(MainMenus& menus, std::vector<ACCEL>& accelerators);
 void UpdateListMenuTexts(const MainMenus& menus);
+// The main menu's Macros menu and the exchange, report and style items of File >
+// Settings (exchange_menus.cpp).
+void AddExchangeMenus(MainMenus& menus, std::vector<ACCEL>& accelerators);
+void UpdateExchangeMenuTexts(const MainMenus& menus);
 // The tray menu's stopwatch items for the stopwatch's state (0 not started, 1 running,
 // 2 paused, 3 stopped).
 void FillTimerMenu(const MainMenus& menus, int state);

@@ -8,6 +8,7 @@
 #include "core/library_binding.h"
 #include "core/macro_step.h"
 #include "core/reg_text.h"
+#include "core/style.h"
 #include "core/ui_language.h"
 #include "dialogs/edit_hotkey.h"
 #include "handle_words.h"
@@ -235,7 +236,9 @@ LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         PostQuitMessage(0);
         return 0;
     case WM_COMMAND:
-        if (!OnOptionCommand(LOWORD(wp), HIWORD(wp)) && !OnListCommand(LOWORD(wp), HIWORD(wp))) OnCommand(LOWORD(wp));
+        if (!OnOptionCommand(LOWORD(wp), HIWORD(wp)) && !OnListCommand(LOWORD(wp), HIWORD(wp)) &&
+            !OnExchangeCommand(LOWORD(wp)))
+            OnCommand(LOWORD(wp));
         return 0;
     case WM_HSCROLL:
         OnOptionScroll(reinterpret_cast<HWND>(lp));
@@ -353,6 +356,7 @@ void TfrmMain::FormCreate() {
 
 void TfrmMain::FormShow() {
     updating_ = false;
+    ApplyStyleToForm(hwnd_);
     if (SettingsBlock* b = Block()) ChangeLanguage(b->Language);
     UpdateLanguage();
     ShowData();

@@ -94,6 +94,16 @@ public:
     void pmSystrayPopup();
     // Opens the manual's page for a help context (help.cpp).
     void Keyloomhelp(DWORD context);
+    // The macro commands (macro_commands.cpp), export, import and printing of the
+    // settings (settings_commands.cpp) and the style (style_commands.cpp).
+    void mmSaveMacroClick();
+    void mmLoadMacroClick();
+    void mmConvertMacroClick();
+    void mnExportSettingsClick();
+    void mnImportSettingsClick();
+    void mnPrintSettingsClick();
+    // The style dialog; the main window takes the style after OK.
+    void mmStyleClick();
 
 private:
     static LRESULT CALLBACK StaticWndProc(HWND, UINT, WPARAM, LPARAM);
@@ -144,6 +154,7 @@ private:
     bool OnListCommand(int id, int code);
     bool OnTrayCommand(int id);
     bool OnHelpCommand(int id);
+    bool OnExchangeCommand(int id);
     bool ListKeyDown(const MSG& msg);
     bool DrawListItem(const DRAWITEMSTRUCT& item);
     void InstallHelpKey();

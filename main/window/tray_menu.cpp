@@ -1,6 +1,6 @@
 // The tray menu pmSystray as it opens: the Functions list built anew from the catalogue,
-// the profiles, the stopwatch items for the stopwatch's state; and the stopwatch and
-// macro commands.
+// the profiles, the stopwatch items for the stopwatch's state; and the stopwatch commands
+// (the macro commands are in macro_commands.cpp).
 #include <string>
 
 #include "core/catalogue.h"
@@ -14,8 +14,6 @@
 
 namespace kl {
 namespace {
-
-constexpr char kMacrosLater[] = "Loading, saving and converting macros is not yet available in this version.";
 
 std::string MenuCaption(const std::string& text) {
     std::string caption;
@@ -70,11 +68,6 @@ bool TfrmMain::OnTrayCommand(int id) {
         return true;
     case ids::mnTimerStatus:
         ShowTimerStatus();
-        return true;
-    case ids::mnLoadMacro:
-    case ids::mnSaveMacro:
-    case ids::mnConvertMacro:
-        MessageBoxA(hwnd_, kMacrosLater, UiText(5, "Keyloom").c_str(), MB_OK | MB_ICONINFORMATION);
         return true;
     default:
         return false;

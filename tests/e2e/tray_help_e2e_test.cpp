@@ -117,12 +117,12 @@ TEST_F(TrayAndHelp, FunctionsProfilesAndMacrosOfTheTrayMenuReachTheirHandlers) {
     Command(ids::mnProfileFirst + 1);  // the first stored profile
     EXPECT_TRUE(PollUntil([&] { return GetText255(b().ProfileName) == "Travel"; }, 8000));
 
-    for (const int item : {ids::mnLoadMacro, ids::mnSaveMacro, ids::mnConvertMacro}) {
-        MessageBoxAnswerer later(english_.Text(5), {IDOK});
-        Command(item);
-        ASSERT_TRUE(PollUntil([&] { return !later.Texts().empty(); }, 5000)) << item;
-        EXPECT_NE(later.Stop()[0].find("not yet available"), std::string::npos);
-    }
+    // Load and save ask for a file first (exchange_e2e_test.cpp); convert without a
+    // recorded macro says there is nothing to type.
+    MessageBoxAnswerer nothing(english_.Text(5), {IDOK});
+    Command(ids::mnConvertMacro);
+    ASSERT_TRUE(PollUntil([&] { return !nothing.Texts().empty(); }, 5000));
+    EXPECT_EQ(nothing.Stop()[0], english_.Text(108));
 
     Command(ids::mnOpen);  // the default item
     EXPECT_TRUE(PollUntil([&] { return IsWindowVisible(main_) != FALSE; }, 5000));

@@ -48,8 +48,8 @@ TEST(Corpus, EveryHarnessRunsItsWholeCorpusClean) {
         EXPECT_GT(files, 0) << h->name;
         h->run("");
     }
-    EXPECT_EQ(names, (std::set<std::string>{"catalogue", "event_language", "hotkey_index", "key_names", "language",
-                                            "params", "stored_text", "typing"}));
+    EXPECT_EQ(names, (std::set<std::string>{"catalogue", "event_language", "exchange_file", "hotkey_index", "key_names",
+                                            "language", "macro_file", "params", "stored_text", "typing"}));
 }
 
 TEST(StoredText, NumbersFunctionValuesAndIndexLists) {

@@ -1,0 +1,73 @@
+// TfrmImport ("Import / Export"): the items of the source (the exchange file on import,
+// the active profile on export) in a list from which the user removes what is not to
+// be taken; OK writes the rest to the target. Hotkeys that clash with one of the
+// profile are shown in red and never imported.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/exchange_items.h"
+#include "core/profile_keys.h"
+#include "core/report_lines.h"
+
+namespace kl {
+
+namespace import_dialog {
+inline constexpr int lblSettings = 100;
+inline constexpr int lbImport = 101;
+inline constexpr int ebSkipped = 102;  // why items of the source were left out
+inline constexpr int btnOK = IDOK;
+inline constexpr int btnCancel = IDCANCEL;
+inline constexpr int btnRemove = 103;
+inline constexpr int btnModify = 104;      // hidden
+inline constexpr int btnAutoAssign = 105;  // hidden
+}  // namespace import_dialog
+
+class TfrmImport {
+public:
+    enum class Direction { Import, Export };
+
+    TfrmImport(Direction direction, std::string fileName, ProfileKeys keys, ReportNames names);
+
+    // Shows the dialog modally: 1 when OK wrote the items, 2 otherwise.
+    int ShowModal(HWND owner);
+
+    // LoadData: reads the source into the item list.
+    void LoadData();
+    // SaveData: writes the items left to the target; empty or what went wrong.
+    std::string SaveData();
+    // The items as they stand, and the reasons for what the source could not give.
+    const std::vector<ExchangeItem>& items() const { return items_; }
+    const std::vector<std::string>& skipped() const { return skipped_; }
+    // The text an item is listed with: the option's name or the hotkey's report line.
+    std::string ItemText(const ExchangeItem& item) const;
+
+    // Called with the dialog once it is shown (tests reach it this way; the style
+    // is applied here too).
+    static std::function<void(HWND)>& OnShow();
+
+private:
+    static INT_PTR CALLBACK StaticProc(HWND, UINT, WPARAM, LPARAM);
+    INT_PTR Proc(UINT msg, WPARAM wp, LPARAM lp);
+    void FormShow();
+    void UpdateLanguage();
+    void UpdateView();
+    void btnOKClick();
+    void btnRemoveClick();
+    void lbImportDrawItem(const DRAWITEMSTRUCT& d);
+    int SelectedCount() const;
+
+    Direction direction_;
+    std::string fileName_;
+    ProfileKeys keys_;
+    ReportNames names_;
+    std::vector<ExchangeItem> items_;
+    std::vector<std::string> skipped_;
+    HWND dlg_ = nullptr;
+};
+
+}  // namespace kl
