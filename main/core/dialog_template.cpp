@@ -24,7 +24,7 @@ void DialogTemplate::Header(DWORD style, DWORD exStyle, short cx, short cy, cons
     Word(0);  // standard class
     Text(caption);
     // The system's message font: the dialog's units follow it, and with them the layout.
-    const FontSpec font = MessageFontSpec();
+    const TemplateFont font = MessageTemplateFont();
     Word(static_cast<WORD>(font.points));
     Text(font.face);
 }

@@ -72,8 +72,8 @@ HFONT CreateMessageFont(int dpi) {
     return MessageFontAt(dpi, font) ? CreateFontIndirectA(&font) : nullptr;
 }
 
-FontSpec MessageFontSpec() {
-    FontSpec spec;
+TemplateFont MessageTemplateFont() {
+    TemplateFont spec;
     LOGFONTA font{};
     const int dpi = SystemDpi();
     if (!MessageFontAt(dpi, font) || font.lfFaceName[0] == '\0' || font.lfHeight == 0) return spec;

@@ -19,11 +19,11 @@ inline int ScaleForDpi(int pixels, int dpi) { return MulDiv(pixels, dpi, kBaseDp
 // gives none.
 HFONT CreateMessageFont(int dpi);
 // The message font's face and size in points, for dialog templates.
-struct FontSpec {
+struct TemplateFont {
     char face[LF_FACESIZE] = "MS Shell Dlg";
     int points = 8;
 };
-FontSpec MessageFontSpec();
+TemplateFont MessageTemplateFont();
 // The window rectangle for a client area, with the frame measured at `dpi`.
 void AdjustWindowRectForDpi(RECT& rect, DWORD style, bool menu, DWORD exStyle, int dpi);
 // The height of one line of `font` on `window` plus `padding` pixels: the item height
