@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "core/hotkey_store.h"
+#include "registry_names.h"
 #include "version.h"
 #include "win_handles.h"
 
@@ -31,6 +33,28 @@ void SetText(const char* name, const std::string& value) {
     if (key)
         RegSetValueExA(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                        static_cast<DWORD>(value.size() + 1));
+}
+
+// A few hotkeys of the kind users make, so that the list has something to show.
+void StoreSampleHotkeys() {
+    struct Sample {
+        int key, modifier, function;
+        const char* description;
+        const char* parameter;
+    };
+    constexpr int kCtrl = 2, kAlt = 1, kShift = 4, kWin = 8;
+    static const Sample samples[] = {
+        {'E', kWin, 16, "Text editor", "notepad.exe"},
+        {'C', kCtrl | kAlt, 16, "Calculator", "calc.exe"},
+        {'M', kWin | kShift, 35, "Minimise window", ""},
+        {VK_UP, kCtrl | kAlt, 196, "Louder", ""},
+        {VK_DOWN, kCtrl | kAlt, 197, "Quieter", ""},
+        {'S', kCtrl | kShift, 160, "Signature", "Kind regards,"},
+        {'L', kWin | kAlt, 51, "Lock the computer", ""},
+    };
+    kl::HotkeyStore store(kl::reg::kHotkeysKey, nullptr);
+    for (const Sample& s : samples)
+        store.StoreHotkey(-1, s.key, s.modifier, s.function, s.description, s.parameter);
 }
 
 // The "Language" value that makes the program speak English: english.lan's place among
@@ -140,6 +164,7 @@ int main(int argc, char** argv) {
     SetText("Language", std::to_string(EnglishPosition(program)));
     SetText("NoSysTray", "1");  // no tray to wait for without a window manager
     SetText("SimpleMode", "1");
+    StoreSampleHotkeys();
 
     std::string command = "\"" + program + "keyloom.exe\"";
     STARTUPINFOA si{};
