@@ -73,16 +73,16 @@ HFONT CreateMessageFont(int dpi) {
 }
 
 TemplateFont MessageTemplateFont() {
-    TemplateFont spec;
+    TemplateFont chosen;
     LOGFONTA font{};
     const int dpi = SystemDpi();
-    if (!MessageFontAt(dpi, font) || font.lfFaceName[0] == '\0' || font.lfHeight == 0) return spec;
+    if (!MessageFontAt(dpi, font) || font.lfFaceName[0] == '\0' || font.lfHeight == 0) return chosen;
     const int height = font.lfHeight < 0 ? -font.lfHeight : font.lfHeight;
     const int points = MulDiv(height, 72, dpi);
-    if (points < 6 || points > 24) return spec;  // a setting no dialog is laid out for
-    std::memcpy(spec.face, font.lfFaceName, LF_FACESIZE);
-    spec.points = points;
-    return spec;
+    if (points < 6 || points > 24) return chosen;  // a setting no dialog is laid out for
+    std::memcpy(chosen.face, font.lfFaceName, LF_FACESIZE);
+    chosen.points = points;
+    return chosen;
 }
 
 void AdjustWindowRectForDpi(RECT& rect, DWORD style, bool menu, DWORD exStyle, int dpi) {
