@@ -10,6 +10,7 @@
 #include <string>
 
 #include "core/hotkey_store.h"
+#include "handle_words.h"
 #include "registry_names.h"
 #include "testing/keyloom_process.h"
 #include "testing/registry.h"
@@ -56,8 +57,13 @@ protected:
         app_ = std::make_unique<KeyloomProcess>();
         main_ = app_->WaitForWindow();
         ASSERT_NE(main_, nullptr) << "keyloom.exe did not start";
+        // The block may still hold the values of the last run or of the settings just
+        // loaded; MainWindow names this window only once the program has switched hotkey
+        // handling off at its start and registers its hotkeys, so the flags are read after it.
+        const Handle32 thisWindow = WordFromHandle(main_);
         ASSERT_TRUE(PollUntil([&] {
-            return b().KeyloomEnabled != 0 && b().MainWindow != 0 && (b().SimpleMode != 0 || b().HooksInstalled != 0);
+            return b().MainWindow == thisWindow && b().KeyloomEnabled != 0 &&
+                   (b().SimpleMode != 0 || b().HooksInstalled != 0);
         })) << "hotkeys were not enabled";
     }
 
