@@ -12,7 +12,7 @@
 #include "core/language.h"
 #include "core/report_lines.h"
 #include "dialogs/edit_hotkey_ids.h"
-#include "e2e/e2e_fixture.h"
+#include "e2e/viewer_fixture.h"
 #include "testing/child_process.h"
 #include "testing/files.h"
 #include "testing/message_box_answerer.h"
@@ -27,37 +27,20 @@ namespace id = kl::editor_ids;
 
 namespace {
 
-class ExchangeEndToEnd : public EndToEnd {
+class ExchangeEndToEnd : public ViewerEndToEnd {
 protected:
-    Language english_;
-    TempDir dir_;
-    std::string log_;
+    ExchangeEndToEnd() : ViewerEndToEnd(kViewerVariable) {}
 
-    void SetUp() override {
-        english_.SetDataDirectory(BinDir());
-        english_.SetLanguageFile("english");
-        ASSERT_EQ(english_.Load(), LanguageStatus::Loaded);
-        Options(true);
-        log_ = dir_.path() + "viewer.log";
-        SetEnvironmentVariableA(kViewerVariable, (TestExeDir() + "launch_target.exe").c_str());
-        SetEnvironmentVariableA("KL_LAUNCH_LOG", log_.c_str());
-    }
     void TearDown() override {
-        EndToEnd::TearDown();
-        SetEnvironmentVariableA(kViewerVariable, nullptr);
-        SetEnvironmentVariableA("KL_LAUNCH_LOG", nullptr);
+        ViewerEndToEnd::TearDown();
         const std::string report = BinDir() + "settings_preview.txt";
         RemoveDirectoryA(report.c_str());
         DeleteFileA(report.c_str());
     }
     std::string T(int n) const { return english_.Text(n); }
-    void Command(int id) { PostMessageA(main_, WM_COMMAND, id, 0); }
     // The file the viewer was last started with ("" before the first).
     std::string Shown() const {
-        std::ifstream in(log_);
-        std::string line, last;
-        while (std::getline(in, line))
-            if (!line.empty()) last = line.substr(line.rfind('\t') + 1);
+        std::string last = LastViewed();
         if (last.size() >= 2 && last.front() == '"') last = last.substr(1, last.size() - 2);
         return last;
     }

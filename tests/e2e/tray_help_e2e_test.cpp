@@ -11,7 +11,7 @@
 #include "core/language.h"
 #include "core/profiles.h"
 #include "dialogs/about_dialog.h"
-#include "e2e/e2e_fixture.h"
+#include "e2e/viewer_fixture.h"
 #include "testing/files.h"
 #include "testing/message_box_answerer.h"
 #include "testing/support_library.h"
@@ -26,36 +26,12 @@ namespace {
 
 constexpr int kToggleWinKey = 178;
 
-class TrayAndHelp : public EndToEnd {
+class TrayAndHelp : public ViewerEndToEnd {
 protected:
-    Language english_;
-    TempDir dir_;
-    std::string log_;
+    TrayAndHelp() : ViewerEndToEnd(kHelpViewerVariable) {}
 
-    void SetUp() override {
-        english_.SetDataDirectory(BinDir());
-        english_.SetLanguageFile("english");
-        ASSERT_EQ(english_.Load(), LanguageStatus::Loaded);
-        Options(true);
-        log_ = dir_.path() + "help.log";
-        // keyloom.exe inherits these: help pages go to launch_target.exe, which logs them.
-        SetEnvironmentVariableA(kHelpViewerVariable, (TestExeDir() + "launch_target.exe").c_str());
-        SetEnvironmentVariableA("KL_LAUNCH_LOG", log_.c_str());
-    }
-    void TearDown() override {
-        EndToEnd::TearDown();
-        SetEnvironmentVariableA(kHelpViewerVariable, nullptr);
-        SetEnvironmentVariableA("KL_LAUNCH_LOG", nullptr);
-    }
-    void Command(int id) { PostMessageA(main_, WM_COMMAND, id, 0); }
     // The last address the viewer was started with ("" before the first).
-    std::string Opened() const {
-        std::ifstream in(log_);
-        std::string line, last;
-        while (std::getline(in, line))
-            if (!line.empty()) last = line.substr(line.rfind('\t') + 1);
-        return last;
-    }
+    std::string Opened() const { return LastViewed(); }
     bool OpensPage(const std::string& address) {
         return PollUntil([&] { return Opened() == address; }, 8000);
     }
