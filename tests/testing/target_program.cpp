@@ -36,7 +36,16 @@ TargetProgram::TargetProgram() : logPath_(dir_.path() + "target.log") {
 bool TargetProgram::Focus() {
     if (!window_) return false;
     if (GetForegroundWindow() != window_) SetForegroundWindow(window_);
-    return PollUntil([&] { return GetForegroundWindow() == window_; }, 3000);
+    if (!PollUntil([&] { return GetForegroundWindow() == window_; }, 3000)) return false;
+    // The window's thread takes the focus change from the display server (and the
+    // keyboard state that comes with it) while it handles its messages; keys pressed
+    // before that can meet a modifier state reset under them. A message sent to it is
+    // answered once it has gone through what was queued.
+    for (int round = 0; round < 2; ++round) {
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_NORMAL, 3000, &ignored);
+    }
+    return true;
 }
 
 std::vector<std::string> TargetProgram::Log() const {
