@@ -116,8 +116,17 @@ TEST(EditorRules, SpreadingIsTheReverseOfCollecting) {
     EXPECT_EQ(SpreadParameterText(set, 209, Fields({"Blues"})).listIndex, -1);
     EXPECT_EQ(SpreadParameterText(set, 209, Fields({"Jazz"})).listIndex, 1);
     EXPECT_EQ(SpreadParameterText(run, 16, Fields({"x", "7", ""})).listIndex, -1);
-    // Missing fields are empty.
+    // Missing fields are empty; a missing position is the first entry, as the function reads it.
     EXPECT_EQ(SpreadParameterText(run, 16, "only").parameter, "");
+    EXPECT_EQ(SpreadParameterText(run, 16, "only").listIndex, 0);
+}
+
+TEST(EditorRules, AConvertedMacrosDescriptionFitsTheEditor) {
+    EXPECT_EQ(ConvertedMacroDescription("Typed macro", "<CR>"), "Typed macro (<CR>)");
+    EXPECT_EQ(ConvertedMacroDescription("Typed macro", "abcdefghijk"), "Typed macro (abcdefghijk)");  // 25
+    EXPECT_EQ(ConvertedMacroDescription("Typed macro", "<SHIFT+a><CR>"), "Typed macro (<SHIFT+a...)");
+    EXPECT_EQ(ConvertedMacroDescription("Typed macro", std::string(255, 'x')).size(), 25u);
+    EXPECT_EQ(ConvertedMacroDescription("A caption of thirty letters", "x"), "A caption of thirty lette");
 }
 
 TEST(EditorRules, KeyCodes) {
@@ -241,9 +250,26 @@ TEST(EditorRules, OverlongTextsAndTheSeparatorAreRefused) {
     EXPECT_TRUE(Validate(in, FakeText).ok);
     in.document = std::string("a") + kFF + "b";
     EXPECT_FALSE(Validate(in, FakeText).ok);
+    // The store keeps 255 characters of the parameter text: beyond them only what reads
+    // the same without it may go (the separators, a first-entry position).
     in = Complete();
-    in.parameterText = std::string(256, 'z');
-    EXPECT_FALSE(Validate(in, FakeText).ok);
+    in.functionId = 160;
+    in.layout = LayoutFor("160;52;8;2;13:9,255;7:1,19,20", Sources());
+    in.document = std::string(255, 't');
+    in.parameterText = CollectParameterText(in.layout, 160, {in.document, 0, ""});
+    EXPECT_EQ(in.parameterText.size(), 258u);
+    EXPECT_TRUE(Validate(in, FakeText).ok) << Validate(in, FakeText).message;
+    in.parameterText = CollectParameterText(in.layout, 160, {in.document, 1, ""});
+    EXPECT_NE(Validate(in, FakeText).message.find("255"), std::string::npos);
+    in.document.resize(252);
+    in.parameterText = CollectParameterText(in.layout, 160, {in.document, 1, ""});
+    EXPECT_TRUE(Validate(in, FakeText).ok);
+    in.functionId = 16;
+    in.layout = LayoutFor("16;4;2;3;0:4,255;1:3;2:0,255", Sources());
+    in.document = std::string(200, 'p');
+    in.parameter = std::string(53, 'a');
+    in.parameterText = CollectParameterText(in.layout, 16, {in.document, 0, in.parameter});
+    EXPECT_FALSE(Validate(in, FakeText).ok);  // the arguments' last character would be lost
 }
 
 TEST(EditorRules, SelectionIsUnquotedTrimmedAndSplitAtTheSeparator) {

@@ -3,10 +3,14 @@
 // and imported into an empty one, against the real registry and files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "char_substitution.h"
+#include "core/file_output.h"
 #include "core/hotkey_store.h"
 #include "core/macro_files.h"
 #include "core/profile_keys.h"
@@ -35,7 +39,70 @@ std::unique_ptr<SettingsBlock> RecordedMacro(int events) {
     return b;
 }
 
+// A disk that fills up during the write: half of the first piece goes on, then nothing.
+int g_writes = 0;
+BOOL WINAPI DiskFullWrite(HANDLE file, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED overlapped) {
+    if (g_writes++ == 0 && size > 1) return WriteFile(file, data, size / 2, written, overlapped);
+    *written = 0;
+    SetLastError(ERROR_DISK_FULL);
+    return FALSE;
+}
+
+std::vector<std::string> FilesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (found.cFileName[0] != '.') names.push_back(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 }  // namespace
+
+// Macro files, exchange files and the report: a failed write leaves the file it would
+// have replaced byte for byte, and no other file behind.
+TEST(FileOutput, AWriteThatFailsLeavesTheOldFileAsItWas) {
+    TempDir dir;
+    const std::string path = dir.path() + "target.ini";
+    const std::string old = "[notes]\r\nkeep=this\r\n[macro]\r\nname=older\r\ncount=0\r\n";
+    const auto block = RecordedMacro(40);
+    ExchangeItem setting;
+    setting.kind = kExchangeSetting;
+    setting.optionName = "MKSpeed";
+    setting.value = "7";
+    const std::vector<ExchangeItem> items(30, setting);
+    const std::function<bool()> writers[] = {
+        [&] { return SaveMacroFile(path, *block).empty(); },
+        [&] { return WriteExchangeToFile(path, items).empty(); },
+        [&] { return WriteWholeFile(path, std::string(5000, 'r')); },
+    };
+    for (std::size_t w = 0; w < std::size(writers); ++w) {
+        SCOPED_TRACE(w);
+        dir.Write("target.ini", old);
+        g_writes = 0;
+        SetFileWriteCall(DiskFullWrite);
+        EXPECT_FALSE(writers[w]());
+        SetFileWriteCall(nullptr);
+        EXPECT_GT(g_writes, 0);
+        std::string contents;
+        ASSERT_TRUE(ReadWholeFile(path, contents));
+        EXPECT_EQ(contents, old);
+        EXPECT_EQ(FilesIn(dir.path()), std::vector<std::string>{"target.ini"});
+
+        ASSERT_TRUE(writers[w]());
+        ASSERT_TRUE(ReadWholeFile(path, contents));
+        EXPECT_NE(contents, old);
+        EXPECT_EQ(FilesIn(dir.path()), std::vector<std::string>{"target.ini"});
+    }
+    // A new file is made the same way; a folder that does not exist takes nothing.
+    EXPECT_TRUE(WriteWholeFile(dir.path() + "new.txt", "new"));
+    EXPECT_FALSE(WriteWholeFile(dir.path() + "missing\\new.txt", "new"));
+    EXPECT_EQ(FilesIn(dir.path()), (std::vector<std::string>{"new.txt", "target.ini"}));
+}
 
 TEST(MacroFiles, SavedClearedAndLoadedGivesTheSameEventsByteForByte) {
     TempDir dir;

@@ -489,6 +489,41 @@ TEST_F(HotkeyEditor, OverlongDescriptionOrParameterGetsAMessageAndStoresNothing)
     EXPECT_TRUE(StoredIds().empty());
 }
 
+// Convert macro: the editor opens on a new typing hotkey that can be stored as it is,
+// for every length of text the field takes, with the start mode the list shows.
+TEST_F(HotkeyEditor, AConvertedMacroOpensReadyToBeStoredWithItsStartMode) {
+    const std::string prefix = UiText(102) + " (";
+    int key = 'A';
+    for (const std::size_t length : {5u, 12u, 200u, 253u, 254u, 255u}) {
+        SCOPED_TRACE(length);
+        const std::string text = ("<SHIFT+a>" + std::string(length, 'x')).substr(0, length);
+        editor_.preset = TfrmEditHotkey::Preset{editor::ConvertedMacroDescription(UiText(102), text), kTypeText, text};
+        Open(-1);
+        EXPECT_EQ(Text(id::ebDocument), text);
+        EXPECT_EQ(Selected(id::cbList), 0);  // start at once
+        editor_.SelectModifier(2);
+        ASSERT_TRUE(editor_.SelectKey(key++));
+        ClickOk();
+        ASSERT_EQ(editor_.modalResult(), 1);
+        const int stored = StoredIds().back();
+        const HotkeyDetails details = Read(stored);
+        EXPECT_LE(details.description.size(), 25u);
+        EXPECT_EQ(details.description.rfind(prefix, 0), 0u) << details.description;
+        EXPECT_EQ(details.functionId, kTypeText);
+        EXPECT_EQ(details.parameter, (text + "\xFF" "0\xFF").substr(0, 255));
+        editor_.Close();
+
+        Open(stored);  // as stored, start mode included
+        EXPECT_EQ(Text(id::ebDocument), text);
+        EXPECT_EQ(Selected(id::cbList), 0);
+        // The other start mode no longer fits behind the longest texts: refused, not lost.
+        Choose(id::cbList, 1);
+        std::string message;
+        EXPECT_EQ(editor_.Validate(message), length <= 253) << message;
+        editor_.Close();
+    }
+}
+
 TEST_F(HotkeyEditor, DamagedCatalogueAndKeyNameLinesAreLeftOut) {
     TempDir dir;
     dir.Write("functions.txt", "{ test }\r\nabc;1;2;0\r\n35;15;3;0\r\n16;4;2;3;0:4\r\n5x;2;1;0\r\n17;5;2;3;0:4,255;1:3;2:0,255\r\n");

@@ -116,3 +116,37 @@ TEST_F(SelectDialog, AFileOfATestFolderIsReturnedThroughItsShortcut) {
     EXPECT_EQ(select.modalResult(), 1);
     EXPECT_EQ(select.selected(), target_);
 }
+
+TEST_F(SelectDialog, ANameWithASemicolonIsKeptWhole) {
+    const std::string top = dir_.path();
+    ASSERT_TRUE(MakeShortcut(top + "a;b.lnk", target_));
+    dir_.Write("x;y;z.txt", "semicolons");
+    std::set<std::string> items;
+    TfrmSelect::ScanFolder(top, "*.*", "", items);
+    const std::string link = "a;b.lnk;" + top + "a;b.lnk";
+    ASSERT_EQ(items.count(link), 1u);
+    EXPECT_EQ(TfrmSelect::DisplayName(link), "a;b");
+    EXPECT_EQ(TfrmSelect::DisplayName("x;y;z.txt;" + top + "x;y;z.txt"), "x;y;z");
+    EXPECT_EQ(TfrmSelect::ItemResult(link, TfrmSelect::kTypedFolder), target_);
+    EXPECT_EQ(TfrmSelect::ItemResult("x;y;z.txt;" + top + "x;y;z.txt", TfrmSelect::kDocuments), top + "x;y;z.txt");
+    EXPECT_EQ(TfrmSelect::ItemResult("a;b.cpl;Control;C:\\sys\\a;b.cpl", TfrmSelect::kControlPanel),
+              "Control;C:\\sys\\a;b.cpl");
+
+    // Picked in the dialog as the user picks it.
+    TfrmSelect select;
+    HWND dlg = select.CreateModeless(nullptr);
+    ASSERT_NE(dlg, nullptr);
+    Pump();
+    SetWindowTextA(GetDlgItem(dlg, id::ebSelected), top.c_str());
+    HWND type = GetDlgItem(dlg, id::cbType);
+    SendMessageA(type, CB_SETCURSEL, TfrmSelect::kTypedFolder, 0);
+    SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(id::cbType, CBN_SELCHANGE), reinterpret_cast<LPARAM>(type));
+    HWND list = GetDlgItem(dlg, id::lbList);
+    const auto at = SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(link.c_str()));
+    ASSERT_GE(at, 0);
+    SendMessageA(list, LB_SETCURSEL, at, 0);
+    SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(id::lbList, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
+    EXPECT_EQ(WindowText(GetDlgItem(dlg, id::ebSelected)), target_);
+    SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    Pump();
+}

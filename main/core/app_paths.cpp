@@ -64,20 +64,48 @@ bool FileExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// Deletes one key's alias subkey: its default value, then the key.
-LONG DeleteFrom(AliasScope scope, const std::string& subkey) {
+// Programs keep their own subkeys below an alias ("SupportedProtocols" and the like).
+constexpr int kMaxTreeDepth = 32;
+
+// Deletes `path` below one key with everything under it. Its values, the program's path
+// among them, go only with the key itself: a removal that fails leaves the alias working.
+LONG DeleteTree(AliasScope scope, const std::string& path, int depth) {
     HKEY raw = nullptr;
-    LONG r = g_opener(scope, subkey, KEY_SET_VALUE, false, &raw);
-    if (r == ERROR_FILE_NOT_FOUND) return r;
-    if (r == ERROR_SUCCESS) {
+    LONG r = g_opener(scope, path, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE, false, &raw);
+    if (r != ERROR_SUCCESS) return r;
+    {
         const RegKey key = RegKey::Adopt(raw);
-        RegDeleteValueA(key.get(), nullptr);
+        char name[kMaxAliasName + 1];
+        // Always the first subkey: each one is gone before the next is read.
+        for (;;) {
+            DWORD length = sizeof name;
+            r = RegEnumKeyExA(key.get(), 0, name, &length, nullptr, nullptr, nullptr, nullptr);
+            if (r == ERROR_NO_MORE_ITEMS) break;
+            if (r != ERROR_SUCCESS) return r;
+            if (depth >= kMaxTreeDepth) return ERROR_CANTWRITE;
+            r = DeleteTree(scope, path + "\\" + std::string(name, length), depth + 1);
+            if (r != ERROR_SUCCESS) return r;
+        }
     }
+    const std::size_t cut = path.rfind('\\');
+    const std::string parentPath = cut == std::string::npos ? std::string() : path.substr(0, cut);
+    const std::string leaf = cut == std::string::npos ? path : path.substr(cut + 1);
     HKEY parent = nullptr;
-    r = g_opener(scope, "", DELETE | KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE, false, &parent);
+    r = g_opener(scope, parentPath, KEY_QUERY_VALUE, false, &parent);
     if (r != ERROR_SUCCESS) return r;
     const RegKey owner = RegKey::Adopt(parent);
-    return RegDeleteKeyExA(owner.get(), subkey.c_str(), kView, 0);
+    return RegDeleteKeyExA(owner.get(), leaf.c_str(), kView, 0);
+}
+
+std::string SystemErrorText(LONG error) {
+    char* text = nullptr;
+    const DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                       FORMAT_MESSAGE_IGNORE_INSERTS,
+                                   nullptr, static_cast<DWORD>(error), 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string out = n && text ? Trimmed(std::string_view(text, n)) : std::string();
+    if (text) LocalFree(text);
+    if (!out.empty() && out.back() == '.') out.pop_back();
+    return out.empty() ? "error " + std::to_string(error) : out + " (error " + std::to_string(error) + ")";
 }
 
 }  // namespace
@@ -156,16 +184,28 @@ AliasWrite WriteAlias(AliasScope scope, std::string_view name, std::string_view 
     return AliasWrite::Written;
 }
 
-AliasWrite DeleteAlias(std::string_view name) {
+AliasWrite DeleteAlias(std::string_view name, AliasFailure* failure) {
     const std::string subkey = Trimmed(name);
     if (subkey.empty() || subkey.find('\\') != std::string::npos) return AliasWrite::BadName;
     AliasWrite result = AliasWrite::Written;
     for (const AliasScope scope : {AliasScope::User, AliasScope::Machine}) {
-        const LONG r = DeleteFrom(scope, subkey);
-        if (r == ERROR_SUCCESS || r == ERROR_FILE_NOT_FOUND) continue;
+        const LONG r = DeleteTree(scope, subkey, 0);
+        if (r == ERROR_SUCCESS || r == ERROR_FILE_NOT_FOUND || result != AliasWrite::Written) continue;
         result = IsRefusal(r) ? AliasWrite::Refused : AliasWrite::Failed;
+        if (failure) *failure = AliasFailure{scope, r};
     }
     return result;
+}
+
+std::string AliasDeleteMessage(std::string_view name, const AliasFailure& failure) {
+    const std::string alias = Trimmed(name);
+    const bool machine = failure.scope == AliasScope::Machine;
+    if (IsRefusal(failure.error))
+        return "Windows did not allow the alias " + alias + " to be removed: " +
+               (machine ? "it is registered for all users" : "its registration for your user account is protected") +
+               ", which needs administrator rights.";
+    return "The alias " + alias + " could not be removed from the registrations " +
+           (machine ? "for all users" : "of your user account") + ": " + SystemErrorText(failure.error) + ".";
 }
 
 std::string ExpandEnvironmentText(const std::string& text) {

@@ -47,9 +47,19 @@ bool AliasIsPerUser(std::string_view name);
 enum class AliasWrite { Written, Refused, Failed, BadName };
 // Writes the alias's program path into one key, creating the subkey.
 AliasWrite WriteAlias(AliasScope scope, std::string_view name, std::string_view program);
-// Deletes the alias from both keys; Refused when a key that holds it could not be
-// deleted for want of rights, Failed for other errors, BadName for an empty name.
-AliasWrite DeleteAlias(std::string_view name);
+// Where and why a removal failed: the key and the registry's error code.
+struct AliasFailure {
+    AliasScope scope = AliasScope::User;
+    LONG error = ERROR_SUCCESS;
+};
+// Deletes the alias with its subkeys from both keys; Refused when a key that holds it
+// could not be deleted for want of rights, Failed for other errors (the first failure
+// then in `failure`), BadName for an empty name. A key that could not be deleted keeps
+// its program path.
+AliasWrite DeleteAlias(std::string_view name, AliasFailure* failure = nullptr);
+// What the user is told about a failed removal: a refusal as needing administrator
+// rights, any other error by the system's text for it.
+std::string AliasDeleteMessage(std::string_view name, const AliasFailure& failure);
 
 // The text with environment variables expanded (up to 4095 characters); unchanged when
 // expansion fails.

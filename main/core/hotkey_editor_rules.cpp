@@ -45,6 +45,17 @@ std::string Limited(const std::string& label, int max) {
     return WithoutMnemonics(label) + ": at most " + std::to_string(max) + " characters.";
 }
 
+// The store keeps the first 255 characters of a parameter text. What lies beyond them
+// is only the separators and a list position that reads the same without them; any
+// value that the cut would change or lose makes the text too long.
+bool KeptWhole(const EditorInput& in) {
+    if (in.parameterText.size() <= static_cast<std::size_t>(kParameterTextMax)) return true;
+    const ParameterValues whole = SpreadParameterText(in.layout, in.functionId, in.parameterText);
+    const ParameterValues kept = SpreadParameterText(
+        in.layout, in.functionId, std::string_view(in.parameterText).substr(0, kParameterTextMax));
+    return whole.document == kept.document && whole.listIndex == kept.listIndex && whole.parameter == kept.parameter;
+}
+
 }  // namespace
 
 bool StoresListPosition(int functionId) {
@@ -139,7 +150,8 @@ ParameterValues SpreadParameterText(const ParameterLayout& layout, int functionI
         const std::string_view field = take();
         const auto& entries = layout.list.entries;
         if (StoresListPosition(functionId)) {
-            const int position = ToNumber(field, -1);
+            // An empty or missing position is the first entry, as the function reads it.
+            const int position = Trim(field).empty() ? 0 : ToNumber(field, -1);
             if (position >= 0 && position < static_cast<int>(entries.size())) values.listIndex = position;
         } else {
             const auto at = std::find(entries.begin(), entries.end(), field);
@@ -237,7 +249,7 @@ Verdict Validate(const EditorInput& in, const LanguageText& text) {
         if (value.find(kFieldSeparator) != std::string::npos)
             fail(WithoutMnemonics(field->label) + ": the character \xFF (255) cannot be used.");
     }
-    if (static_cast<int>(in.parameterText.size()) > kParameterTextMax)
+    if (!KeptWhole(in))
         fail("The parameters together are longer than " + std::to_string(kParameterTextMax) + " characters.");
     if (v.ok && in.modifier == 0 && in.keyLine != 255 && in.defaultProfile) v.askNoModifier = true;
     return v;
@@ -252,6 +264,15 @@ std::string NoModifierQuestion(const LanguageText& text) {
 
 std::string CannotSaveMessage(const Verdict& verdict, const LanguageText& text) {
     return Text(text, kTextCannotSave) + "\r\n\r\n" + verdict.message;
+}
+
+std::string ConvertedMacroDescription(std::string_view caption, std::string_view text) {
+    const std::size_t max = kDescriptionMax;
+    std::string description = std::string(caption) + " (";
+    if (description.size() + text.size() + 1 <= max) return description + std::string(text) + ")";
+    constexpr std::string_view kCut = "...)";
+    if (description.size() + kCut.size() + 1 > max) return (std::string(caption) + " (" + std::string(text)).substr(0, max);
+    return description + std::string(text.substr(0, max - description.size() - kCut.size())) + std::string(kCut);
 }
 
 std::pair<std::string, std::string> SplitSelection(std::string_view selected) {

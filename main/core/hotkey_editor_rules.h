@@ -81,7 +81,8 @@ struct ParameterValues {
 std::string CollectParameterText(const ParameterLayout& layout, int functionId, const ParameterValues& values);
 
 // The stored text spread over the visible controls (fields taken in order); a list
-// value that matches no entry leaves the list without a selection.
+// value that matches no entry leaves the list without a selection, an empty or missing
+// position selects the first entry.
 ParameterValues SpreadParameterText(const ParameterLayout& layout, int functionId, std::string_view stored);
 
 // The code a captured key is stored as: 256 + scan code for virtual-key code 255.
@@ -124,8 +125,9 @@ struct Verdict {
 };
 
 // Rules 1 to 8 of Validate, then the limits of the stored texts (an overlong
-// description or parameter, the field separator typed into a field), then whether
-// rule 9's question is due.
+// description or text field, the field separator typed into a field, a parameter text
+// whose values the store's cut at 255 characters would change), then whether rule 9's
+// question is due.
 Verdict Validate(const EditorInput& in, const LanguageText& text);
 // The line rule 9 adds when the question is answered No.
 std::string NoModifierRefused(const LanguageText& text);
@@ -136,6 +138,10 @@ std::string CannotSaveMessage(const Verdict& verdict, const LanguageText& text);
 
 // A caption without its "&" marks ("&&" stays one "&").
 std::string WithoutMnemonics(std::string_view caption);
+
+// The description a converted macro's hotkey starts with: the caption, " (", the text
+// and ")", the text cut (and marked "...") so that the whole fits ebDescription.
+std::string ConvertedMacroDescription(std::string_view caption, std::string_view text);
 
 // The Select dialog's result as the editor takes it: quotes at both ends removed,
 // trimmed, split at the first character 255 into document and parameter.

@@ -16,22 +16,37 @@ bool IsZero(const KeyRemapEntry& e) {
     return e.FromScan == 0 && e.FromVk == 0 && e.ToScan == 0 && e.ToVk == 0 && e.ForceModifiers == 0;
 }
 
-// Keys whose scan code the system map needs with the 0xE0 prefix: without it the map
-// would name their keypad twins (Delete would be the keypad's decimal point).
-bool NeedsE0Prefix(int vk) {
-    switch (vk) {
-    case VK_PRIOR: case VK_NEXT: case VK_END: case VK_HOME:
-    case VK_LEFT: case VK_UP: case VK_RIGHT: case VK_DOWN:
-    case VK_INSERT: case VK_DELETE: case VK_LWIN: case VK_RWIN: case VK_APPS:
-    case VK_DIVIDE: case VK_RCONTROL: case VK_RMENU:
-        return true;
-    default:
-        return false;
-    }
-}
+// Keys of the extended part of the keyboard (and the keypad) send the same scan codes
+// on every layout; these are the codes the system's map names them by. The layout's own
+// answer is not taken for them: it may lack the 0xE0 prefix (then Delete would be the
+// keypad's decimal point, Volume Mute the D key) or know no code at all.
+struct FixedScanCode {
+    int vk;
+    std::uint16_t code;
+};
+constexpr FixedScanCode kFixedScanCodes[] = {
+    {VK_CANCEL, 0xE046},   {VK_PRIOR, 0xE049},     {VK_NEXT, 0xE051},      {VK_END, 0xE04F},
+    {VK_HOME, 0xE047},     {VK_LEFT, 0xE04B},      {VK_UP, 0xE048},        {VK_RIGHT, 0xE04D},
+    {VK_DOWN, 0xE050},     {VK_SNAPSHOT, 0xE037},  {VK_INSERT, 0xE052},    {VK_DELETE, 0xE053},
+    {VK_LWIN, 0xE05B},     {VK_RWIN, 0xE05C},      {VK_APPS, 0xE05D},      {VK_SLEEP, 0xE05F},
+    {VK_NUMPAD0, 0x52},    {VK_NUMPAD1, 0x4F},     {VK_NUMPAD2, 0x50},     {VK_NUMPAD3, 0x51},
+    {VK_NUMPAD4, 0x4B},    {VK_NUMPAD5, 0x4C},     {VK_NUMPAD6, 0x4D},     {VK_NUMPAD7, 0x47},
+    {VK_NUMPAD8, 0x48},    {VK_NUMPAD9, 0x49},     {VK_MULTIPLY, 0x37},    {VK_ADD, 0x4E},
+    {VK_SUBTRACT, 0x4A},   {VK_DECIMAL, 0x53},     {VK_DIVIDE, 0xE035},    {VK_NUMLOCK, 0x45},
+    {VK_RCONTROL, 0xE01D}, {VK_RMENU, 0xE038},
+    {VK_BROWSER_BACK, 0xE06A},      {VK_BROWSER_FORWARD, 0xE069}, {VK_BROWSER_REFRESH, 0xE067},
+    {VK_BROWSER_STOP, 0xE068},      {VK_BROWSER_SEARCH, 0xE065},  {VK_BROWSER_FAVORITES, 0xE066},
+    {VK_BROWSER_HOME, 0xE032},      {VK_VOLUME_MUTE, 0xE020},     {VK_VOLUME_DOWN, 0xE02E},
+    {VK_VOLUME_UP, 0xE030},         {VK_MEDIA_NEXT_TRACK, 0xE019}, {VK_MEDIA_PREV_TRACK, 0xE010},
+    {VK_MEDIA_STOP, 0xE024},        {VK_MEDIA_PLAY_PAUSE, 0xE022}, {VK_LAUNCH_MAIL, 0xE06C},
+    {VK_LAUNCH_MEDIA_SELECT, 0xE06D}, {VK_LAUNCH_APP1, 0xE06B},   {VK_LAUNCH_APP2, 0xE021},
+};
 
-std::uint32_t SystemScanCode(int vk, std::uint8_t scan) {
-    return (NeedsE0Prefix(vk) ? 0xE000u : 0u) | scan;
+// Shift, Ctrl and Alt are named by their left key.
+bool SameKey(int vk, int named) {
+    if (vk == named) return true;
+    return (vk == VK_SHIFT && named == VK_LSHIFT) || (vk == VK_CONTROL && named == VK_LCONTROL) ||
+           (vk == VK_MENU && named == VK_LMENU);
 }
 
 void PutWord(std::vector<std::uint8_t>& out, std::uint32_t w) {
@@ -167,17 +182,47 @@ std::string StoredMapMessage(const StoredMap& stored) {
            std::to_string(stored.table.Count) + " mapping(s) could be kept; OK stores the table as it is shown.";
 }
 
+std::uint16_t SystemScanCode(int vk) {
+    // Mouse buttons have no scan code; Pause sends an 0xE1 sequence that one word cannot hold.
+    if (vk < 1 || vk > 254 || vk == VK_LBUTTON || vk == VK_RBUTTON || vk == VK_MBUTTON || vk == VK_XBUTTON1 ||
+        vk == VK_XBUTTON2 || vk == VK_PAUSE)
+        return 0;
+    for (const FixedScanCode& f : kFixedScanCodes)
+        if (f.vk == vk) return f.code;
+    // The other keys sit where the layout puts them; its code counts only when it
+    // names this very key again (a layout may give a code of another key, or none).
+    const UINT code = MapVirtualKeyA(static_cast<UINT>(vk), MAPVK_VK_TO_VSC_EX);
+    const UINT prefix = code >> 8;
+    if ((code & 0xFF) == 0 || (prefix != 0 && prefix != 0xE0)) return 0;
+    if (!SameKey(vk, static_cast<int>(MapVirtualKeyA(code, MAPVK_VSC_TO_VK_EX)))) return 0;
+    return static_cast<std::uint16_t>(code);
+}
+
+std::vector<int> KeysWithoutSystemScanCode(const KeyRemapTable& source) {
+    KeyRemapTable table = source;
+    NormaliseTable(table);
+    std::vector<int> keys;
+    for (int i = 0; i < table.Count; ++i) {
+        for (const int vk : {int(table.Entries[i].FromVk), int(table.Entries[i].ToVk)})
+            if (SystemScanCode(vk) == 0 && std::find(keys.begin(), keys.end(), vk) == keys.end()) keys.push_back(vk);
+    }
+    return keys;
+}
+
 std::vector<std::uint8_t> SystemValue(const KeyRemapTable& source) {
     KeyRemapTable table = source;
     NormaliseTable(table);
+    std::vector<std::uint32_t> words;
+    for (int i = 0; i < table.Count; ++i) {
+        const std::uint32_t from = SystemScanCode(table.Entries[i].FromVk);
+        const std::uint32_t to = SystemScanCode(table.Entries[i].ToVk);
+        if (from != 0 && to != 0) words.push_back((from << 16) | to);
+    }
     std::vector<std::uint8_t> out;
     PutWord(out, 0);
     PutWord(out, 0);
-    PutWord(out, static_cast<std::uint32_t>(table.Count) + 1);
-    for (int i = 0; i < table.Count; ++i) {
-        const KeyRemapEntry& e = table.Entries[i];
-        PutWord(out, (SystemScanCode(e.FromVk, e.FromScan) << 16) | SystemScanCode(e.ToVk, e.ToScan));
-    }
+    PutWord(out, static_cast<std::uint32_t>(words.size()) + 1);
+    for (const std::uint32_t w : words) PutWord(out, w);
     PutWord(out, 0);
     return out;
 }
@@ -200,6 +245,7 @@ LONG OpenKeyboardLayoutKey(RegKey& key) {
 
 PermanentResult WritePermanentMap(const KeyRemapTable& table, LayoutKeyOpener open) {
     if (HasForcedModifiers(table)) return PermanentResult::HasModifiers;
+    if (!KeysWithoutSystemScanCode(table).empty()) return PermanentResult::NoScanCode;
     // Built whole before the key is touched; one call then writes all of it or nothing.
     const std::vector<std::uint8_t> value = SystemValue(table);
     RegKey key;
@@ -224,7 +270,8 @@ std::string PermanentResultMessage(PermanentResult result, bool removing) {
     const std::string what = removing ? "removed" : "written";
     switch (result) {
     case PermanentResult::Done:
-    case PermanentResult::HasModifiers: return {};
+    case PermanentResult::HasModifiers:
+    case PermanentResult::NoScanCode: return {};
     case PermanentResult::NotAllowed:
         return "Windows did not allow the permanent keyboard mapping to be " + what +
                ": this needs administrator rights. Nothing was changed.";

@@ -58,9 +58,15 @@ bool WriteProgramValue(const std::string& hotkeyKey, const KeyRemapTable& table)
 // empty for None and Missing.
 std::string StoredMapMessage(const StoredMap& stored);
 
+// The scan code by which the system's map names a key (0xE0 in the high byte for keys
+// of the extended part); 0 when the map cannot name it: mouse buttons, Pause, and keys
+// for which the keyboard layout has no code of their own.
+std::uint16_t SystemScanCode(int vk);
+// The keys of the used entries, pressed or produced, that have no such code; each once.
+std::vector<int> KeysWithoutSystemScanCode(const KeyRemapTable& table);
 // The system's form: version 0, flags 0, mappings + 1, one word per mapping (high half
-// the scan code pressed, low half the one produced, extended keys with their 0xE0
-// prefix) and a zero word.
+// the scan code pressed, low half the one produced, both from SystemScanCode) and a zero
+// word. An entry with a key that has no code is left out.
 std::vector<std::uint8_t> SystemValue(const KeyRemapTable& table);
 bool HasForcedModifiers(const KeyRemapTable& table);
 
@@ -69,12 +75,13 @@ bool HasForcedModifiers(const KeyRemapTable& table);
 using LayoutKeyOpener = LONG (*)(RegKey& key);
 LONG OpenKeyboardLayoutKey(RegKey& key);
 
-enum class PermanentResult { Done, HasModifiers, NotAllowed, NothingToRemove, Failed };
-// Writes the whole value in one call, or nothing: refused with forced modifiers, and
-// when the user may not write there.
+enum class PermanentResult { Done, HasModifiers, NoScanCode, NotAllowed, NothingToRemove, Failed };
+// Writes the whole value in one call, or nothing: refused with forced modifiers, with a
+// key the map cannot name (KeysWithoutSystemScanCode), and when the user may not write there.
 PermanentResult WritePermanentMap(const KeyRemapTable& table, LayoutKeyOpener open = OpenKeyboardLayoutKey);
 PermanentResult RemovePermanentMap(LayoutKeyOpener open = OpenKeyboardLayoutKey);
-// The message for a failure; empty for Done and HasModifiers (those have language texts).
+// The message for a failure; empty for Done, HasModifiers and NoScanCode (those have
+// language texts).
 std::string PermanentResultMessage(PermanentResult result, bool removing);
 
 }  // namespace kl

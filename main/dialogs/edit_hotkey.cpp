@@ -676,9 +676,9 @@ void TfrmEditHotkey::ApplyPreset() {
             }
     SelectCategory(category);
     SelectFunction(preset->functionId);
-    SetWindowTextA(Item(id::ebDocument), preset->parameter.c_str());
-    SetWindowTextA(Item(id::ebParameter), preset->parameter.c_str());
-    SpreadParameters(preset->parameter);
+    // The text goes into the function's first text field; its list keeps the entry the
+    // layout chose (the start mode of a typed text).
+    SetWindowTextA(Item(layout_.document.visible ? id::ebDocument : id::ebParameter), preset->parameter.c_str());
     modified_ = true;
 }
 

@@ -34,7 +34,8 @@ public:
     // The ID to edit, or -1 for a new hotkey; set by the caller before showing.
     int hotkeyId = -1;
     // What a new hotkey starts with instead of a cleared editor (the convert command):
-    // description, function and parameter text. Used by the next showing only.
+    // description, function and the text of the function's first text field. Used by
+    // the next showing only.
     struct Preset {
         std::string description;
         int functionId = 0;

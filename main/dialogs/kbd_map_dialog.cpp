@@ -150,6 +150,16 @@ void btnRemoveClick(State& s) {
     ShowData(s, row);
 }
 
+constexpr int kTextNoScanCode = 484;
+
+std::string NoScanCodeMessage(State& s, const std::vector<int>& keys) {
+    std::string text = UiText(kTextNoScanCode,
+                              "These keys have no scan code in the Windows keyboard layout (mouse buttons, Pause and "
+                              "some others), so the mappings cannot be made permanent. Nothing was written:");
+    for (const int vk : keys) text += "\r\n" + KeyText(s, vk);
+    return text;
+}
+
 void btnPermanentClick(State& s) {
     const std::string question = UiText(197, "Write these mappings into the Windows keyboard layout?");
     if (MessageBoxA(s.dlg, question.c_str(), kApplicationTitle, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
@@ -160,6 +170,8 @@ void btnPermanentClick(State& s) {
         Tell(s.dlg, UiText(194, "The permanent keyboard mapping has been written."));
     else if (result == PermanentResult::HasModifiers)
         Tell(s.dlg, UiText(200, "Mappings with a forced modifier cannot be made permanent."), MB_ICONWARNING);
+    else if (result == PermanentResult::NoScanCode)
+        Tell(s.dlg, NoScanCodeMessage(s, KeysWithoutSystemScanCode(*table)), MB_ICONWARNING);
     else
         Tell(s.dlg, PermanentResultMessage(result, false), MB_ICONWARNING);
 }

@@ -110,9 +110,23 @@ void TfrmSelect::ScanFolder(const std::string& folder, const std::string& mask, 
     FindClose(search);
 }
 
-std::string TfrmSelect::ItemResult(const std::string& item, int type) {
+std::pair<std::string, std::string> TfrmSelect::SplitItem(const std::string& item) {
+    // A file name may hold ";" itself. The path ends with "\" and the name, and a name
+    // never holds a backslash, so exactly one ";" of the item is followed by such a path.
+    for (std::size_t at = item.find(';'); at != std::string::npos; at = item.find(';', at + 1)) {
+        const std::string name = item.substr(0, at);
+        const std::size_t rest = at + 1;
+        if (item.size() >= rest + name.size() + 1 && item.compare(item.size() - name.size(), name.size(), name) == 0 &&
+            item[item.size() - name.size() - 1] == '\\')
+            return {name, item.substr(rest)};
+    }
     const std::size_t semicolon = item.find(';');
-    const std::string rest = semicolon == std::string::npos ? std::string() : item.substr(semicolon + 1);
+    if (semicolon == std::string::npos) return {item, {}};
+    return {item.substr(0, semicolon), item.substr(semicolon + 1)};
+}
+
+std::string TfrmSelect::ItemResult(const std::string& item, int type) {
+    const std::string rest = SplitItem(item).second;
     if (type == kFavourites) {
         char url[1024] = {};
         GetPrivateProfileStringA("InternetShortcut", "URL", rest.c_str(), url, sizeof url, rest.c_str());
@@ -126,7 +140,7 @@ std::string TfrmSelect::ItemResult(const std::string& item, int type) {
 }
 
 std::string TfrmSelect::DisplayName(const std::string& item) {
-    std::string name = item.substr(0, item.find(';'));
+    std::string name = SplitItem(item).first;
     const std::size_t dot = name.rfind('.');
     if (dot != std::string::npos && dot > 0) name.resize(dot);
     return name;

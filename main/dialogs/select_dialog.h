@@ -7,6 +7,7 @@
 
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kl {
@@ -38,6 +39,9 @@ public:
     // each file as name + ";" + middle + folder + name.
     static void ScanFolder(const std::string& folder, const std::string& mask, const std::string& middle,
                            std::set<std::string>& items, int depth = 0);
+    // An item's name and the rest (middle, folder and name), the name kept whole when it
+    // holds ";" itself.
+    static std::pair<std::string, std::string> SplitItem(const std::string& item);
     // What taking an item puts into ebSelected for a type.
     static std::string ItemResult(const std::string& item, int type);
     // The list's display name of an item: the file name without its extension.

@@ -174,13 +174,11 @@ void TfrmMain::btnRemoveClick() {
         }
         const std::string question = UiText(159, "Do you want to remove the alias") + " " + alias + " ?\r\n";
         if (MessageBoxA(hwnd_, question.c_str(), "Warning", MB_YESNO | MB_ICONEXCLAMATION) != IDYES || destroyed_) return;
-        const AliasWrite result = DeleteAlias(alias);
-        if (result == AliasWrite::Refused)
-            MessageBoxA(hwnd_, ("Windows did not allow the alias " + alias +
-                                " to be removed: it is registered for all users, which needs administrator rights.")
-                                   .c_str(),
-                        "Error", MB_OK | MB_ICONEXCLAMATION);
-        ShowData();
+        AliasFailure failure;
+        const AliasWrite result = DeleteAlias(alias, &failure);
+        if (result == AliasWrite::Refused || result == AliasWrite::Failed)
+            MessageBoxA(hwnd_, AliasDeleteMessage(alias, failure).c_str(), "Error", MB_OK | MB_ICONEXCLAMATION);
+        ShowData();  // whatever went, the list shows what is left
     }
 }
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "core/file_dialogs.h"
+#include "core/hotkey_editor_rules.h"
 #include "core/library_binding.h"
 #include "core/macro_files.h"
 #include "core/ui_language.h"
@@ -70,7 +71,8 @@ void TfrmMain::mmConvertMacroClick() {
         SetForegroundWindow(editor.handle());
         return;
     }
-    editor.preset = TfrmEditHotkey::Preset{UiText(102, "Typed macro") + " (" + text + ")", kTypeTextFunction, text};
+    editor.preset = TfrmEditHotkey::Preset{editor::ConvertedMacroDescription(UiText(102, "Typed macro"), text),
+                                           kTypeTextFunction, text};
     mnNewHotkeyClick();  // ShowData after OK
     editor.preset.reset();
 }

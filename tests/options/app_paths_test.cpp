@@ -33,7 +33,7 @@ protected:
         SetAppPathsOpener(nullptr);
         for (const char* name : {kKey, "klaliastest.com", "klaliastest2.exe"}) {
             for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
-                RegDeleteKeyExA(root, (std::string(kAppPathsKey) + name).c_str(), KEY_WOW64_64KEY, 0);
+                RegDeleteTreeA(root, (std::string(kAppPathsKey) + name).c_str());
         }
     }
     static bool Listed(const std::string& name) {
@@ -73,6 +73,62 @@ TEST_F(AppPaths, AnAliasIsWrittenListedCheckedAndDeleted) {
     EXPECT_FALSE(Listed(kKey));
     EXPECT_EQ(AliasPath(kKey), "");
     EXPECT_FALSE(AliasIsValid(kKey));
+}
+
+// Programs keep subkeys of their own below their registration.
+TEST_F(AppPaths, AnAliasWithSubkeysIsDeletedWhole) {
+    for (const AliasScope scope : {AliasScope::User, AliasScope::Machine}) {
+        const HKEY root = scope == AliasScope::User ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+        ASSERT_EQ(WriteAlias(scope, kName, "C:\\tool.exe"), AliasWrite::Written);
+        HKEY nested = nullptr;
+        const std::string sub = std::string(kAppPathsKey) + kKey + "\\SupportedProtocols\\deeper";
+        ASSERT_EQ(RegCreateKeyExA(root, sub.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &nested, nullptr),
+                  ERROR_SUCCESS);
+        RegSetValueExA(nested, "http", 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
+        RegCloseKey(nested);
+
+        AliasFailure failure;
+        EXPECT_EQ(DeleteAlias(kKey, &failure), AliasWrite::Written);
+        EXPECT_FALSE(Listed(kKey));
+        HKEY key = nullptr;
+        EXPECT_EQ(RegOpenKeyExA(root, (std::string(kAppPathsKey) + kKey).c_str(), 0, KEY_READ, &key),
+                  ERROR_FILE_NOT_FOUND);
+    }
+}
+
+// A removal that fails keeps the alias whole and says what went wrong, and where.
+LONG FailingUserOpen(AliasScope scope, const std::string& subkey, REGSAM access, bool create, HKEY* key) {
+    if (scope == AliasScope::User && !subkey.empty()) return ERROR_BADKEY;
+    return RefusingMachine(scope, subkey, access, create, key);
+}
+LONG RefusingMachineDelete(AliasScope scope, const std::string& subkey, REGSAM access, bool create, HKEY* key) {
+    if (scope == AliasScope::Machine && subkey.empty()) return ERROR_ACCESS_DENIED;
+    return RefusingMachine(scope, subkey, access, create, key);
+}
+
+TEST_F(AppPaths, AFailedRemovalKeepsTheAliasAndIsReportedByWhatItIs) {
+    ASSERT_EQ(WriteAlias(AliasScope::User, kName, "C:\\tool.exe"), AliasWrite::Written);
+    SetAppPathsOpener(FailingUserOpen);
+    AliasFailure failure;
+    EXPECT_EQ(DeleteAlias(kKey, &failure), AliasWrite::Failed);
+    EXPECT_EQ(failure.scope, AliasScope::User);
+    EXPECT_EQ(failure.error, ERROR_BADKEY);
+    const std::string message = AliasDeleteMessage(kKey, failure);
+    EXPECT_EQ(message.find("administrator"), std::string::npos) << message;
+    EXPECT_NE(message.find("your user account"), std::string::npos) << message;
+    EXPECT_NE(message.find(std::to_string(ERROR_BADKEY)), std::string::npos) << message;
+    SetAppPathsOpener(nullptr);
+    EXPECT_EQ(AliasPath(kKey), "C:\\tool.exe");
+
+    ASSERT_EQ(WriteAlias(AliasScope::Machine, kName, "C:\\tool.exe"), AliasWrite::Written);
+    SetAppPathsOpener(RefusingMachineDelete);
+    EXPECT_EQ(DeleteAlias(kKey, &failure), AliasWrite::Refused);
+    EXPECT_EQ(failure.scope, AliasScope::Machine);
+    EXPECT_NE(AliasDeleteMessage(kKey, failure).find("for all users, which needs administrator rights"),
+              std::string::npos);
+    SetAppPathsOpener(nullptr);
+    EXPECT_EQ(AliasPath(kKey), "C:\\tool.exe");  // the per-user registration went, this one stays whole
+    EXPECT_FALSE(AliasIsPerUser(kKey));
 }
 
 TEST_F(AppPaths, BadNamesAreRefusedAndWriteNothing) {

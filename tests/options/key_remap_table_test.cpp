@@ -3,12 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "core/key_names.h"
 #include "core/key_remap_table.h"
+#include "core/text_fields.h"
 #include "registry_names.h"
 #include "testing/registry.h"
+#include "testing/support_library.h"
 
 using namespace kl;
 using namespace kl::testing;
@@ -183,6 +187,83 @@ LONG ReadOnlyOpener(RegKey& key) {
                                     KEY_QUERY_VALUE, nullptr, &h, nullptr);
     if (rc == ERROR_SUCCESS) key = RegKey::Adopt(h);
     return rc;
+}
+
+constexpr char kTestLayoutKey[] = "Software\\Corvane\\Keyloom\\Layout";
+LONG UserLayoutOpener(RegKey& key) {
+    HKEY h = nullptr;
+    const LONG rc =
+        RegCreateKeyExA(HKEY_CURRENT_USER, kTestLayoutKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &h, nullptr);
+    if (rc == ERROR_SUCCESS) key = RegKey::Adopt(h);
+    return rc;
+}
+
+// Every key the picker offers, pressed and produced, as the remapping dialog stores it:
+// the system's map gets each key's own scan code, or nothing and a refusal.
+TEST(PermanentMapKeys, EveryKeyOfThePickerIsWrittenByItsOwnScanCodeOrRefused) {
+    CleanRegistry clean;
+    KeyNames names(BinDir());
+    const auto pick = names.KeyPickList();  // "name;code"
+    ASSERT_TRUE(pick.ok());
+    ASSERT_GT(pick.value.size(), 150u);
+    const std::map<int, std::uint16_t> known = {
+        {'D', 0x20},       {VK_VOLUME_MUTE, 0xE020}, {VK_DELETE, 0xE053}, {VK_DECIMAL, 0x53},
+        {VK_HOME, 0xE047}, {VK_NUMPAD7, 0x47},       {VK_RCONTROL, 0xE01D}, {VK_NUMLOCK, 0x45},
+        {VK_SNAPSHOT, 0xE037}, {VK_MULTIPLY, 0x37},  {VK_DIVIDE, 0xE035}, {VK_BROWSER_BACK, 0xE06A},
+        {VK_MEDIA_PLAY_PAUSE, 0xE022}, {VK_F7, 0x41},
+    };
+    const auto stored = [] {
+        const auto v = GetValue(kTestLayoutKey, "Scancode Map");
+        return v ? Bytes(v->data.begin(), v->data.end()) : Bytes();
+    };
+    std::map<std::uint16_t, int> keyOfCode;
+    int written = 0;
+    for (const std::string& item : pick.value) {
+        const int vk = NumberField(item.substr(item.rfind(';') + 1), 1);
+        SCOPED_TRACE(item);
+        for (const bool pressed : {true, false}) {
+            const int other = vk == VK_F7 ? VK_F8 : VK_F7;
+            const int from = pressed ? vk : other, to = pressed ? other : vk;
+            KeyRemapTable t{};
+            ASSERT_EQ(AddKeyMap(t, from, static_cast<int>(MapVirtualKeyA(from, MAPVK_VK_TO_VSC)), 0,
+                                static_cast<int>(MapVirtualKeyA(to, MAPVK_VK_TO_VSC)), to),
+                      AddResult::Added);
+            RegDeleteKeyA(HKEY_CURRENT_USER, kTestLayoutKey);
+            const PermanentResult r = WritePermanentMap(t, UserLayoutOpener);
+            const bool cannot = vk == VK_LBUTTON || vk == VK_RBUTTON || vk == VK_MBUTTON || vk == VK_XBUTTON1 ||
+                                vk == VK_XBUTTON2 || vk == VK_PAUSE || vk == 255;
+            if (cannot) {
+                EXPECT_EQ(r, PermanentResult::NoScanCode);
+            }
+            if (r == PermanentResult::NoScanCode) {
+                EXPECT_TRUE(stored().empty());
+                EXPECT_EQ(KeysWithoutSystemScanCode(t), std::vector<int>{vk});
+                break;
+            }
+            ASSERT_EQ(r, PermanentResult::Done);
+            const Bytes value = stored();
+            ASSERT_EQ(value.size(), 20u);
+            EXPECT_EQ(value[8], 2);
+            const std::uint16_t code = pressed ? value[14] | value[15] << 8 : value[12] | value[13] << 8;
+            EXPECT_NE(code & 0xFF, 0);
+            EXPECT_TRUE(code >> 8 == 0 || code >> 8 == 0xE0) << std::hex << code;
+            if (const auto k = known.find(vk); k != known.end()) {
+                EXPECT_EQ(code, k->second) << std::hex << code;
+            }
+            if (!pressed) continue;
+            ++written;
+            // No two keys share a code, but for two names of one key: Shift, Ctrl and Alt
+            // are their left keys, Clear is the keypad's 5 without NumLock.
+            const auto [at, fresh] = keyOfCode.emplace(code, vk);
+            const std::pair<int, int> oneKey[] = {{VK_SHIFT, VK_LSHIFT}, {VK_CONTROL, VK_LCONTROL},
+                                                  {VK_MENU, VK_LMENU}, {VK_CLEAR, VK_NUMPAD5}};
+            bool leftKey = false;
+            for (const auto& [a, b] : oneKey)
+                leftKey = leftKey || (at->second == a && vk == b) || (at->second == b && vk == a);
+            EXPECT_TRUE(fresh || leftKey) << std::hex << code << " also names key " << std::dec << at->second;
+        }
+    }
+    EXPECT_GT(written, 100);
 }
 
 TEST_F(PermanentMap, WithoutTheRightToWriteNothingIsWrittenAndTheUserIsTold) {

@@ -113,6 +113,22 @@ TEST_F(Remapping, ADamagedStoredTableIsReportedAndWhatCanBeReadIsKept) {
     EXPECT_EQ(GetValue(reg::kHotkeysKey, "Scancode Map")->data.size(), 22u);
 }
 
+// A mouse button has no scan code: "Make permanent" says so and names the key.
+TEST_F(Remapping, AMappingTheSystemsMapCannotNameIsRefusedWithAMessage) {
+    Options(false);
+    ASSERT_TRUE(WriteProgramValue(reg::kHotkeysKey, Mapping(VK_LBUTTON, VK_F7)));
+    Start();
+    HWND dialog = OpenDialog();
+    ASSERT_NE(dialog, nullptr);
+    PostClick(dialog, kbd_map_dialog::btnPermanent);
+    EXPECT_NE(AnswerBox(kKeyloomTitle, IDYES).find("Windows keyboard layout"), std::string::npos);
+    const std::string message = AnswerBox(kKeyloomTitle, IDOK);
+    EXPECT_EQ(message.rfind("These keys have no scan code", 0), 0u) << message;
+    EXPECT_NE(message.find("Left mouse button"), std::string::npos) << message;
+    EXPECT_EQ(message.find("F7"), std::string::npos) << message;
+    Close(dialog, IDCANCEL);
+}
+
 TEST_F(Remapping, InSimpleModeTheDialogIsNotOffered) {
     Options(true);
     Start();
