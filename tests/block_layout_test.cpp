@@ -136,6 +136,9 @@ void ExpectExchange(const std::string& peer, int bits) {
     kl::testing::WriteTestSide(map.block());
     const int result = RunPeer(peer);
     if (result == -1) GTEST_SKIP() << peer << " cannot run here";
+    // Wine without its 32-bit part "starts" a 32-bit program that never runs and ends
+    // with 0: a peer that wrote nothing did not run.
+    if (result == 0 && map->Reserved1568 == 0) GTEST_SKIP() << peer << " did not run here";
     ASSERT_EQ(result, 0) << "the peer read value " << result << " wrongly";
     EXPECT_EQ(kl::testing::CheckPeerSide(map.block()), 0);
     EXPECT_EQ(map->Reserved1568 * 8, bits);
