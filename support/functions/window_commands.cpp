@@ -1,5 +1,6 @@
 #include "functions/window_commands.h"
 
+#include "functions/hotkeys_held_back.h"
 #include "functions/window_target.h"
 
 namespace kl::support {
@@ -43,10 +44,8 @@ void ToggleTaskbar(SettingsBlock&, const Params&) {
 
 void TaskListCommand(SettingsBlock& block, const Params&) {
     // The command may make the shell synthesise keys: keep our hooks out of it.
-    const Bool32 wasEnabled = block.KeyloomEnabled;
-    block.KeyloomEnabled = kFalse;
+    const HotkeysHeldBack heldBack(block);
     if (HWND w = GetForegroundWindow()) SendMessageA(w, WM_SYSCOMMAND, SC_TASKLIST, 0);
-    block.KeyloomEnabled = wasEnabled ? kTrue : kFalse;
 }
 
 void ScreenSaverCommand(SettingsBlock&, const Params&) {
