@@ -145,89 +145,69 @@ private:
 };
 
 // A window of the test's own thread whose procedure faults on `faultOn`; on
-// WM_APP it faults and then answers the thread's message box with No.
-class FaultingWindow {
-public:
-    explicit FaultingWindow(UINT faultOn) {
-        faultOn_ = faultOn;
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = &Proc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "KeyloomFaultingWindow";
-        RegisterClassA(&wc);
-        hwnd_ = CreateWindowA(wc.lpszClassName, "Faulting", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200, nullptr,
-                              nullptr, wc.hInstance, nullptr);
-    }
-    ~FaultingWindow() {
-        // A box that a jump left behind goes too.
-        EnumThreadWindows(GetCurrentThreadId(), &DestroyBox, 0);
-        DestroyWindow(hwnd_);
-    }
-    FaultingWindow(const FaultingWindow&) = delete;
-    FaultingWindow& operator=(const FaultingWindow&) = delete;
-    HWND hwnd() const { return hwnd_; }
-    static int answered() { return answered_; }
+// WM_APP it then answers the thread's message box with No.
+UINT g_faultOn = 0;
 
-private:
-    static BOOL CALLBACK AnswerNo(HWND w, LPARAM) {
-        char cls[16] = {};
-        GetClassNameA(w, cls, sizeof cls);
-        if (std::strcmp(cls, "#32770") != 0) return TRUE;
-        ++answered_;
-        PostMessageA(w, WM_COMMAND, IDNO, 0);
-        return FALSE;
+BOOL CALLBACK AnswerNo(HWND w, LPARAM) {
+    char cls[16] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    if (std::strcmp(cls, "#32770") == 0) PostMessageA(w, WM_COMMAND, IDNO, 0);
+    return TRUE;
+}
+
+LRESULT CALLBACK FaultingProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == g_faultOn) {
+        PokeByte(g_nowhere);
+        if (m == WM_APP) EnumThreadWindows(GetCurrentThreadId(), &AnswerNo, 0);
     }
-    static BOOL CALLBACK DestroyBox(HWND w, LPARAM) {
-        char cls[16] = {};
-        GetClassNameA(w, cls, sizeof cls);
-        if (std::strcmp(cls, "#32770") == 0) DestroyWindow(w);
-        return TRUE;
-    }
-    static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-        if (m == faultOn_) {
-            PokeByte(g_nowhere);
-            if (m == WM_APP) EnumThreadWindows(GetCurrentThreadId(), &AnswerNo, 0);
-        }
-        return DefWindowProcA(w, m, wp, lp);
-    }
-    static inline UINT faultOn_ = 0;
-    static inline int answered_ = 0;
-    HWND hwnd_ = nullptr;
-};
+    return DefWindowProcA(w, m, wp, lp);
+}
+
+HWND FaultingWindow(UINT faultOn) {
+    g_faultOn = faultOn;
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = &FaultingProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "KeyloomFaultingWindow";
+    RegisterClassA(&wc);
+    return CreateWindowA(wc.lpszClassName, "Faulting", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200, nullptr,
+                         nullptr, wc.hInstance, nullptr);
+}
 
 }  // namespace
 
 TEST_F(FunctionFaultTest, AFaultInAWindowProcedureThatTheBoxDispatchesIsNotTheFunctions) {
     PokeHandler handler;
-    FaultingWindow window(WM_APP);
-    ASSERT_NE(window.hwnd(), nullptr);
-    b().MainWindow = WordFromHandle(window.hwnd());  // the box's owner
+    const HWND window = FaultingWindow(WM_APP);
+    ASSERT_NE(window, nullptr);
+    b().MainWindow = WordFromHandle(window);  // the box's owner
     g_kind = 0;
-    PostMessageA(window.hwnd(), WM_APP, 0, 0);  // dispatched by the box's own loop
+    PostMessageA(window, WM_APP, 0, 0);  // dispatched by the box's own loop
 
     b().LastStatus = 0;
     EXPECT_EQ(Run(49), 1);  // "Shut down" asks first; the window answers No
     EXPECT_EQ(handler.faults(), 1);
-    EXPECT_EQ(FaultingWindow::answered(), 1);
     EXPECT_EQ(Status().rfind("Executing function 31", 0), 0u) << Status();
     EXPECT_EQ(b().LastStatus, 0);
     EXPECT_EQ(b().HotkeysSuspended, 0);
-    EXPECT_TRUE(IsWindowEnabled(window.hwnd())) << "the box ended and gave its owner back";
+    EXPECT_TRUE(IsWindowEnabled(window)) << "the box ended and gave its owner back";
     // A fault of the function itself is contained as before.
     ExpectContained(0, "Access violation at address ");
+    DestroyWindow(window);
 }
 
 TEST_F(FunctionFaultTest, AFaultInAWindowProcedureThatAFunctionSendsToIsNotTheFunctions) {
     PokeHandler handler;
-    FaultingWindow window(WM_SIZE);
-    ASSERT_NE(window.hwnd(), nullptr);
-    SetForegroundWindow(window.hwnd());
-    ASSERT_EQ(GetForegroundWindow(), window.hwnd());
+    const HWND window = FaultingWindow(WM_SIZE);
+    ASSERT_NE(window, nullptr);
+    SetForegroundWindow(window);
+    ASSERT_EQ(GetForegroundWindow(), window);
     // Maximising the foreground window sends it WM_SIZE from inside the function.
     EXPECT_EQ(Run(36), 1);
     EXPECT_GE(handler.faults(), 1);
-    EXPECT_TRUE(IsZoomed(window.hwnd()));
+    EXPECT_TRUE(IsZoomed(window));
     EXPECT_EQ(Status().rfind("Executing function 24", 0), 0u) << Status();
+    DestroyWindow(window);
 }
 
 TEST_F(FunctionFaultTest, AFaultUnderTheLoaderLockIsLeftToTheLoader) {
