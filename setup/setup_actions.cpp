@@ -2,7 +2,10 @@
 // session. Never installed: it travels inside the package.
 //   CloseKeyloom    before an uninstall: a running keyloom.exe of the installed folder is
 //                   asked to end (it saves its options then), so no file stays in use
-//                   and nothing is written after the settings are gone.
+//                   and nothing is written after the settings are gone. The uninstall
+//                   goes on only once it has ended: a program that waits for an answer
+//                   in one of its boxes ends only after it. The user is told so and may
+//                   retry or cancel; a silent uninstall fails.
 //   RemoveUserData  after an uninstall: what the program wrote itself. Its settings
 //                   ("Software\Corvane\Keyloom") unless the user keeps them (asked, or
 //                   KEEPSETTINGS=1 when silent; kept, they lose only the data folder
@@ -16,6 +19,7 @@
 #include <algorithm>
 #include <cctype>
 #include <string>
+#include <vector>
 
 #include "core/shell_links.h"
 #include "core/system_options.h"
@@ -27,6 +31,11 @@ constexpr char kSettingsKey[] = "Software\\Corvane\\Keyloom";
 constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr char kParentKey[] = "Software\\Corvane";
 constexpr char kMainWindowClass[] = "TfrmMain";
+// How long a running program is given to end.
+constexpr DWORD kEndWaitMs = 15000;
+constexpr char kStillRunning[] =
+    "Keyloom is still running, perhaps waiting for an answer in one of its windows. Answer or close it "
+    "(File > Exit), then choose Retry. Cancel stops the uninstall.";
 
 std::string Property(MSIHANDLE install, const char* name) {
     char value[1024] = {};
@@ -110,10 +119,9 @@ void ForgetDataFolder(const std::string& folder) {
         RegDeleteValueA(settings.get(), "DataDir");
 }
 
-}  // namespace
-
-extern "C" UINT __stdcall CloseKeyloom(MSIHANDLE install) {
-    const std::string folder = Property(install, "INSTALLDIR");
+// Asks every keyloom.exe of `folder` that shows its main window to end; their processes.
+std::vector<kl::UniqueHandle> AskToEnd(const std::string& folder) {
+    std::vector<kl::UniqueHandle> asked;
     for (HWND w = FindWindowA(kMainWindowClass, nullptr); w; w = FindWindowExA(nullptr, w, kMainWindowClass, nullptr)) {
         DWORD pid = 0;
         GetWindowThreadProcessId(w, &pid);
@@ -123,9 +131,42 @@ extern "C" UINT __stdcall CloseKeyloom(MSIHANDLE install) {
         DWORD size = MAX_PATH;
         if (!QueryFullProcessImageNameA(process.get(), 0, image, &size) || !InFolder(image, folder)) continue;
         PostMessageA(w, WM_CLOSE, 0, 0);
-        WaitForSingleObject(process.get(), 15000);
+        asked.push_back(std::move(process));
     }
-    return ERROR_SUCCESS;
+    return asked;
+}
+
+// Whether every process has ended within `ms` in all.
+bool EndWithin(const std::vector<kl::UniqueHandle>& processes, DWORD ms) {
+    const DWORD start = GetTickCount();
+    for (const kl::UniqueHandle& process : processes) {
+        const DWORD spent = GetTickCount() - start;
+        if (WaitForSingleObject(process.get(), spent < ms ? ms - spent : 0) != WAIT_OBJECT_0) return false;
+    }
+    return true;
+}
+
+void Log(MSIHANDLE install, const char* text) {
+    PMSIHANDLE line = MsiCreateRecord(0);
+    MsiRecordSetStringA(line, 0, text);
+    MsiProcessMessage(install, INSTALLMESSAGE_INFO, line);
+}
+
+}  // namespace
+
+extern "C" UINT __stdcall CloseKeyloom(MSIHANDLE install) {
+    const std::string folder = Property(install, "INSTALLDIR");
+    for (;;) {
+        if (EndWithin(AskToEnd(folder), kEndWaitMs)) return ERROR_SUCCESS;
+        Log(install, kStillRunning);
+        if (Silent(install)) return ERROR_INSTALL_FAILURE;
+        PMSIHANDLE question = MsiCreateRecord(0);
+        MsiRecordSetStringA(question, 0, kStillRunning);
+        const int answer = MsiProcessMessage(
+            install, INSTALLMESSAGE(INSTALLMESSAGE_USER | MB_RETRYCANCEL | MB_ICONWARNING), question);
+        if (answer == IDCANCEL) return ERROR_INSTALL_USEREXIT;
+        if (answer != IDRETRY) return ERROR_INSTALL_FAILURE;  // nobody could be asked
+    }
 }
 
 extern "C" UINT __stdcall RemoveUserData(MSIHANDLE install) {

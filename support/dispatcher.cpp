@@ -52,17 +52,20 @@ std::int32_t RunGuarded(SettingsBlock& block, FunctionHandler run, const Params&
     std::string fault;
     const bool returned = RunContainingFaults(RunCall, &call, fault);
     if (returned && !call.raised) return 1;
-    const std::string& message = returned ? call.error : fault;
+    ReportFunctionError(block, returned ? call.error : fault);
+    return 0;
+}
+
+}  // namespace
+
+void ReportFunctionError(SettingsBlock& block, const std::string& message) noexcept {
     try {
         SetText255(block.StatusText, std::string(kException) + message);
     } catch (...) {
         SetText255(block.StatusText, kException);
     }
     block.LastStatus = kStatusFunctionError;
-    return 0;
 }
-
-}  // namespace
 
 std::string HexId(std::uint32_t id) {
     char text[12];

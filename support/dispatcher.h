@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "settings_block.h"
+
 namespace kl::support {
 
 // The whole execution of ExecuteFunctionEx: 1 when the function ran (or was
@@ -13,6 +15,10 @@ namespace kl::support {
 // (HotkeysSuspended) is cleared at the end, unless the function has started a
 // journal playback: that holds it until it pauses or ends.
 std::int32_t ExecuteFunctionById(std::uint32_t id, const char* parameter) noexcept;
+
+// Reports an error that ended a function, or the part of one that ran later
+// (from a timer): "EXCEPTION <message>" in StatusText, LastStatus -1.
+void ReportFunctionError(SettingsBlock& block, const std::string& message) noexcept;
 
 // The ID as the status texts show it: hexadecimal, upper-case, no leading zeros.
 std::string HexId(std::uint32_t id);

@@ -2,6 +2,7 @@
 
 #include "block_view.h"
 #include "fault_guard.h"
+#include "functions/media_player.h"
 #include "macro/playback.h"
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
@@ -12,6 +13,7 @@ BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
             break;
         case DLL_PROCESS_DETACH:
             kl::support::EndMacroActivity();  // no timer or hook may call into the unloaded library
+            kl::support::CancelPlayerStart();
             kl::support::UnmapBlock();
             kl::support::RemoveFaultGuard();
             break;

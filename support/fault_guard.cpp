@@ -4,10 +4,10 @@
 
 #include <atomic>
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
 
 namespace kl::support {
-namespace {
 
 // The recovery point of one RunContainingFaults call on this thread.
 struct Recovery {
@@ -17,7 +17,22 @@ struct Recovery {
     ULONG_PTR address;  // the faulting instruction
     ULONG_PTR access;   // access violations: 0 read, 1 write, 8 execute
     ULONG_PTR target;   // access violations: the address accessed
+    // Calls under way that dispatch messages or run other modules' code: the
+    // open NestedDispatch scopes and the messages sent to the thread's windows.
+    int dispatching;
+    RestoredState* restorers;  // the innermost first
+    // The outermost call watches the messages sent to the thread's windows.
+    HHOOK beforeSent;
+    HHOOK afterSent;
 };
+
+struct FaultGuardAccess {
+    static void RestoreAll(const Recovery& r) {
+        for (const RestoredState* s = r.restorers; s; s = s->outer_) s->PutBack();
+    }
+};
+
+namespace {
 
 DWORD g_slot = TLS_OUT_OF_INDEXES;
 PVOID g_vectored = nullptr;
@@ -25,6 +40,7 @@ LPTOP_LEVEL_EXCEPTION_FILTER g_previousFilter = nullptr;
 bool g_filterSet = false;
 wchar_t g_windowsDir[MAX_PATH + 1] = {};
 std::size_t g_windowsDirLength = 0;
+HMODULE g_ntdll = nullptr;
 
 bool IsProcessorFault(const EXCEPTION_RECORD& r) {
     if (r.ExceptionFlags & EXCEPTION_NONCONTINUABLE) return false;
@@ -64,13 +80,19 @@ bool EndsWithNoCase(const wchar_t* text, std::size_t length, const wchar_t* suff
     return length >= n && StartsWithNoCase(text + length - n, suffix, n) && (length == n || text[length - n - 1] == L'\\');
 }
 
-// A fault inside a system library may be one that the library catches itself.
-// The C runtime catches none: a bad pointer passed to strlen is the caller's fault.
-bool LeftToSystemHandlers(const void* address) {
+HMODULE ModuleOf(const void* address) {
     HMODULE module = nullptr;
     if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                             static_cast<LPCWSTR>(address), &module))
-        return false;  // no module: a jump into the void
+        return nullptr;
+    return module;
+}
+
+// A fault inside a system library may be one that the library catches itself.
+// The C runtime catches none: a bad pointer passed to strlen is the caller's fault.
+bool LeftToSystemHandlers(const void* address) {
+    const HMODULE module = ModuleOf(address);
+    if (!module) return false;  // no module: a jump into the void
     wchar_t path[MAX_PATH + 1] = {};
     const DWORD n = GetModuleFileNameW(module, path, MAX_PATH);
     if (n == 0 || n >= MAX_PATH || g_windowsDirLength == 0) return false;
@@ -88,8 +110,62 @@ void* RegistrationChain() {
 void SetRegistrationChain(void* head) { __asm__ volatile("movl %0, %%fs:0" : : "r"(head) : "memory"); }
 #endif
 
+// Whether this thread holds the loader's lock (running a DllMain, or inside
+// the loader): leaving its frames would keep the lock held for good. The lock
+// is the critical section the process environment block points to.
+bool LoaderLockHeld() {
+    const unsigned char* peb;
+#if defined(_WIN64)
+    constexpr std::size_t kLoaderLockOffset = 0x110;
+    __asm__("movq %%gs:0x60, %0" : "=r"(peb));
+#else
+    constexpr std::size_t kLoaderLockOffset = 0xA0;
+    __asm__("movl %%fs:0x30, %0" : "=r"(peb));
+#endif
+    if (!peb) return false;
+    RTL_CRITICAL_SECTION* lock = nullptr;
+    std::memcpy(&lock, peb + kLoaderLockOffset, sizeof lock);
+    return lock && reinterpret_cast<ULONG_PTR>(lock->OwningThread) == GetCurrentThreadId();
+}
+
+// Whether a fault may end the function: raised in its own code, with nothing
+// between that the jump would leave half done.
+bool Containable(const Recovery& r, const EXCEPTION_RECORD& rec) {
+    if (r.dispatching > 0) return false;  // in code run by a dispatch the function waits in
+    if (LoaderLockHeld()) return false;
+    // The heap and the loader live in ntdll and hold their locks there.
+    return !g_ntdll || ModuleOf(rec.ExceptionAddress) != g_ntdll;
+}
+
+LRESULT CALLBACK BeforeSentMessage(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION)
+        if (Recovery* r = CurrentRecovery()) ++r->dispatching;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK AfterSentMessage(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION)
+        if (Recovery* r = CurrentRecovery(); r && r->dispatching > 0) --r->dispatching;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void WatchSentMessages(Recovery& r) {
+    const DWORD thread = GetCurrentThreadId();
+    r.beforeSent = SetWindowsHookExA(WH_CALLWNDPROC, BeforeSentMessage, nullptr, thread);
+    r.afterSent = SetWindowsHookExA(WH_CALLWNDPROCRET, AfterSentMessage, nullptr, thread);
+}
+
+void StopWatchingSentMessages(Recovery& r) {
+    if (r.beforeSent) UnhookWindowsHookEx(r.beforeSent);
+    if (r.afterSent) UnhookWindowsHookEx(r.afterSent);
+    r.beforeSent = r.afterSent = nullptr;
+}
+
+// Runs below every frame the fault ends, which therefore still hold their
+// restorers when they are called.
 [[noreturn]] __attribute__((noinline)) void ResumeAtRecovery() {
     Recovery* r = CurrentRecovery();
+    FaultGuardAccess::RestoreAll(*r);
     __builtin_longjmp(r->jump, 1);
 }
 
@@ -115,13 +191,14 @@ LONG Redirect(Recovery& r, EXCEPTION_POINTERS& info) {
 LONG CALLBACK OnFirstChance(EXCEPTION_POINTERS* info) {
     if (!IsProcessorFault(*info->ExceptionRecord)) return EXCEPTION_CONTINUE_SEARCH;
     Recovery* r = CurrentRecovery();
-    if (!r || LeftToSystemHandlers(info->ExceptionRecord->ExceptionAddress)) return EXCEPTION_CONTINUE_SEARCH;
+    if (!r || !Containable(*r, *info->ExceptionRecord) || LeftToSystemHandlers(info->ExceptionRecord->ExceptionAddress))
+        return EXCEPTION_CONTINUE_SEARCH;
     return Redirect(*r, *info);
 }
 
 LONG WINAPI OnUnhandled(EXCEPTION_POINTERS* info) {
     Recovery* r = IsProcessorFault(*info->ExceptionRecord) ? CurrentRecovery() : nullptr;
-    if (r) return Redirect(*r, *info);
+    if (r && Containable(*r, *info->ExceptionRecord)) return Redirect(*r, *info);
     return g_previousFilter ? g_previousFilter(info) : EXCEPTION_CONTINUE_SEARCH;
 }
 
@@ -158,6 +235,7 @@ __attribute__((noinline)) bool RunContainingFaults(FaultBody body, void* context
     }
     Recovery recovery{};
     recovery.outer = CurrentRecovery();
+    if (!recovery.outer) WatchSentMessages(recovery);
 #if !defined(_WIN64)
     // The chain of exception registrations of the frames a fault leaves behind.
     void* const registrations = RegistrationChain();
@@ -169,12 +247,14 @@ __attribute__((noinline)) bool RunContainingFaults(FaultBody body, void* context
         body(context);
         std::atomic_signal_fence(std::memory_order_seq_cst);
         TlsSetValue(g_slot, self->outer);
+        StopWatchingSentMessages(*self);
         return true;
     }
 #if !defined(_WIN64)
     SetRegistrationChain(registrations);
 #endif
     TlsSetValue(g_slot, self->outer);
+    StopWatchingSentMessages(*self);
     try {
         fault = Describe(*self);
     } catch (...) {
@@ -183,8 +263,32 @@ __attribute__((noinline)) bool RunContainingFaults(FaultBody body, void* context
     return false;
 }
 
+NestedDispatch::NestedDispatch() noexcept : recovery_(CurrentRecovery()) {
+    if (recovery_) ++static_cast<Recovery*>(recovery_)->dispatching;
+}
+
+NestedDispatch::~NestedDispatch() {
+    if (recovery_) --static_cast<Recovery*>(recovery_)->dispatching;
+}
+
+RestoredState::RestoredState(void* state, std::int32_t value) noexcept
+    : recovery_(CurrentRecovery()), state_(state), value_(value) {
+    if (!recovery_) return;
+    Recovery& r = *static_cast<Recovery*>(recovery_);
+    outer_ = r.restorers;
+    r.restorers = this;
+}
+
+RestoredState::~RestoredState() {
+    PutBack();
+    if (recovery_) static_cast<Recovery*>(recovery_)->restorers = outer_;
+}
+
+void RestoredState::PutBack() const noexcept { std::memcpy(state_, &value_, sizeof value_); }
+
 void InstallFaultGuard() {
     if (g_vectored) return;
+    g_ntdll = GetModuleHandleW(L"ntdll.dll");
     if (g_slot == TLS_OUT_OF_INDEXES) g_slot = TlsAlloc();
     if (g_slot == TLS_OUT_OF_INDEXES) return;
     const UINT n = GetWindowsDirectoryW(g_windowsDir, MAX_PATH);

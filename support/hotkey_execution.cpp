@@ -4,6 +4,7 @@
 
 #include "block_view.h"
 #include "dispatcher.h"
+#include "fault_guard.h"
 #include "hotkey_lookup.h"
 #include "text255.h"
 
@@ -19,11 +20,13 @@ constexpr char kNestedTooDeeply[] = "Hotkeys run by ID nested too deeply";
 // hotkey would otherwise recurse until the stack runs out.
 thread_local int t_nesting = 0;
 
-struct NestingLevel {
-    NestingLevel() { ++t_nesting; }
-    ~NestingLevel() { --t_nesting; }
-    NestingLevel(const NestingLevel&) = delete;
-    NestingLevel& operator=(const NestingLevel&) = delete;
+// One run by ID under way; a fault that ends the function running it ends the run too.
+class NestingLevel {
+public:
+    NestingLevel() noexcept : level_(&t_nesting, t_nesting) { ++t_nesting; }
+
+private:
+    const RestoredState level_;
 };
 
 }  // namespace
@@ -64,10 +67,10 @@ bool ExecuteHotkeyByID(std::int32_t id) {
     const StoredHotkey hotkey = ReadStoredHotkey(*b, id);
     if (hotkey.runnable) {
         b->LastHotkey = id;
-        const bool wasSuspended = b->HotkeysSuspended != 0;
+        // The busy flag comes back as it was before the nested call cleared it.
+        const RestoredState suspended(&b->HotkeysSuspended, b->HotkeysSuspended ? kTrue : kFalse);
         b->HotkeysSuspended = kFalse;
         ExecuteFunctionById(static_cast<std::uint32_t>(hotkey.functionId), hotkey.parameters.c_str());
-        b->HotkeysSuspended = wasSuspended ? kTrue : kFalse;
     }
     return true;
 }

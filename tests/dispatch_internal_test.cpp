@@ -10,7 +10,9 @@
 #include "block_view.h"
 #include "char_substitution.h"
 #include "dispatcher.h"
+#include "fault_guard.h"
 #include "functions/function_table.h"
+#include "functions/hotkeys_held_back.h"
 #include "hotkey_execution.h"
 #include "params.h"
 #include "testing/registry.h"
@@ -23,7 +25,7 @@ using namespace kl::testing;
 
 namespace {
 
-constexpr std::uint32_t kRecord = 1000, kThrowStd = 1001, kThrowOther = 1002, kNested = 1003;
+constexpr std::uint32_t kRecord = 1000, kThrowStd = 1001, kThrowOther = 1002, kNested = 1003, kFaultHeldBack = 1004;
 
 struct Seen {
     int runs = 0;
@@ -40,9 +42,15 @@ void Record(SettingsBlock& b, const Params& p) {
 void ThrowStd(SettingsBlock&, const Params&) { throw std::runtime_error("disk on fire"); }
 void ThrowOther(SettingsBlock&, const Params&) { throw 42; }
 void Nested(SettingsBlock&, const Params&) { g_seen.nestedResult = ExecuteFunctionById(kRecord, "x"); }
+char* volatile g_nowhere = nullptr;
+void FaultHoldingHotkeysBack(SettingsBlock& b, const Params&) {
+    const HotkeysHeldBack heldBack(b);
+    *g_nowhere = 'x';
+}
 
 constexpr FunctionEntry kTestEntries[] = {
-    {kRecord, Record}, {kThrowStd, ThrowStd}, {kThrowOther, ThrowOther}, {kNested, Nested}};
+    {kRecord, Record}, {kThrowStd, ThrowStd}, {kThrowOther, ThrowOther}, {kNested, Nested},
+    {kFaultHeldBack, FaultHoldingHotkeysBack}};
 
 constexpr char kHotkeys[] = "Software\\Corvane\\Keyloom\\Hotkeys\\";
 
@@ -87,6 +95,18 @@ TEST_F(Internal, RaisedErrorsAreReportedAndClearTheBusyFlag) {
     EXPECT_EQ(ExecuteFunctionById(kRecord, "ok"), 1);  // the next call runs normally
     EXPECT_EQ(g_seen.runs, 1);
     EXPECT_EQ(g_seen.suspended, -1);
+}
+
+TEST_F(Internal, AContainedFaultPutsBackWhatTheFramesItEndedWouldHave) {
+    InstallFaultGuard();
+    for (const Bool32 enabled : {kTrue, kFalse}) {
+        b().KeyloomEnabled = enabled;
+        EXPECT_EQ(ExecuteFunctionById(kFaultHeldBack, ""), 0);
+        EXPECT_EQ(GetText255(b().StatusText).rfind("EXCEPTION Access violation", 0), 0u) << GetText255(b().StatusText);
+        EXPECT_EQ(b().KeyloomEnabled, enabled) << "hotkeys held back for good";
+        EXPECT_EQ(b().HotkeysSuspended, 0);
+    }
+    RemoveFaultGuard();
 }
 
 TEST_F(Internal, NestedCallIsSkippedWhileTheOuterRuns) {

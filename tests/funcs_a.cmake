@@ -10,7 +10,11 @@ kl_add_test(funcs_launch_test funcs_launch_test.cpp DEPENDS klsupport launch_tar
 target_link_libraries(funcs_launch_test PRIVATE kl_core)
 target_link_libraries(funcs_launch_test PRIVATE ole32 uuid)
 
-kl_add_test(funcs_session_test funcs_session_test.cpp function_faults_test.cpp DEPENDS klsupport)
+# A library whose DllMain faults, loaded by a function under test.
+add_library(fault_on_load SHARED helpers/fault_on_load.cpp)
+set_target_properties(fault_on_load PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${KL_TEST_DIR})
+
+kl_add_test(funcs_session_test funcs_session_test.cpp function_faults_test.cpp DEPENDS klsupport fault_on_load)
 
 kl_add_test(funcs_player_test funcs_player_test.cpp DEPENDS klsupport player_stub)
 

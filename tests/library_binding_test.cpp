@@ -2,6 +2,7 @@
 // mapping, loading, hooks, system hotkey registrations and the export wrappers.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "core/hook_install.h"
@@ -153,6 +154,22 @@ TEST_F(WithFakes, TheEndOfTheOutermostLibraryCallIsAnnounced) {
     SaveSettings();
     EXPECT_EQ(ended, 3);
     EXPECT_EQ(LibraryCallDepth(), 0);
+    OnLibraryCallsEnded(nullptr);
+}
+
+TEST_F(WithFakes, ACallWhoseEndAFaultSkippedDoesNotKeepTheLibraryBusy) {
+    static int ended = 0;
+    ended = 0;
+    OnLibraryCallsEnded([] { ++ended; });
+    {
+        LibraryCall outer;
+        // A nested call whose frame a contained fault left without running its end.
+        alignas(LibraryCall) unsigned char skipped[sizeof(LibraryCall)];
+        std::construct_at(reinterpret_cast<LibraryCall*>(skipped));
+        EXPECT_EQ(LibraryCallDepth(), 2);
+    }
+    EXPECT_EQ(LibraryCallDepth(), 0);
+    EXPECT_EQ(ended, 1);  // the program's exit and deferred work run again
     OnLibraryCallsEnded(nullptr);
 }
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "function_fixture.h"
+#include "testing/hung_window.h"
 #include "testing/thread_window.h"
 
 using namespace kl;
@@ -86,6 +87,22 @@ TEST_F(PointerFunctionTest, ClicksArriveAtTheForegroundWindowBelowItsCaption) {
         EXPECT_EQ(ups[0].lParam, at);
         EXPECT_EQ(downs[0].wParam, 0u);
     }
+}
+
+TEST_F(PointerFunctionTest, AClickOnAHungWindowDoesNotWaitForIt) {
+    HungWindow hung;
+    ThreadWindow& window = hung.window();
+    ASSERT_TRUE(window.BringToFront());
+    ASSERT_TRUE(SetCursorPos(150, 200));
+    ASSERT_TRUE(CursorAt(150, 200));
+    ASSERT_TRUE(hung.Hang());
+    EXPECT_EQ(Run(66), 1);
+    EXPECT_TRUE(hung.StillHung()) << "the click waited for the hung window";
+    hung.Release();
+    // Once the window answers again the click arrives whole: no button stays down.
+    EXPECT_TRUE(window.WaitForMessage(WM_LBUTTONUP));
+    EXPECT_EQ(window.Messages(WM_LBUTTONDOWN).size(), 1u);
+    EXPECT_EQ(window.Messages(WM_LBUTTONUP).size(), 1u);
 }
 
 TEST_F(PointerFunctionTest, TheWheelTurnsByTheSpeedStep) {

@@ -4,6 +4,7 @@
 #include <atomic>
 
 #include "function_fixture.h"
+#include "testing/hung_window.h"
 #include "testing/thread_window.h"
 
 using namespace kl;
@@ -76,9 +77,28 @@ TEST_F(WindowFunctionTest, SystemCommandsReachTheForegroundWindowWithHotkeysOffM
 
     window.ClearMessages();
     EXPECT_EQ(Run(192), 1);
+    ASSERT_TRUE(window.WaitForMessage(WM_SYSCOMMAND));  // posted: nothing to wait for
     commands = window.Messages(WM_SYSCOMMAND);
     ASSERT_EQ(commands.size(), 1u);
     EXPECT_EQ(commands[0].wParam, static_cast<WPARAM>(SC_SCREENSAVE));
+}
+
+TEST_F(WindowFunctionTest, SystemCommandsToAHungWindowDoNotWaitForIt) {
+    HungWindow hung;
+    ASSERT_TRUE(hung.window().BringToFront());
+    ASSERT_TRUE(hung.Hang());
+    b().KeyloomEnabled = kTrue;
+    EXPECT_EQ(Run(185), 1);
+    EXPECT_EQ(Run(192), 1);
+    EXPECT_TRUE(hung.StillHung()) << "a function waited for the hung window";
+    EXPECT_EQ(b().KeyloomEnabled, kTrue);
+    hung.Release();
+    // The screen saver's command, posted, is taken once the window answers again.
+    EXPECT_TRUE(PollFor([&] {
+        for (const RecordedMessage& m : hung.window().Messages(WM_SYSCOMMAND))
+            if (m.wParam == SC_SCREENSAVE) return true;
+        return false;
+    }));
 }
 
 TEST_F(WindowFunctionTest, TaskbarTogglesBetweenHiddenAndShown) {

@@ -30,10 +30,11 @@ void (*g_whenIdle)() = nullptr;
 
 }  // namespace
 
-LibraryCall::LibraryCall() { ++g_callDepth; }
+LibraryCall::LibraryCall() : outer_(g_callDepth) { ++g_callDepth; }
 
 LibraryCall::~LibraryCall() {
-    if (--g_callDepth == 0 && g_whenIdle) g_whenIdle();
+    g_callDepth = outer_;
+    if (g_callDepth == 0 && g_whenIdle) g_whenIdle();
 }
 
 int LibraryCallDepth() { return g_callDepth; }

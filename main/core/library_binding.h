@@ -29,12 +29,17 @@ HMODULE HookModuleHandle();
 // may come back into the main window (klsupport notifies it with SendNotifyMessageA, which
 // runs the window procedure on this thread): nothing may unload the library meanwhile,
 // and whatever would open a modal loop waits until the outermost call has returned.
+// A fault that the library contains may skip the ends of calls nested in one:
+// each call's end puts the depth back to what it was when the call began.
 class LibraryCall {
 public:
     LibraryCall();
     ~LibraryCall();
     LibraryCall(const LibraryCall&) = delete;
     LibraryCall& operator=(const LibraryCall&) = delete;
+
+private:
+    const int outer_;
 };
 // How many library calls are in progress on this thread.
 int LibraryCallDepth();

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "fault_guard.h"
 #include "functions/path_parts.h"
 
 namespace kl::support {
@@ -20,8 +21,10 @@ void OpenCdDoor(SettingsBlock&, const Params& params) {
     HMODULE winmm = LoadLibraryA("winmm.dll");
     if (!winmm) return;
     if (auto send = reinterpret_cast<MciSendStringFn>(
-            reinterpret_cast<void*>(GetProcAddress(winmm, "mciSendStringA"))))
+            reinterpret_cast<void*>(GetProcAddress(winmm, "mciSendStringA")))) {
+        const NestedDispatch driver;  // the device's driver is another module's code
         send("Set CDAudio Door Open", nullptr, 0, nullptr);
+    }
     FreeLibrary(winmm);
 }
 

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "fault_guard.h"
 #include "handle_words.h"
 
 namespace kl::support {
@@ -10,6 +11,7 @@ bool Confirm(const SettingsBlock& block, const std::string& question) {
     HWND owner = WindowFromWord(block.MainWindow);
     // A stale handle in the block would make the box fail and read as No.
     if (owner && !IsWindow(owner)) owner = nullptr;
+    const NestedDispatch box;  // its loop runs the thread's windows and timers
     return MessageBoxA(owner, question.c_str(), "Warning", MB_YESNO | MB_ICONWARNING) == IDYES;
 }
 

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "fault_guard.h"
 #include "functions/launch_functions.h"
 
 namespace kl::support {
@@ -45,13 +46,19 @@ int ConnectedState(const Wininet& wininet) {
 void DialUp(SettingsBlock&, const Params&) {
     Wininet wininet;
     if (ConnectedState(wininet) != 0) return;
-    if (auto dial = wininet.Get<AutoDialFn>("InternetAutoDial")) dial(0, nullptr);
+    if (auto dial = wininet.Get<AutoDialFn>("InternetAutoDial")) {
+        const NestedDispatch dialog;  // the dial-up dialog has a loop of its own
+        dial(0, nullptr);
+    }
 }
 
 void HangUp(SettingsBlock&, const Params&) {
     Wininet wininet;
     if (ConnectedState(wininet) != 1) return;
-    if (auto hangup = wininet.Get<AutoDialHangupFn>("InternetAutoDialHangup")) hangup(0);
+    if (auto hangup = wininet.Get<AutoDialHangupFn>("InternetAutoDialHangup")) {
+        const NestedDispatch dialog;
+        hangup(0);
+    }
 }
 
 }  // namespace kl::support

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "fault_guard.h"
 #include "functions/path_parts.h"
 #include "functions/shell_link.h"
 #include "win_handles.h"
@@ -13,6 +14,8 @@ namespace kl::support {
 
 int Launch(std::string_view path, std::string_view arguments, int show) {
     if (path.empty()) return kLaunchEmptyPath;
+    // The shell runs handlers and extensions of other modules and may dispatch messages.
+    const NestedDispatch shell;
 
     std::string file(path);
     std::string args(arguments);

@@ -50,22 +50,59 @@ std::string AssociatedPlayer() {
     return rc > 32 ? std::string(program) : std::string();
 }
 
-// Waits up to `ms` by the tick count (restarting when it goes backwards) until
-// `done` holds; polls often without keeping a processor busy.
-template <class Done>
-bool WaitFor(DWORD ms, Done done) {
-    DWORD start = GetTickCount();
-    for (;;) {
-        if (done()) return true;
-        const DWORD now = GetTickCount();
-        if (now < start) start = now;
-        if (now - start >= ms) return false;
-        Sleep(10);
-    }
-}
-
 bool HasVisibleStyle(HWND window) {
     return window && (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+// A start under way: polled by a thread timer of the thread that asked, so that
+// the thread goes on dispatching its messages (and the hooks' input) meanwhile.
+constexpr UINT kPollMs = 50;
+constexpr std::size_t kMaxWaiting = 32;
+
+struct Start {
+    UINT_PTR timer = 0;
+    DWORD since = 0;       // tick count when the current phase began
+    bool settling = false; // the window is up; the player settles
+    Player started;        // the player whose window came up
+    PlayerReady ready = nullptr;
+    std::uint32_t waiting[kMaxWaiting] = {};
+    std::size_t count = 0;
+};
+Start g_start;
+
+// Whether `ms` have passed since `since`; a tick count that went backwards
+// starts the phase again.
+bool Elapsed(DWORD& since, DWORD ms) {
+    const DWORD now = GetTickCount();
+    if (now < since) since = now;
+    return now - since >= ms;
+}
+
+void CALLBACK Poll(HWND, UINT, UINT_PTR id, DWORD) {
+    if (id != g_start.timer) {
+        KillTimer(nullptr, id);
+        return;
+    }
+    Start& s = g_start;
+    if (!s.settling) {
+        const Player found = FindPlayer();
+        if (HasVisibleStyle(found.window)) {
+            s.started = found;
+            s.settling = true;
+            s.since = GetTickCount();
+        } else if (Elapsed(s.since, g_startWait)) {
+            CancelPlayerStart();  // no player came up: nothing is done
+        }
+        return;
+    }
+    if (!Elapsed(s.since, g_settleWait)) return;
+    // The window may have been replaced while the player settled.
+    Player player = FindPlayer();
+    if (!player.window) player = s.started;
+    const Start done = s;
+    KillTimer(nullptr, s.timer);
+    g_start = {};
+    for (std::size_t i = 0; i < done.count; ++i) done.ready(player, done.waiting[i]);
 }
 
 }  // namespace
@@ -76,20 +113,26 @@ Player FindPlayer() {
     return {};
 }
 
-Player FindOrStartPlayer() {
-    if (Player running = FindPlayer(); running.window) return running;
-
+void StartPlayerThen(PlayerReady ready, std::uint32_t request) {
+    Start& s = g_start;
+    if (s.timer) {  // a start is under way: the request waits with the others
+        if (s.count < kMaxWaiting) s.waiting[s.count++] = request;
+        return;
+    }
     Launch(AssociatedPlayer(), {}, SW_SHOWNORMAL);
-    Player started;
-    const bool up = WaitFor(g_startWait, [&] {
-        started = FindPlayer();
-        return HasVisibleStyle(started.window);
-    });
-    if (!up) return {};
-    WaitFor(g_settleWait, [] { return false; });
-    // The window may have been replaced while the player settled.
-    if (Player settled = FindPlayer(); settled.window) return settled;
-    return started;
+    s.timer = SetTimer(nullptr, 0, kPollMs, Poll);
+    if (!s.timer) return;
+    s.since = GetTickCount();
+    s.ready = ready;
+    s.waiting[0] = request;
+    s.count = 1;
+}
+
+bool PlayerStartPending() { return g_start.timer != 0; }
+
+void CancelPlayerStart() {
+    if (g_start.timer) KillTimer(nullptr, g_start.timer);
+    g_start = {};
 }
 
 }  // namespace kl::support

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 namespace kl::support {
 
 enum class PlayerKind { None, Classic, Second };
@@ -16,10 +18,22 @@ struct Player {
 // class "STUDIO".
 Player FindPlayer();
 
-// The running player; when there is none, starts the program associated with
-// "mp3" files and waits for its window to become visible (15 s), then lets it
-// settle (2 s). The result has no window when none came up.
-Player FindOrStartPlayer();
+// Called with the started player for each request made while it started.
+using PlayerReady = void (*)(const Player& player, std::uint32_t request);
+
+// Starts the program associated with "mp3" files and returns at once. A thread
+// timer of the calling thread, which must dispatch messages, then watches for
+// the player's window to become visible (15 s), lets the player settle (2 s) and
+// calls `ready` for this request and every one made meanwhile, in order. A
+// request made while a start is under way joins it instead of starting another
+// player. When no window comes up in time nothing is called.
+void StartPlayerThen(PlayerReady ready, std::uint32_t request);
+
+// Whether a start is under way.
+bool PlayerStartPending();
+
+// Ends a start under way; its requests are dropped (the library's detach).
+void CancelPlayerStart();
 
 // The waits of the start, in milliseconds (the defaults are 15000 and 2000).
 inline constexpr DWORD kPlayerStartWait = 15000;

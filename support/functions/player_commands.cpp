@@ -1,5 +1,10 @@
 #include "functions/player_commands.h"
 
+#include <string>
+
+#include "block_view.h"
+#include "dispatcher.h"
+#include "fault_guard.h"
 #include "functions/activate.h"
 #include "functions/media_player.h"
 
@@ -76,16 +81,7 @@ void RunOnSecondKind(const Player& player, const PlayerCommand& command) {
         for (int k = 0; k < command.keyCount; ++k) PostKeystroke(target, command.keys[k]);
 }
 
-}  // namespace
-
-const PlayerCommand* FindPlayerCommand(std::uint32_t id) {
-    for (const auto& c : kCommands)
-        if (c.id == id) return &c;
-    return nullptr;
-}
-
-void RunPlayerCommand(const PlayerCommand& command) {
-    const Player player = command.secondKindOnly ? FindPlayer() : FindOrStartPlayer();
+void RunOnPlayer(const Player& player, const PlayerCommand& command) {
     if (!player.window) return;
     if (player.kind == PlayerKind::Second) {
         RunOnSecondKind(player, command);
@@ -95,6 +91,44 @@ void RunPlayerCommand(const PlayerCommand& command) {
         else
             PostMessageA(player.window, WM_COMMAND, command.command, 0);
     }
+}
+
+struct Waited {
+    const Player& player;
+    const PlayerCommand& command;
+};
+
+// A command that waited for the player's start runs from the start's timer,
+// outside the dispatcher: guarded and reported as a function is.
+void RunWaited(const Player& player, std::uint32_t id) {
+    const PlayerCommand* command = FindPlayerCommand(id);
+    if (!command) return;
+    Waited waited{player, *command};
+    std::string fault;
+    const auto body = [](void* context) {
+        const Waited& w = *static_cast<const Waited*>(context);
+        RunOnPlayer(w.player, w.command);
+    };
+    if (RunContainingFaults(body, &waited, fault)) return;
+    if (SettingsBlock* b = Block()) ReportFunctionError(*b, fault);
+}
+
+}  // namespace
+
+const PlayerCommand* FindPlayerCommand(std::uint32_t id) {
+    for (const auto& c : kCommands)
+        if (c.id == id) return &c;
+    return nullptr;
+}
+
+void RunPlayerCommand(const PlayerCommand& command) {
+    if (command.secondKindOnly) return RunOnPlayer(FindPlayer(), command);
+    // While a start is under way, a command waits behind those that came first.
+    const Player player = PlayerStartPending() ? Player{} : FindPlayer();
+    if (player.window)
+        RunOnPlayer(player, command);
+    else
+        StartPlayerThen(RunWaited, command.id);  // runs once the player is up
 }
 
 }  // namespace kl::support

@@ -25,7 +25,9 @@ inline constexpr std::uint32_t kPlayerActivate = 256;
 // The command of an ID, or null.
 const PlayerCommand* FindPlayerCommand(std::uint32_t id);
 
-// Runs a command against the running (or started) player.
+// Runs a command against the running player. When none runs (and the command
+// may start one), starts it and returns at once: the command runs once the
+// player is up, from a timer of this thread.
 void RunPlayerCommand(const PlayerCommand& command);
 
 }  // namespace kl::support

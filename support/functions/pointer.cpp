@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "functions/window_message.h"
+
 namespace kl::support {
 namespace {
 
@@ -20,7 +22,9 @@ void Wheel(int amount) {
 }
 
 // Sends the button's down and up messages to the foreground window at the
-// pointer, nudged inside the window below its caption.
+// pointer, nudged inside the window below its caption. A window that does not
+// answer gets both posted, so that the click arrives whole once its program
+// answers again; when it stops answering between the two, the up is posted.
 void Click(UINT down, UINT up) {
     HWND w = GetForegroundWindow();
     POINT p{};
@@ -28,8 +32,14 @@ void Click(UINT down, UINT up) {
     const int x = p.x + 4;
     const int y = p.y + GetSystemMetrics(SM_CYCAPTION) + 4;
     const LPARAM at = MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
-    SendMessageA(w, down, 0, at);
-    SendMessageA(w, up, 0, at);
+    if (!WindowAnswers(w)) {
+        PostMessageA(w, down, 0, at);
+        PostMessageA(w, up, 0, at);
+    } else if (SendWithinLimit(w, down, 0, at)) {
+        SendWithinLimit(w, up, 0, at);
+    } else {
+        PostMessageA(w, up, 0, at);
+    }
 }
 
 }  // namespace

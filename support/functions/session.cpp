@@ -32,7 +32,7 @@ void PowerOff(SettingsBlock& block, const Params& p) {
 void LockWorkstation(SettingsBlock&, const Params&) {
     if (LockSession()) return;
     if (Launch("rundll32.exe", "user32.dll,LockWorkStation", SW_SHOWNORMAL) == 0) return;
-    SendMessageA(HWND_BROADCAST, WM_SYSCOMMAND, SC_SCREENSAVE, 0);
+    PostMessageA(HWND_BROADCAST, WM_SYSCOMMAND, SC_SCREENSAVE, 0);  // a hung window must not hold it up
 }
 
 constexpr FunctionEntry kSessionFunctions[] = {

@@ -1,5 +1,7 @@
 #include "functions/window_commands.h"
 
+#include "functions/hotkeys_held_back.h"
+#include "functions/window_message.h"
 #include "functions/window_target.h"
 
 namespace kl::support {
@@ -43,14 +45,13 @@ void ToggleTaskbar(SettingsBlock&, const Params&) {
 
 void TaskListCommand(SettingsBlock& block, const Params&) {
     // The command may make the shell synthesise keys: keep our hooks out of it.
-    const Bool32 wasEnabled = block.KeyloomEnabled;
-    block.KeyloomEnabled = kFalse;
-    if (HWND w = GetForegroundWindow()) SendMessageA(w, WM_SYSCOMMAND, SC_TASKLIST, 0);
-    block.KeyloomEnabled = wasEnabled ? kTrue : kFalse;
+    const HotkeysHeldBack heldBack(block);
+    if (HWND w = GetForegroundWindow()) SendWithinLimit(w, WM_SYSCOMMAND, SC_TASKLIST, 0);
 }
 
+// Nothing is waited for: the window starts the screen saver when it takes the command.
 void ScreenSaverCommand(SettingsBlock&, const Params&) {
-    if (HWND w = GetForegroundWindow()) SendMessageA(w, WM_SYSCOMMAND, SC_SCREENSAVE, 0);
+    if (HWND w = GetForegroundWindow()) PostMessageA(w, WM_SYSCOMMAND, SC_SCREENSAVE, 0);
 }
 
 }  // namespace kl::support

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "functions/function_table.h"
+#include "functions/hotkeys_held_back.h"
 
 namespace kl::support {
 namespace {
@@ -12,13 +13,11 @@ constexpr BYTE kScanCode = 69;
 // Left Windows key down, key down, key up, left Windows key up. Keyloom's own
 // hotkeys are held back meanwhile so the keys reach the system unchanged.
 void WindowsKeyCombination(SettingsBlock& b, BYTE key) {
-    const bool wasEnabled = b.KeyloomEnabled != 0;
-    b.KeyloomEnabled = kFalse;
+    const HotkeysHeldBack heldBack(b);
     keybd_event(kLeftWindowsKey, kScanCode, KEYEVENTF_EXTENDEDKEY, 0);
     keybd_event(key, kScanCode, 0, 0);
     keybd_event(key, kScanCode, KEYEVENTF_KEYUP, 0);
     keybd_event(kLeftWindowsKey, kScanCode, KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP, 0);
-    b.KeyloomEnabled = wasEnabled ? kTrue : kFalse;
 }
 
 template <BYTE Key>

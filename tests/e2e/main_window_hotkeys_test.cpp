@@ -10,6 +10,7 @@
 #include "testing/child_process.h"
 #include "testing/support_library.h"
 #include "testing/temp_dir.h"
+#include "text255.h"
 #include "window/control_ids.h"
 
 using namespace kl;
@@ -222,4 +223,32 @@ TEST_F(MainWindowHotkeys, EditLastHotkeyRightAfterStartSaysNoHotkeyRanYet) {
     EXPECT_EQ(TextOf(search.found), "Keyloom");
     PostMessageA(search.found, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(PollUntil([&] { return !IsWindow(search.found); }, 5000));
+}
+
+TEST_F(MainWindowHotkeys, AFaultDispatchedWhileAFunctionAsksLeavesTheBoxAndTheExitWorking) {
+    // "Shut down" with an empty parameter asks before it does anything.
+    PostMessageA(main_, b().NotifyMessage, 49, kExecuteFunction);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(main_, &pid);
+    DialogSearch search{pid, nullptr};
+    ASSERT_TRUE(PollUntil([&] {
+        search.found = nullptr;
+        EnumWindows(&FindDialog, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr && TextOf(search.found) == "Warning";
+    }, 5000)) << "the function did not ask";
+    const HWND box = search.found;
+
+    // A timer message whose callback lies nowhere: the box's loop dispatches it,
+    // and the call faults inside the program's message dispatch, not in the function.
+    PostMessageA(main_, WM_TIMER, 1, 0x10);
+    PostMessageA(box, WM_COMMAND, IDNO, 0);  // queued behind it: answered once it has faulted
+    EXPECT_TRUE(PollUntil([&] { return !IsWindow(box); }, 5000)) << "the box was left behind";
+    EXPECT_TRUE(PollUntil([&] { return IsWindowEnabled(main_) != FALSE; }, 5000)) << "the box's owner stayed disabled";
+    const std::string status(Text255View(b().StatusText));
+    EXPECT_EQ(status.rfind("Executing function 31", 0), 0u) << status;
+    EXPECT_NE(b().LastStatus, -1);
+
+    // Exit from the tray menu ends the program.
+    PostMessageA(main_, WM_COMMAND, ids::mnExit, 0);
+    EXPECT_TRUE(app_->WaitForExit(15000)) << "keyloom.exe did not end";
 }

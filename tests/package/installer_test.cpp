@@ -16,6 +16,7 @@
 #include "package/profile_snapshot.h"
 #include "testing/keyloom_process.h"
 #include "testing/registry.h"
+#include "testing/settings_map.h"
 #include "version.h"
 
 using namespace kl;
@@ -115,6 +116,56 @@ TEST_F(Installer, KeepsTheSettingsWhenTheUserSaysSo) {
     EXPECT_EQ(GetText(kKeyloomKey, "Language").value_or(""), "1");
     EXPECT_EQ(GetText(kKeyloomKey + std::string("\\HotKey1"), "Key").value_or(""), "65");
     EXPECT_FALSE(GetText(kKeyloomKey, "DataDir").has_value());  // it named the removed folder
+}
+
+struct BoxSearch {
+    DWORD pid;
+    const std::string& caption;
+    HWND found;
+};
+
+BOOL CALLBACK CheckBox(HWND w, LPARAM lp) {
+    auto& s = *reinterpret_cast<BoxSearch*>(lp);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    char cls[16] = {}, text[64] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    GetWindowTextA(w, text, sizeof text);
+    if (owner != s.pid || std::string(cls) != "#32770" || !IsWindowVisible(w) || s.caption != text) return TRUE;
+    s.found = w;
+    return FALSE;
+}
+
+// The visible dialog of process `pid` with the caption `caption`, or null.
+HWND FindBox(DWORD pid, const std::string& caption) {
+    BoxSearch search{pid, caption, nullptr};
+    EnumWindows(&CheckBox, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+TEST_F(Installer, TheUninstallGoesOnOnlyOnceTheProgramHasEnded) {
+    ASSERT_EQ(RunCommand("msiexec.exe /i \"" + msi_ + "\" /qn"), 0);
+    SetString(kKeyloomKey, "SimpleMode", "1");
+    SetString(kKeyloomKey, "NoSysTray", "1");
+    const SettingsMap map;  // the program's block, to reach its notification message
+    KeyloomProcess app(installDir_);
+    const HWND main = app.WaitForWindow();
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(PollUntil([&] { return map->NotifyMessage != 0 && map->KeyloomEnabled != 0; }));
+
+    // "Shut down" asks first; while its box is open the program ends only after the answer.
+    PostMessageA(main, map->NotifyMessage, 49, -10);
+    HWND box = nullptr;
+    ASSERT_TRUE(PollUntil([&] { return (box = FindBox(GetProcessId(app.handle()), "Warning")) != nullptr; }));
+    EXPECT_NE(RunCommand("msiexec.exe /x \"" + msi_ + "\" /qn KEEPSETTINGS=0"), 0) << "uninstalled while running";
+    EXPECT_FALSE(app.WaitForExit(0));
+    EXPECT_TRUE(Exists(installDir_ + "keyloom.exe"));
+
+    // Answered, the program ends as it was asked to, and the uninstall goes through.
+    PostMessageA(box, WM_COMMAND, IDNO, 0);
+    EXPECT_TRUE(app.WaitForExit(15000));
+    EXPECT_EQ(RunCommand("msiexec.exe /x \"" + msi_ + "\" /qn KEEPSETTINGS=0"), 0);
+    EXPECT_FALSE(Exists(installDir_));
 }
 
 }  // namespace
