@@ -463,6 +463,22 @@ TEST_F(HotkeyEditor, StoredHotkeyWhoseFunctionIsGoneStillOpensAndIsNotStored) {
     EXPECT_EQ(Read(stored).description, "gone");
 }
 
+// The editor stores into the profile it was opened on, whichever is active at OK.
+TEST_F(HotkeyEditor, TheEditGoesToTheProfileTheEditorWasOpenedOn) {
+    const int stored = Store('P', 2, kClose, "", "default");
+    const std::string work = std::string(reg::kProfilesKey) + "Work\\Hotkeys\\";
+    ASSERT_EQ(HotkeyStore(work, nullptr).StoreHotkey(stored, 'O', 2, kClose, "work", "").id, stored);
+    Open(stored);
+    SetText255(b().ProfileName, "Work");
+    SetText(id::ebDescription, "edited");
+    ClickOk();
+    SetText255(b().ProfileName, "");
+    EXPECT_EQ(editor_.modalResult(), 1);
+    EXPECT_EQ(Read(stored).description, "edited");
+    EXPECT_EQ(registry::ReadText(work + "HotKey" + std::to_string(stored), "Description", ""), "work");
+    EXPECT_EQ(registry::ReadText(work + "HotKey" + std::to_string(stored), "Key", ""), "79");
+}
+
 TEST_F(HotkeyEditor, OverlongDescriptionOrParameterGetsAMessageAndStoresNothing) {
     Open(-1);
     FillIn('L');

@@ -201,6 +201,27 @@ private:
     // An editor asked for inside a library call: the ID, or kAddHotkeyRequest.
     static constexpr int kAddHotkeyRequest = -2;
     std::optional<int> pendingEditor_;
+
+    // The dialogs that change a profile's settings (the hotkey editor, key remapping,
+    // import) work on the profile they were opened on: a profile switch asked for while
+    // one is open waits until the last has closed. One lives while such a dialog is open.
+    class EditingDialog {
+    public:
+        explicit EditingDialog(TfrmMain& form) : form_(form) { ++form_.editingDialogs_; }
+        ~EditingDialog();
+        EditingDialog(const EditingDialog&) = delete;
+        EditingDialog& operator=(const EditingDialog&) = delete;
+
+    private:
+        TfrmMain& form_;
+    };
+    bool EditingDialogOpen() const;
+    struct ProfileRequest {
+        std::string name;
+        bool saveFirst = true;
+    };
+    int editingDialogs_ = 0;
+    std::optional<ProfileRequest> pendingProfile_;  // the last switch asked for meanwhile
 };
 
 // The one main window of the process.

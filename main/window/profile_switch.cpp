@@ -7,10 +7,12 @@
 #include "core/profiles.h"
 #include "core/support_calls.h"
 #include "core/ui_language.h"
+#include "dialogs/edit_hotkey.h"
 #include "dialogs/kbd_map_dialog.h"
 #include "dialogs/profiles_dialog.h"
 #include "registry_names.h"
 #include "text255.h"
+#include "window/control_ids.h"
 #include "window/main_window.h"
 #include "window/startup.h"
 
@@ -25,9 +27,24 @@ std::vector<std::string> TfrmMain::GetProfileList() const { return kl::GetProfil
 
 std::string TfrmMain::IDToProfile(int number) const { return kl::IDToProfile(GetProfileList(), number); }
 
+TfrmMain::EditingDialog::~EditingDialog() {
+    if (--form_.editingDialogs_ == 0 && form_.pendingProfile_ && form_.hwnd_)
+        PostMessageA(form_.hwnd_, ids::kRunDeferred, 0, 0);
+}
+
+bool TfrmMain::EditingDialogOpen() const { return editingDialogs_ > 0 || TfrmEditHotkey::Instance().IsOpen(); }
+
 void TfrmMain::LoadProfile(const std::string& name, bool saveFirst) {
     SettingsBlock* b = Block();
     if (!b || destroyed_) return;
+    // An open editing dialog would store into the other profile, or lose its edit: the
+    // switch comes once it is closed, and the dialog is brought forward meanwhile.
+    if (EditingDialogOpen()) {
+        pendingProfile_ = ProfileRequest{name, saveFirst};
+        Status("The profile is loaded once the open dialog is closed.");
+        if (HWND open = GetLastActivePopup(hwnd_); open && open != hwnd_) SetForegroundWindow(open);
+        return;
+    }
     if (saveFirst) {
         SaveData();
         SaveSettings();
@@ -81,7 +98,10 @@ void TfrmMain::mnKbdSetupClick() {
                     kApplicationTitle, MB_OK | MB_ICONINFORMATION);
         return;
     }
-    ShowKbdMapDialog(hwnd_, dataDir_);
+    {
+        EditingDialog open(*this);
+        ShowKbdMapDialog(hwnd_, dataDir_);
+    }
     ShowData();
 }
 

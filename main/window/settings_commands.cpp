@@ -228,7 +228,11 @@ void TfrmMain::mnImportSettingsClick() {
     SaveOptionsNow();  // what the pages show is not lost by the reload
     auto catalogue = std::make_shared<Catalogue>(dataDir_, [](int n) { return UiText(n); });
     TfrmImport dialog(TfrmImport::Direction::Import, *file, ActiveProfileKeys(), NamesFrom(catalogue, GetProfileList()));
-    const int result = dialog.ShowModal(hwnd_);
+    int result = 2;
+    {
+        EditingDialog open(*this);
+        result = dialog.ShowModal(hwnd_);
+    }
     SettingsBlock* b = Block();
     if (destroyed_ || !b) return;
     if (result == 1) {
