@@ -15,6 +15,7 @@
 #include "core/dpi.h"
 #include "dialogs/edit_hotkey_ids.h"
 #include "dialogs/select_dialog.h"
+#include "core/registry_helpers.h"
 #include "registry_names.h"
 #include "text255.h"
 
@@ -692,12 +693,18 @@ void TfrmEditHotkey::LoadData() {
     std::int32_t modifier = 0, key = 0, function = 0;
     const bool found = CallGetHotkey(hotkeyId, &modifier, &key, &function, description.data(), parameter.data());
     description.back() = parameter.back() = '\0';
-    if (!found || !dlg_) {
+    if (!dlg_) return;
+    // A definition whose "Function" cannot be read (damaged, overlong, of another type)
+    // is shown with what could be read, and OK replaces it under its own ID.
+    const bool damaged = !found && !hotkeysKey_.empty() &&
+        !registry::ListNames(hotkeysKey_ + "HotKey" + std::to_string(hotkeyId), registry::Names::Values).empty();
+    if (!found && !damaged) {
         // Nothing is stored under this ID: the dialog makes a new hotkey instead.
         hotkeyId = -1;
         loading_ = false;
         return;
     }
+    if (damaged) function = -1;
     SetWindowTextA(Item(id::ebDescription), description.data());
     SetWindowTextA(Item(id::ebParameter), parameter.data());
     SelectModifier(modifier);
@@ -715,7 +722,7 @@ void TfrmEditHotkey::LoadData() {
     SelectCategory(category);
     SelectFunction(function);
     SpreadParameters(parameter.data());
-    modified_ = false;
+    modified_ = damaged;
 }
 
 bool TfrmEditHotkey::SaveData() {
