@@ -49,26 +49,44 @@ void TfrmMain::LoadProfile(const std::string& name, bool saveFirst) {
         SaveData();
         SaveSettings();
     }
-    // What this process registered and hooked belongs to the profile being left: it is
-    // undone before the other profile's settings replace the block's, and built anew
-    // from them, unless the user had switched hotkeys off.
-    if (!(b = Block())) return;
+    const std::string trimmed = TrimSpaces(name);
+    std::string error;
+    if (!ReloadSettingsLive(trimmed == DefaultProfileName() ? std::string() : trimmed, error) && Block())
+        Status(error.empty() ? std::string("Unable to load profile!") : error);
+}
+
+bool TfrmMain::ReloadSettingsLive(const std::optional<std::string>& profile, std::string& error) {
+    error.clear();
+    // What this process registered and hooked belongs to the settings being left: it is
+    // undone before the new settings replace the block's, and built anew from them,
+    // unless the user had switched hotkeys off.
+    SettingsBlock* b = Block();
+    if (!b || destroyed_) return false;
     const bool wasEnabled = HooksActive() || b->KeyloomEnabled;
     DisableHooks();
-    if (!(b = Block())) return;
-    const std::string trimmed = TrimSpaces(name);
-    SetText255(b->ProfileName, trimmed == DefaultProfileName() ? std::string() : trimmed);
+    if (!(b = Block())) return false;
+    if (profile) SetText255(b->ProfileName, *profile);
     const bool loaded = ReloadSettings();
-    const std::string error = LastSettingsError();
-    if (!(b = Block())) return;
-    // The loaded profile's language, then its mode and hotkeys.
+    error = LastSettingsError();
+    if (!(b = Block())) return false;
+    // The loaded language, the tray icon, then the mode and hotkeys.
     ChangeLanguage(b->Language);
     UpdateLanguage();
+    ApplyTrayOption();
     if (wasEnabled) EnableHooks();
     if ((b = Block())) savedOptions_ = TakeOptionSnapshot(*b);
     RefreshProfileMenu();
     ShowData();
-    if (!loaded) Status(error.empty() ? std::string("Unable to load profile!") : error);
+    return loaded;
+}
+
+void TfrmMain::ApplyTrayOption() {
+    const SettingsBlock* b = Block();
+    if (!b || destroyed_) return;
+    if (b->NoSysTray && tray_.added())
+        tray_.Remove();
+    else if (!b->NoSysTray && !tray_.added())
+        tray_.Add();
 }
 
 void TfrmMain::RefreshProfileMenu() {

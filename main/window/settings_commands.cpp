@@ -228,19 +228,18 @@ void TfrmMain::mnImportSettingsClick() {
     SaveOptionsNow();  // what the pages show is not lost by the reload
     auto catalogue = std::make_shared<Catalogue>(dataDir_, [](int n) { return UiText(n); });
     TfrmImport dialog(TfrmImport::Direction::Import, *file, ActiveProfileKeys(), NamesFrom(catalogue, GetProfileList()));
-    int result = 2;
+    // The imported options may ask for another mode or tray icon: as after a profile
+    // switch, hotkey handling is undone and built anew from what was loaded.
+    dialog.reload = [this] {
+        std::string error;
+        if (!ReloadSettingsLive(std::nullopt, error) && error.empty()) error = "Unable to load the settings!";
+        return error;
+    };
     {
         EditingDialog open(*this);
-        result = dialog.ShowModal(hwnd_);
+        dialog.ShowModal(hwnd_);
     }
-    SettingsBlock* b = Block();
-    if (destroyed_ || !b) return;
-    if (result == 1) {
-        savedOptions_ = TakeOptionSnapshot(*b);
-        RefreshSystemHotkeys();
-    }
-    ChangeLanguage(b->Language);
-    UpdateLanguage();
+    if (destroyed_ || !Block()) return;
     LoadData();
     ShowData();
 }
