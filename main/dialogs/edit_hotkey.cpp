@@ -8,6 +8,7 @@
 #include "core/editor_sources.h"
 #include "core/hotkey_store.h"
 #include "core/library_binding.h"
+#include "core/registry_helpers.h"
 #include "core/support_calls.h"
 #include "core/text_fields.h"
 #include "core/ui_language.h"
@@ -15,7 +16,6 @@
 #include "core/dpi.h"
 #include "dialogs/edit_hotkey_ids.h"
 #include "dialogs/select_dialog.h"
-#include "core/registry_helpers.h"
 #include "registry_names.h"
 #include "text255.h"
 

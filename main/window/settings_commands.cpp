@@ -13,7 +13,6 @@
 #include "core/hotkey_index.h"
 #include "core/key_names.h"
 #include "core/library_binding.h"
-#include "core/option_snapshot.h"
 #include "core/profile_keys.h"
 #include "core/profiles.h"
 #include "core/registry_helpers.h"
