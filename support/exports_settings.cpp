@@ -28,8 +28,9 @@ BOOL WINAPI LoadDefaultSettings() {
 }
 
 // False when the base key is missing or the block is not mapped. When the
-// hotkey table overflows, the load stops with the rows read so far, returns
-// false and GetSettingsError reports "too many hotkeys".
+// hotkey table overflows, the hotkeys stop with the rows read so far (the
+// remapping table is still read), the load returns false and GetSettingsError
+// reports "too many hotkeys".
 BOOL WINAPI LoadSettingsIntoMap() {
     return Guarded<BOOL>(FALSE, [] {
         ClearSettingsError();

@@ -100,8 +100,11 @@ LoadResult LoadSettings(SettingsBlock& b) {
     }
 
     if (RegKey index = RegKey::Open(HKEY_CURRENT_USER, keys.hotkeys.c_str(), KEY_READ)) {
-        if (!ReadHotkeyIndex(b, index.get(), keys.hotkeys)) return LoadResult::TooManyHotkeys;
+        const bool allRead = ReadHotkeyIndex(b, index.get(), keys.hotkeys);
+        // The remapping table does not depend on the hotkeys: it is read in any case, so
+        // that too many hotkeys do not switch the remapping off as well.
         ReadRemapTable(b, index.get());
+        if (!allRead) return LoadResult::TooManyHotkeys;
     }
     return result;
 }

@@ -281,3 +281,36 @@ TEST_F(SettingsExchange, TheImportDialogListsRemovesAndWritesWhatIsLeft) {
     EXPECT_GT(target.FindHotkeyID(70, 2), existing);
     EXPECT_EQ(Value(to_.main, "MKSpeed"), "9");
 }
+
+// However full the profile, an import never takes it past the 255 hotkeys a settings load
+// reads: what does not fit is left out with its reason when the file is read, and refused
+// with a message when the profile has filled up meanwhile.
+TEST_F(SettingsExchange, AnImportNeverTakesTheProfilePast255Hotkeys) {
+    auto list = [&](int key, int first, int count) {
+        std::string ids;
+        for (int n = 0; n < count; ++n) ids += std::to_string(first + n) + ";";
+        registry::WriteText(to_.hotkeys, std::to_string(key), ids, registry::kWholeText);
+    };
+    for (int key = 10; key < 35; ++key) list(key, (key - 10) * 10 + 1, 10);  // 250 hotkeys
+    registry::WriteText(to_.hotkeys, "MaxKeyID", "300");
+    const HotkeyStore target(to_.hotkeys, nullptr);
+    ASSERT_EQ(target.CountHotkeys(), 250);
+    std::string file = "[Hotkeys]\r\n65=1;2;3;4;5;6;7;8;\r\n";
+    for (int id = 1; id <= 8; ++id)
+        file += "[Hotkeys\\HotKey" + std::to_string(id) + "]\r\nKey=65\r\nModifier=" + std::to_string(id) +
+                "\r\nFunction=1;x\r\n";
+    dir_.Write("eight.ini", file);
+
+    const ExchangeRead read = ReadExchangeFromFile(dir_.path() + "eight.ini", to_, {});
+    EXPECT_EQ(read.items.size(), 5u);
+    ASSERT_EQ(read.skipped.size(), 3u);
+    EXPECT_NE(read.skipped[0].find("no room"), std::string::npos) << read.skipped[0];
+
+    list(35, 251, 3);  // the profile fills up before OK
+    const std::string problems = WriteExchangeToRegistry(to_, nullptr, read.items);
+    EXPECT_EQ(std::count(problems.begin(), problems.end(), '\n'), 3) << problems;
+    EXPECT_NE(problems.find("not imported"), std::string::npos) << problems;
+    EXPECT_EQ(target.CountHotkeys(), 255);
+    EXPECT_EQ(Value(to_.hotkeys, "65"), "301;302;");
+}
+

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "char_substitution.h"
 #include "core/catalogue.h"
 #include "core/editor_sources.h"
 #include "core/hotkey_editor_rules.h"
@@ -461,6 +462,50 @@ TEST_F(HotkeyEditor, StoredHotkeyWhoseFunctionIsGoneStillOpensAndIsNotStored) {
     }
     EXPECT_FALSE(TableHas(stored, 'G', 2));
     EXPECT_EQ(Read(stored).description, "gone");
+}
+
+// A "Function" that cannot be read back (not unscrambled, longer than the callers'
+// buffers, of another type): the editor shows what could be read and OK replaces the
+// damaged definition under its own ID, its own combination not counting as taken.
+TEST_F(HotkeyEditor, AHotkeyWhoseFunctionCannotBeReadOpensWithTheRestAndIsRepaired) {
+    const std::pair<DWORD, std::string> damages[] = {
+        {REG_SZ, "not ~ scrambled"}, {REG_SZ, std::string(1100, 'Q')}, {REG_EXPAND_SZ, ScrambleFunction("35;")}};
+    for (const auto& [type, data] : damages) {
+        const int stored = Store('R', 2, kClose, "", "damaged");
+        const std::string subkey = std::string(reg::kHotkeysKey) + "HotKey" + std::to_string(stored);
+        SetValue(subkey, "Function", type, data.c_str(), static_cast<DWORD>(data.size() + 1));
+        Open(stored);
+        EXPECT_EQ(editor_.hotkeyId, stored);
+        EXPECT_EQ(Text(id::ebDescription), "damaged");
+        EXPECT_EQ(Text(id::ebKey), "52");
+        EXPECT_EQ(Selected(id::cbModifier), 2);
+        EXPECT_EQ(Selected(id::cbFunction), -1);
+        editor_.SelectFunction(kMinimise);
+        std::memset(b().Hotkeys, 0, sizeof b().Hotkeys);
+        ClickOk();
+        EXPECT_EQ(editor_.modalResult(), 1) << data.substr(0, 20);
+        EXPECT_EQ(StoredIds(), std::vector<int>{stored});
+        EXPECT_EQ(Read(stored).functionId, kMinimise);
+        EXPECT_TRUE(TableHas(stored, 'R', 2));
+        editor_.Close();
+        HotkeyStore(reg::kHotkeysKey, Block()).DeleteHotkey(stored);
+    }
+}
+
+// The editor stores into the profile it was opened on, whichever is active at OK.
+TEST_F(HotkeyEditor, TheEditGoesToTheProfileTheEditorWasOpenedOn) {
+    const int stored = Store('P', 2, kClose, "", "default");
+    const std::string work = std::string(reg::kProfilesKey) + "Work\\Hotkeys\\";
+    ASSERT_EQ(HotkeyStore(work, nullptr).StoreHotkey(stored, 'O', 2, kClose, "work", "").id, stored);
+    Open(stored);
+    SetText255(b().ProfileName, "Work");
+    SetText(id::ebDescription, "edited");
+    ClickOk();
+    SetText255(b().ProfileName, "");
+    EXPECT_EQ(editor_.modalResult(), 1);
+    EXPECT_EQ(Read(stored).description, "edited");
+    EXPECT_EQ(registry::ReadText(work + "HotKey" + std::to_string(stored), "Description", ""), "work");
+    EXPECT_EQ(registry::ReadText(work + "HotKey" + std::to_string(stored), "Key", ""), "79");
 }
 
 TEST_F(HotkeyEditor, OverlongDescriptionOrParameterGetsAMessageAndStoresNothing) {

@@ -70,7 +70,9 @@ ExchangeRead ReadExchangeFile(std::string_view contents, std::span<const Exchang
     }
     std::set<int> seenIds;
     std::set<std::pair<int, int>> used;
-    int hotkeys = 0;
+    int hotkeys = 0;   // listed, conflicts included
+    int imported = 0;  // of them to be written
+    const int room = std::max(0, kExchangeMaxHotkeys - std::max(0, rules.existingHotkeys));
     // Key codes in ascending order, as the registry's index lists them.
     std::vector<std::pair<int, std::string>> lists;
     for (auto& [name, value] : file.Values(kHotkeys)) {
@@ -108,10 +110,16 @@ ExchangeRead ReadExchangeFile(std::string_view contents, std::span<const Exchang
             const std::pair<int, int> combination{item.hotkey.key, item.hotkey.modifier};
             const bool taken = (rules.taken && rules.taken(combination.first, combination.second)) ||
                                used.count(combination) != 0;
+            if (!taken && imported >= room) {
+                r.skipped.push_back(where + "no room: the profile holds " + std::to_string(rules.existingHotkeys) +
+                                    " hotkeys, and it takes at most " + std::to_string(kExchangeMaxHotkeys));
+                continue;
+            }
             used.insert(combination);
             item.kind = taken ? kExchangeConflict : kExchangeHotkey;
             r.items.push_back(std::move(item));
             ++hotkeys;
+            if (!taken) ++imported;
         }
     }
     for (const ExchangeOption& option : options) {

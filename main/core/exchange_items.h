@@ -54,6 +54,8 @@ struct ExchangeRules {
     std::function<bool(int functionId)> knownFunction;  // empty: IDs 1 to 279
     // True when the target already holds a hotkey on this key and modifier set.
     std::function<bool(int key, int modifier)> taken;
+    // The hotkeys the target holds already: together they stay within 255.
+    int existingHotkeys = 0;
 };
 
 inline constexpr int kExchangeMaxHotkeys = 255;
@@ -62,7 +64,8 @@ inline constexpr std::size_t kExchangeTextMax = 255;
 // Reads an exchange file. Every item that cannot be taken is left out with its reason:
 // key names or IDs that are not numbers or out of range, an ID listed twice, a key
 // code or modifier set out of range, a "Function" without ";" or with an unknown ID,
-// an option value that is not a number, hotkeys beyond 255. A hotkey on a key and
+// an option value that is not a number, hotkeys beyond 255 in the file or beyond what
+// the target has room for (255 with its existing ones). A hotkey on a key and
 // modifier set that the target (or an earlier item of the file) already uses is a
 // conflict. Hotkeys come first, in key-code order, then the options in their order.
 ExchangeRead ReadExchangeFile(std::string_view contents, std::span<const ExchangeOption> options,

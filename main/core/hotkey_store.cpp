@@ -163,6 +163,16 @@ int HotkeyStore::FindHotkeyID(int keyCode, int modifier) const {
     return found;
 }
 
+int HotkeyStore::CountHotkeys() const {
+    int count = 0;
+    for (const std::string& name : IndexNames()) {
+        // The load reads the values by their plain decimal names only.
+        if (name.size() > 3 || std::to_string(ToNumber(name)) != name || ToNumber(name) > 255) continue;
+        count += static_cast<int>(IndexPieces(registry::ReadText(hotkeyKey_, name, "", kWholeText)).size());
+    }
+    return count;
+}
+
 std::vector<std::string> HotkeyStore::ListHotkeys() const {
     std::vector<std::string> lines;
     for (const std::string& name : IndexNames()) {

@@ -64,6 +64,9 @@ public:
     // texts of these numbers, or -1.
     int FindHotkeyID(int keyCode, int modifier) const;
 
+    // The entries of the index values "0" to "255": the rows a settings load makes.
+    int CountHotkeys() const;
+
     // "ID;description;modifier;key;function ID;parameter" per indexed ID, joined by
     // JoinHotkeyLine (a ";" in the description is escaped; SplitHotkeyLine reads it).
     std::vector<std::string> ListHotkeys() const;

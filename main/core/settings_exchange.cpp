@@ -73,10 +73,10 @@ ExchangeRead ReadExchangeFromFile(const std::string& path, const ProfileKeys& ke
         return r;
     }
     ExchangeRules withStore = rules;
-    if (!withStore.taken) {
-        const HotkeyStore store(keys.hotkeys, nullptr);
+    const HotkeyStore store(keys.hotkeys, nullptr);
+    if (!withStore.taken)
         withStore.taken = [store](int key, int modifier) { return store.FindHotkeyID(key, modifier) >= 0; };
-    }
+    withStore.existingHotkeys = store.CountHotkeys();
     const std::vector<ExchangeOption> options = ExchangedOptions();
     return ReadExchangeFile(contents, options, withStore);
 }
@@ -92,9 +92,17 @@ std::string WriteExchangeToRegistry(const ProfileKeys& keys, SettingsBlock* bloc
                                     const std::vector<ExchangeItem>& items) {
     std::string problems;
     HotkeyStore store(keys.hotkeys, block);
+    // More than the settings load takes would leave the table cut and the rest unread.
+    int count = store.CountHotkeys();
     for (const ExchangeItem& item : items) {
         if (item.kind != kExchangeHotkey) continue;
         const ExchangeHotkey& h = item.hotkey;
+        if (count >= kExchangeMaxHotkeys) {
+            problems += "\"" + h.description + "\": not imported, the profile holds " + std::to_string(count) +
+                        " hotkeys already\r\n";
+            continue;
+        }
+        ++count;
         const StoreResult stored = store.StoreHotkey(-1, h.key, h.modifier, h.functionId, h.description, h.parameter);
         if (!stored.error.empty())
             problems += "\"" + h.description + "\": " + stored.error + "\r\n";

@@ -8,6 +8,7 @@
 #include "core/editor_sources.h"
 #include "core/hotkey_store.h"
 #include "core/library_binding.h"
+#include "core/registry_helpers.h"
 #include "core/support_calls.h"
 #include "core/text_fields.h"
 #include "core/ui_language.h"
@@ -15,6 +16,7 @@
 #include "core/dpi.h"
 #include "dialogs/edit_hotkey_ids.h"
 #include "dialogs/select_dialog.h"
+#include "registry_names.h"
 #include "text255.h"
 
 namespace kl {
@@ -293,6 +295,8 @@ void TfrmEditHotkey::InitDialog() {
     for (int control : {id::ebKey, id::cbKey, id::cbModifier})
         SetWindowSubclass(Item(control), KeySubclass, static_cast<UINT_PTR>(control), reinterpret_cast<DWORD_PTR>(this));
     SendMessageA(Item(id::ebDescription), EM_LIMITTEXT, editor::kDescriptionMax, 0);
+    const SettingsBlock* b = Block();
+    hotkeysKey_ = b ? ActiveHotkeysKey(*b) : std::string();
     UpdateLanguage();
     if (hotkeyId >= 0)
         LoadData();
@@ -466,10 +470,9 @@ std::string TfrmEditHotkey::ParameterText() {
 editor::ListSources TfrmEditHotkey::Sources() {
     editor::ListSources s;
     s.text = LangFn();
-    s.dirPlaySets = [] {
-        const SettingsBlock* b = Block();
-        if (!b) return std::vector<std::string>{};
-        return DirPlaySetNames(ActiveHotkeysKey(*b), ReaderFrom(CallGetHotkey));
+    s.dirPlaySets = [key = hotkeysKey_] {
+        if (key.empty()) return std::vector<std::string>{};
+        return DirPlaySetNames(key, ReaderFrom(CallGetHotkey));
     };
     s.cdDrives = [] { return CDDriveList(); };
     s.profiles = [] { return ProfileList(UiText(238, "(default)")); };
@@ -494,7 +497,7 @@ editor::EditorInput TfrmEditHotkey::CurrentInput() {
     in.lblFunction = ItemText(id::lblFunction);
     if (const SettingsBlock* b = Block()) {
         if (in.keyCode > 0 && in.modifier >= 0) {
-            const HotkeyStore store(ActiveHotkeysKey(*b), nullptr);
+            const HotkeyStore store(hotkeysKey_, nullptr);
             in.existingId = store.FindHotkeyID(in.keyCode, in.modifier);
         }
         in.winD = b->WinD != 0;
@@ -502,7 +505,7 @@ editor::EditorInput TfrmEditHotkey::CurrentInput() {
         in.winF = b->WinF != 0;
         in.winM = b->WinM != 0;
         in.winR = b->WinR != 0;
-        in.defaultProfile = Text255View(b->ProfileName).empty();
+        in.defaultProfile = hotkeysKey_ == reg::kHotkeysKey;
     }
     return in;
 }
@@ -690,12 +693,18 @@ void TfrmEditHotkey::LoadData() {
     std::int32_t modifier = 0, key = 0, function = 0;
     const bool found = CallGetHotkey(hotkeyId, &modifier, &key, &function, description.data(), parameter.data());
     description.back() = parameter.back() = '\0';
-    if (!found || !dlg_) {
+    if (!dlg_) return;
+    // A definition whose "Function" cannot be read (damaged, overlong, of another type)
+    // is shown with what could be read, and OK replaces it under its own ID.
+    const bool damaged = !found && !hotkeysKey_.empty() &&
+        !registry::ListNames(hotkeysKey_ + "HotKey" + std::to_string(hotkeyId), registry::Names::Values).empty();
+    if (!found && !damaged) {
         // Nothing is stored under this ID: the dialog makes a new hotkey instead.
         hotkeyId = -1;
         loading_ = false;
         return;
     }
+    if (damaged) function = -1;
     SetWindowTextA(Item(id::ebDescription), description.data());
     SetWindowTextA(Item(id::ebParameter), parameter.data());
     SelectModifier(modifier);
@@ -713,7 +722,7 @@ void TfrmEditHotkey::LoadData() {
     SelectCategory(category);
     SelectFunction(function);
     SpreadParameters(parameter.data());
-    modified_ = false;
+    modified_ = damaged;
 }
 
 bool TfrmEditHotkey::SaveData() {
@@ -728,7 +737,10 @@ bool TfrmEditHotkey::SaveData() {
     }
     const int modifier = SelectedIndex(id::cbModifier);
     const int key = editor::ParseKeyHex(ItemText(id::ebKey));
-    HotkeyStore store(ActiveHotkeysKey(*b), b, ReaderFrom(CallGetHotkey));
+    // The block's table belongs to the profile active now: it takes the row only when
+    // that is still the dialog's profile (otherwise its next load brings the change).
+    SettingsBlock* table = ActiveHotkeysKey(*b) == hotkeysKey_ ? b : nullptr;
+    HotkeyStore store(hotkeysKey_, table, ReaderFrom(CallGetHotkey));
     const StoreResult r = store.StoreHotkey(hotkeyId, key, modifier, function, description, parameter);
     if (!r.error.empty())
         MessageBoxA(dlg_, r.error.c_str(), Lang(editor::kTextNoticeCaption, "Keyloom").c_str(), MB_OK | MB_ICONERROR);

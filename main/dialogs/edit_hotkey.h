@@ -125,6 +125,9 @@ private:
     bool winKeySaved_ = false;  // WinKeyEnabled was switched off by InstallHook
     bool savedWinKey_ = false;  // its value then
     std::string dataDir_;
+    // The Hotkeys key of the profile that was active when the dialog opened: the edit
+    // is stored there, whichever profile is active at OK.
+    std::string hotkeysKey_;
     std::unique_ptr<Catalogue> catalogue_;
     std::vector<std::string> keyLines_;
     std::vector<std::string> functionLines_;  // the lines behind the items of cbFunction

@@ -47,7 +47,12 @@ void TfrmImport::LoadData() {
 std::string TfrmImport::SaveData() {
     if (direction_ == Direction::Export) return WriteExchangeToFile(fileName_, items_);
     std::string problems = WriteExchangeToRegistry(keys_, Block(), items_);
-    ReloadSettings();  // keeps KeyloomEnabled as it was
+    std::string error;
+    if (reload)
+        error = reload();
+    else if (!ReloadSettings())  // keeps KeyloomEnabled as it was
+        error = LastSettingsError();
+    if (!error.empty()) problems += "The settings could not be loaded completely: " + error + "\r\n";
     return problems;
 }
 

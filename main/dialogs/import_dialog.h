@@ -33,6 +33,10 @@ public:
 
     TfrmImport(Direction direction, std::string fileName, ProfileKeys keys, ReportNames names);
 
+    // Loads the settings again after an import wrote them; the load's error text or "".
+    // Unset: the plain reload, which keeps KeyloomEnabled as it was.
+    std::function<std::string()> reload;
+
     // Shows the dialog modally: 1 when OK wrote the items, 2 otherwise.
     int ShowModal(HWND owner);
 

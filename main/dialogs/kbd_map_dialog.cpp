@@ -27,6 +27,8 @@ struct State {
     std::vector<std::string> pickList;
     HWND dlg = nullptr;
     bool showing = false;  // ShowData is writing the controls
+    // The Hotkeys key of the profile active when the dialog opened: OK stores there.
+    std::string hotkeysKey;
 };
 
 void Tell(HWND dlg, const std::string& text, UINT icon = MB_ICONINFORMATION) {
@@ -88,10 +90,10 @@ void ShowData(State& s, int select = -1) {
 }
 
 // Reads the stored table again into the block: what the dialog changed is undone.
-void LoadScancodeMap() {
+void LoadScancodeMap(const State& s) {
     SettingsBlock* b = Block();
     if (!b) return;
-    b->KeyRemap = ReadProgramValue(ActiveProfileKeys().hotkeys).table;
+    b->KeyRemap = ReadProgramValue(s.hotkeysKey).table;
 }
 
 void Apply(State& s, AddResult result) {
@@ -226,7 +228,7 @@ void FormShow(State& s) {
     if (pick.ok()) s.pickList = pick.value;
 
     // A stored table that was damaged is said so once; the block gets what could be read.
-    const StoredMap stored = ReadProgramValue(ActiveProfileKeys().hotkeys);
+    const StoredMap stored = ReadProgramValue(s.hotkeysKey);
     if (const std::string problem = StoredMapMessage(stored); !problem.empty()) {
         if (SettingsBlock* b = Block()) b->KeyRemap = stored.table;
         Tell(s.dlg, problem, MB_ICONWARNING);
@@ -271,14 +273,14 @@ INT_PTR CALLBACK KbdMapProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
                 btnModifyClick(*s);
                 return TRUE;
             }
-            if (const KeyRemapTable* table = Table(); table && WriteProgramValue(ActiveProfileKeys().hotkeys, *table)) {
+            if (const KeyRemapTable* table = Table(); table && WriteProgramValue(s->hotkeysKey, *table)) {
                 EndDialog(dlg, IDOK);
             } else {
                 Tell(dlg, "The key remapping could not be stored.", MB_ICONWARNING);
             }
             return TRUE;
         case btnCancel:
-            LoadScancodeMap();
+            LoadScancodeMap(*s);
             EndDialog(dlg, IDCANCEL);
             return TRUE;
         }
@@ -306,7 +308,7 @@ void ShowKbdMapDialog(HWND owner, const std::string& dataDir) {
     t.Item(push, 235, 117, 58, 14, btnMCS, kButtonClass, "MCS");
     t.Item(BS_DEFPUSHBUTTON | WS_TABSTOP, 235, 145, 58, 14, btnOK, kButtonClass, "&OK");
     t.Item(push, 235, 164, 58, 14, btnCancel, kButtonClass, "&Cancel");
-    State state{KeyNames(dataDir), {}, nullptr, false};
+    State state{KeyNames(dataDir), {}, nullptr, false, ActiveProfileKeys().hotkeys};
     DialogBoxIndirectParamA(GetModuleHandleA(nullptr), t.Get(), owner, KbdMapProc, reinterpret_cast<LPARAM>(&state));
 }
 

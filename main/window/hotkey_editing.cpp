@@ -26,6 +26,7 @@ int TfrmMain::mnNewHotkeyClick() {
     // With hotkey handling off the editor can capture any combination.
     const bool wasEnabled = b->KeyloomEnabled != 0;
     if (wasEnabled) DisableHooks();
+    EditingDialog open(*this);
     const int result = editor.ShowModal(hwnd_);
     if (destroyed_ || !Block()) return result;
     // The options pages save their data here once they exist.
@@ -47,6 +48,7 @@ int TfrmMain::EditHotkey(int id) {
     }
     editor.SetDataDir(dataDir_);
     editor.hotkeyId = id;
+    EditingDialog open(*this);
     const int result = editor.ShowModal(hwnd_);
     editor.hotkeyId = -1;
     if (destroyed_ || !Block()) return result;

@@ -74,6 +74,12 @@ public:
     // options, hotkeys and remapping, and rebuilds hotkey handling. "" or the default
     // profile's name load the default profile.
     void LoadProfile(const std::string& name, bool saveFirst);
+    // What a profile switch and an import do: undoes what this process registered and
+    // hooked, loads the settings of the block's profile (first set to `profile` when
+    // given) and builds hotkey handling anew from them unless hotkeys were off; the
+    // language, the tray icon and the pages follow. False when the load failed; `error`
+    // holds the error it raised, if any.
+    bool ReloadSettingsLive(const std::optional<std::string>& profile, std::string& error);
     std::vector<std::string> GetProfileList() const;
     std::string IDToProfile(int number) const;
     void mnKbdSetupClick();
@@ -134,6 +140,8 @@ private:
     bool OnOptionMenuCommand(int id);
     void OnOptionScroll(HWND control);
     void RefreshProfileMenu();
+    // The tray icon shown or removed as NoSysTray asks.
+    void ApplyTrayOption();
     void StartOptionSaver();
     void tmSaveOptionsTimer();
     void cbLoadDuringStartupClick();
@@ -201,6 +209,27 @@ private:
     // An editor asked for inside a library call: the ID, or kAddHotkeyRequest.
     static constexpr int kAddHotkeyRequest = -2;
     std::optional<int> pendingEditor_;
+
+    // The dialogs that change a profile's settings (the hotkey editor, key remapping,
+    // import) work on the profile they were opened on: a profile switch asked for while
+    // one is open waits until the last has closed. One lives while such a dialog is open.
+    class EditingDialog {
+    public:
+        explicit EditingDialog(TfrmMain& form) : form_(form) { ++form_.editingDialogs_; }
+        ~EditingDialog();
+        EditingDialog(const EditingDialog&) = delete;
+        EditingDialog& operator=(const EditingDialog&) = delete;
+
+    private:
+        TfrmMain& form_;
+    };
+    bool EditingDialogOpen() const;
+    struct ProfileRequest {
+        std::string name;
+        bool saveFirst = true;
+    };
+    int editingDialogs_ = 0;
+    std::optional<ProfileRequest> pendingProfile_;  // the last switch asked for meanwhile
 };
 
 // The one main window of the process.

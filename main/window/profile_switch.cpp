@@ -7,10 +7,12 @@
 #include "core/profiles.h"
 #include "core/support_calls.h"
 #include "core/ui_language.h"
+#include "dialogs/edit_hotkey.h"
 #include "dialogs/kbd_map_dialog.h"
 #include "dialogs/profiles_dialog.h"
 #include "registry_names.h"
 #include "text255.h"
+#include "window/control_ids.h"
 #include "window/main_window.h"
 #include "window/startup.h"
 
@@ -25,33 +27,66 @@ std::vector<std::string> TfrmMain::GetProfileList() const { return kl::GetProfil
 
 std::string TfrmMain::IDToProfile(int number) const { return kl::IDToProfile(GetProfileList(), number); }
 
+TfrmMain::EditingDialog::~EditingDialog() {
+    if (--form_.editingDialogs_ == 0 && form_.pendingProfile_ && form_.hwnd_)
+        PostMessageA(form_.hwnd_, ids::kRunDeferred, 0, 0);
+}
+
+bool TfrmMain::EditingDialogOpen() const { return editingDialogs_ > 0 || TfrmEditHotkey::Instance().IsOpen(); }
+
 void TfrmMain::LoadProfile(const std::string& name, bool saveFirst) {
     SettingsBlock* b = Block();
     if (!b || destroyed_) return;
+    // An open editing dialog would store into the other profile, or lose its edit: the
+    // switch comes once it is closed, and the dialog is brought forward meanwhile.
+    if (EditingDialogOpen()) {
+        pendingProfile_ = ProfileRequest{name, saveFirst};
+        Status("The profile is loaded once the open dialog is closed.");
+        if (HWND open = GetLastActivePopup(hwnd_); open && open != hwnd_) SetForegroundWindow(open);
+        return;
+    }
     if (saveFirst) {
         SaveData();
         SaveSettings();
     }
-    // What this process registered and hooked belongs to the profile being left: it is
-    // undone before the other profile's settings replace the block's, and built anew
-    // from them, unless the user had switched hotkeys off.
-    if (!(b = Block())) return;
+    const std::string trimmed = TrimSpaces(name);
+    std::string error;
+    if (!ReloadSettingsLive(trimmed == DefaultProfileName() ? std::string() : trimmed, error) && Block())
+        Status(error.empty() ? std::string("Unable to load profile!") : error);
+}
+
+bool TfrmMain::ReloadSettingsLive(const std::optional<std::string>& profile, std::string& error) {
+    error.clear();
+    // What this process registered and hooked belongs to the settings being left: it is
+    // undone before the new settings replace the block's, and built anew from them,
+    // unless the user had switched hotkeys off.
+    SettingsBlock* b = Block();
+    if (!b || destroyed_) return false;
     const bool wasEnabled = HooksActive() || b->KeyloomEnabled;
     DisableHooks();
-    if (!(b = Block())) return;
-    const std::string trimmed = TrimSpaces(name);
-    SetText255(b->ProfileName, trimmed == DefaultProfileName() ? std::string() : trimmed);
+    if (!(b = Block())) return false;
+    if (profile) SetText255(b->ProfileName, *profile);
     const bool loaded = ReloadSettings();
-    const std::string error = LastSettingsError();
-    if (!(b = Block())) return;
-    // The loaded profile's language, then its mode and hotkeys.
+    error = LastSettingsError();
+    if (!(b = Block())) return false;
+    // The loaded language, the tray icon, then the mode and hotkeys.
     ChangeLanguage(b->Language);
     UpdateLanguage();
+    ApplyTrayOption();
     if (wasEnabled) EnableHooks();
     if ((b = Block())) savedOptions_ = TakeOptionSnapshot(*b);
     RefreshProfileMenu();
     ShowData();
-    if (!loaded) Status(error.empty() ? std::string("Unable to load profile!") : error);
+    return loaded;
+}
+
+void TfrmMain::ApplyTrayOption() {
+    const SettingsBlock* b = Block();
+    if (!b || destroyed_) return;
+    if (b->NoSysTray && tray_.added())
+        tray_.Remove();
+    else if (!b->NoSysTray && !tray_.added())
+        tray_.Add();
 }
 
 void TfrmMain::RefreshProfileMenu() {
@@ -81,7 +116,10 @@ void TfrmMain::mnKbdSetupClick() {
                     kApplicationTitle, MB_OK | MB_ICONINFORMATION);
         return;
     }
-    ShowKbdMapDialog(hwnd_, dataDir_);
+    {
+        EditingDialog open(*this);
+        ShowKbdMapDialog(hwnd_, dataDir_);
+    }
     ShowData();
 }
 

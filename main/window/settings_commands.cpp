@@ -13,7 +13,6 @@
 #include "core/hotkey_index.h"
 #include "core/key_names.h"
 #include "core/library_binding.h"
-#include "core/option_snapshot.h"
 #include "core/profile_keys.h"
 #include "core/profiles.h"
 #include "core/registry_helpers.h"
@@ -228,15 +227,18 @@ void TfrmMain::mnImportSettingsClick() {
     SaveOptionsNow();  // what the pages show is not lost by the reload
     auto catalogue = std::make_shared<Catalogue>(dataDir_, [](int n) { return UiText(n); });
     TfrmImport dialog(TfrmImport::Direction::Import, *file, ActiveProfileKeys(), NamesFrom(catalogue, GetProfileList()));
-    const int result = dialog.ShowModal(hwnd_);
-    SettingsBlock* b = Block();
-    if (destroyed_ || !b) return;
-    if (result == 1) {
-        savedOptions_ = TakeOptionSnapshot(*b);
-        RefreshSystemHotkeys();
+    // The imported options may ask for another mode or tray icon: as after a profile
+    // switch, hotkey handling is undone and built anew from what was loaded.
+    dialog.reload = [this] {
+        std::string error;
+        if (!ReloadSettingsLive(std::nullopt, error) && error.empty()) error = "Unable to load the settings!";
+        return error;
+    };
+    {
+        EditingDialog open(*this);
+        dialog.ShowModal(hwnd_);
     }
-    ChangeLanguage(b->Language);
-    UpdateLanguage();
+    if (destroyed_ || !Block()) return;
     LoadData();
     ShowData();
 }

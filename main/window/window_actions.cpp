@@ -24,7 +24,8 @@ void TfrmMain::btnExitClick() {
 void TfrmMain::LibraryCallsEnded() {
     TfrmMain& form = MainForm();
     if (!form.hwnd_ || form.destroyed_ || form.creating_) return;
-    if (form.exitPending_ || !form.deferred_.empty() || form.pendingEditor_) PostMessageA(form.hwnd_, ids::kRunDeferred, 0, 0);
+    if (form.exitPending_ || !form.deferred_.empty() || form.pendingEditor_ || form.pendingProfile_)
+        PostMessageA(form.hwnd_, ids::kRunDeferred, 0, 0);
 }
 
 void TfrmMain::RunDeferred() {
@@ -48,6 +49,12 @@ void TfrmMain::RunDeferred() {
     for (const auto& [wp, lp] : waiting) {
         if (destroyed_ || !Block()) return;
         OnNotify(wp, lp);
+    }
+    // A profile switch that waited for the editing dialogs to close.
+    if (pendingProfile_ && !EditingDialogOpen() && !destroyed_) {
+        const ProfileRequest request = *pendingProfile_;
+        pendingProfile_.reset();
+        LoadProfile(request.name, request.saveFirst);
     }
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/profiles.h"
+#include "dialogs/edit_hotkey_ids.h"
 #include "dialogs/profiles_dialog.h"
 #include "options/options_fixture.h"
 #include "testing/support_library.h"
@@ -89,6 +90,36 @@ TEST_F(Profiles, FunctionFourLoadsAProfileByItsNumber) {
     EXPECT_EQ(Text255View(b().ProfileName), "");
     EXPECT_EQ(GetText(std::string(kKeyloomKey) + "\\Temp", "MaxKeyID").value_or(""), "1");
     EXPECT_TRUE(HotkeysLive());
+}
+
+// Modify on a hotkey of the default profile; while the editor is open, function 4 asks
+// for "Work", whose hotkey has the same ID. The edit goes to the default profile, Work's
+// hotkey stays as it was, and the switch comes once the editor has closed.
+TEST_F(Profiles, ASwitchWaitsUntilTheEditorHasStoredIntoItsOwnProfile) {
+    Options(true);
+    const int id = Store('K', kCtrl | kShift, kToggleWindowsKey, "", "default");
+    ASSERT_TRUE(AddProfile("Work", BinDir()));
+    SetString(kWork, reg::kNoSysTray, "1");
+    HotkeyStore work(kWork + "Hotkeys\\", nullptr);
+    ASSERT_EQ(work.StoreHotkey(-1, 'L', kCtrl | kShift, kMinimiseForeground, "work", "").id, id);
+    Start();
+    Notify(static_cast<WPARAM>(id), -11);  // run once: it is now the last hotkey
+    PostCommand(ids::mnEditLastHotkey);
+    HWND editor = WaitForOwnWindow("Edit hotkey");  // text 164
+    ASSERT_NE(editor, nullptr) << "the editor did not open";
+    Notify(1, kLoadProfile);
+    EXPECT_EQ(Text255View(b().ProfileName), "");
+    SendMessageA(GetDlgItem(editor, editor_ids::ebDescription), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("edited"));
+    PostClick(editor, IDOK);
+    ASSERT_TRUE(PollUntil([&] { return !IsWindow(editor); })) << "the editor did not close";
+
+    const std::string own = std::string(reg::kHotkeysKey) + "HotKey" + std::to_string(id);
+    const std::string works = kWork + "Hotkeys\\HotKey" + std::to_string(id);
+    EXPECT_EQ(GetText(own, "Description").value_or(""), "edited");
+    EXPECT_EQ(GetText(works, "Description").value_or(""), "work");
+    EXPECT_EQ(GetText(works, "Key").value_or(""), "76");
+    EXPECT_TRUE(PollUntil([&] { return Text255View(b().ProfileName) == "Work"; })) << "the switch was dropped";
+    EXPECT_TRUE(PollUntil([&] { return HotkeysLive(); }));
 }
 
 TEST_F(Profiles, TheDialogRefusesBadNamesAndTheActiveProfile) {

@@ -3,9 +3,12 @@
 #include <cstring>
 
 #include "core/key_remap_table.h"
+#include "core/profiles.h"
 #include "dialogs/kbd_map_dialog.h"
 #include "dialogs/key_map_dialog.h"
 #include "options/options_fixture.h"
+#include "testing/support_library.h"
+#include "text255.h"
 #include "window/control_ids.h"
 
 using namespace kl;
@@ -127,6 +130,27 @@ TEST_F(Remapping, AMappingTheSystemsMapCannotNameIsRefusedWithAMessage) {
     EXPECT_NE(message.find("Left mouse button"), std::string::npos) << message;
     EXPECT_EQ(message.find("F7"), std::string::npos) << message;
     Close(dialog, IDCANCEL);
+}
+
+// A profile switch asked for while the dialog is open (function 4's notification) waits
+// until it has closed: the mapping is stored with the profile it was made in.
+TEST_F(Remapping, AProfileSwitchWaitsUntilTheDialogHasStoredIntoItsOwnProfile) {
+    Options(false);
+    ASSERT_TRUE(AddProfile("Work", BinDir()));
+    const std::string work = std::string(reg::kProfilesKey) + "Work\\";
+    SetString(work, reg::kSimpleMode, "0");
+    SetString(work, reg::kNoSysTray, "1");
+    Start();
+    HWND dialog = OpenDialog();
+    ASSERT_NE(dialog, nullptr);
+    Notify(1, -6);  // load the profile "Work"
+    EXPECT_EQ(Text255View(b().ProfileName), "");
+    Pick(dialog, VK_SCROLL, VK_F7);
+    Close(dialog, IDOK);
+    EXPECT_EQ(ReadProgramValue(reg::kHotkeysKey).table.Count, 1);
+    EXPECT_FALSE(GetValue(work + "Hotkeys\\", "Scancode Map").has_value());
+    EXPECT_TRUE(PollUntil([&] { return Text255View(b().ProfileName) == "Work"; })) << "the switch was dropped";
+    EXPECT_EQ(b().KeyRemap.Count, 0);  // Work's own table
 }
 
 TEST_F(Remapping, InSimpleModeTheDialogIsNotOffered) {
