@@ -41,7 +41,7 @@ void TfrmMain::LoadProfile(const std::string& name, bool saveFirst) {
     // switch comes once it is closed, and the dialog is brought forward meanwhile.
     if (EditingDialogOpen()) {
         pendingProfile_ = ProfileRequest{name, saveFirst};
-        Status("The profile is loaded once the open dialog is closed.");
+        Status(UiText(485, "The profile is loaded once the open dialog is closed."));
         if (HWND open = GetLastActivePopup(hwnd_); open && open != hwnd_) SetForegroundWindow(open);
         return;
     }
