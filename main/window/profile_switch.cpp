@@ -45,7 +45,7 @@ void TfrmMain::LoadProfile(const std::string& name, bool saveFirst) {
     const std::string error = LastSettingsError();
     if (!(b = Block())) return;
     // The loaded profile's language, then its mode and hotkeys.
-    ChangeLanguage(b->Language);
+    ChangeLanguage(StartLanguage());
     UpdateLanguage();
     if (wasEnabled) EnableHooks();
     if ((b = Block())) savedOptions_ = TakeOptionSnapshot(*b);
