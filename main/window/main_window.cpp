@@ -322,6 +322,14 @@ void TfrmMain::FormCreate() {
         destroyed_ = true;
         return;
     }
+    // Without either library no hotkey could work: say so instead of running on.
+    if (const std::string failure = LibraryLoadFailure(); !failure.empty()) {
+        const std::string text = "Unable to initialize Keyloom!\n\n" + failure;
+        MessageBoxA(nullptr, text.c_str(), "Fatal Error", MB_OK | MB_ICONSTOP);
+        FinalizeLibraries(false);
+        destroyed_ = true;
+        return;
+    }
     b->KeyloomEnabled = kFalse;
     // A settings load that stopped early has loaded what it could: say so and go on.
     // A box lets other messages run, so the block is looked up again after each.
