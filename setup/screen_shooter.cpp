@@ -82,22 +82,24 @@ std::string ClassOf(HWND w) {
     return cls;
 }
 
+struct WindowSearch {
+    DWORD pid;
+    const char* cls;
+    std::set<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND w, LPARAM p) {
+    auto& s = *reinterpret_cast<WindowSearch*>(p);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if ((s.pid == 0 || owner == s.pid) && IsWindowVisible(w) && ClassOf(w) == s.cls) s.found.insert(w);
+    return TRUE;
+}
+
 // The visible top-level windows of class `cls` of the process (of any process for 0).
 std::set<HWND> WindowsOf(DWORD pid, const char* cls) {
-    struct Search {
-        DWORD pid;
-        const char* cls;
-        std::set<HWND> found;
-    } search{pid, cls, {}};
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(p);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(w, &owner);
-            if ((s.pid == 0 || owner == s.pid) && IsWindowVisible(w) && ClassOf(w) == s.cls) s.found.insert(w);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{pid, cls, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
