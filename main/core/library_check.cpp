@@ -61,32 +61,19 @@ std::optional<std::uint64_t> FileVersion(const std::string& path) {
     return (std::uint64_t(fixed->dwFileVersionMS) << 32) | fixed->dwFileVersionLS;
 }
 
-std::string VersionText(std::uint64_t v) {
-    return std::to_string(v >> 48) + "." + std::to_string((v >> 32) & 0xFFFF) + "." + std::to_string((v >> 16) & 0xFFFF) +
-           "." + std::to_string(v & 0xFFFF);
-}
-
-std::string ForeignReason(const std::string& path) {
-    const auto machine = ImageMachine(path);
-    if (!machine) return path + " is missing or no program library";
-    if (*machine != kOwnMachine) return path + " is built for another architecture";
-    const auto version = FileVersion(path);
-    if (!version) return path + " carries no version";
-    if (*version != kOwnVersion) return path + " is version " + VersionText(*version) + ", not " + VersionText(kOwnVersion);
-    return {};
+bool IsOwnLibrary(const std::string& path) {
+    return ImageMachine(path) == kOwnMachine && FileVersion(path) == kOwnVersion;
 }
 
 }  // namespace
 
-std::string ForeignLibraryReason(const std::string& folder) {
-    for (const char* file : {kHookLibraryFile, kSupportLibraryFile})
-        if (std::string reason = ForeignReason(folder + file); !reason.empty()) return reason;
-    return {};
+bool HoldsOwnLibraries(const std::string& folder) {
+    return IsOwnLibrary(folder + kHookLibraryFile) && IsOwnLibrary(folder + kSupportLibraryFile);
 }
 
 DataFolderChoice ChooseDataFolder(const std::string& stored) {
     const std::string dir = WithTrailingBackslash(stored);
-    if (IsExistingDirectory(dir) && ForeignLibraryReason(dir).empty()) return {dir, false};
+    if (IsExistingDirectory(dir) && HoldsOwnLibraries(dir)) return {dir, false};
     const std::string own = ProgramDirectory();
     if (!stored.empty() && !IsExistingDirectory(dir)) return {own, false};
     return {own, dir != own};

@@ -11,9 +11,9 @@ namespace kl {
 inline constexpr char kHookLibraryFile[] = "klhook.dll";
 inline constexpr char kSupportLibraryFile[] = "klsupport.dll";
 
-// "" when klhook.dll and klsupport.dll of `folder` (with a trailing backslash) are
-// images of this program's own architecture and carry its version; else the reason.
-std::string ForeignLibraryReason(const std::string& folder);
+// True when klhook.dll and klsupport.dll of `folder` (with a trailing backslash) are
+// images of this program's own architecture and carry its version.
+bool HoldsOwnLibraries(const std::string& folder);
 
 // The data folder for a stored "DataDir": the stored folder when it exists and holds
 // this program's own libraries, else the program's folder. `storeBack` is set when the

@@ -322,7 +322,7 @@ void TfrmMain::FormCreate() {
         destroyed_ = true;
         return;
     }
-    // Without either library no hotkey could work: say so instead of running on.
+    // With a library missing no hotkey could work: say so instead of running on.
     if (const std::string failure = LibraryLoadFailure(); !failure.empty()) {
         const std::string text = "Unable to initialize Keyloom!\n\n" + failure;
         MessageBoxA(nullptr, text.c_str(), "Fatal Error", MB_OK | MB_ICONSTOP);
