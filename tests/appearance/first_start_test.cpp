@@ -85,12 +85,3 @@ TEST_F(FirstStart, ANewLanguageFileThatSortsFirstChangesNothing) {
     EXPECT_EQ(GetText(kKeyloomKey, "LanguageFile").value_or(""), own_ + ".lan");
     EXPECT_EQ(GetText(kKeyloomKey, "Language").value_or(""), own_ == "deutsch" ? "1" : "2");
 }
-
-TEST_F(FirstStart, AChosenFileThatIsGoneFallsBackToEnglish) {
-    SetString(kKeyloomKey, "LanguageFile", "klingon.lan");
-    SetString(kKeyloomKey, "Language", "0");  // deutsch.lan's place
-    KeyloomProcess app(BinDir(), StartLanguage::AsStored);
-    EXPECT_EQ(ShownExitCaption(app), ExitCaption(BinDir(), "english"));
-    ASSERT_TRUE(app.Close());
-    EXPECT_EQ(GetText(kKeyloomKey, "LanguageFile").value_or(""), "english.lan");
-}
