@@ -38,6 +38,8 @@ inline constexpr char kKeyloomEnabled[] = "KeyloomEnabled";
 inline constexpr char kWinKeysTrap[] = "WinKeysTrap";
 inline constexpr char kSimpleMode[] = "SimpleMode";
 inline constexpr char kLanguage[] = "Language";
+// Beside "Language": the file name of the chosen language ("english.lan").
+inline constexpr char kLanguageFile[] = "LanguageFile";
 inline constexpr char kDesktopShortcut[] = "DesktopShortcut";
 inline constexpr char kOnlineHelp[] = "OnlineHelp";
 inline constexpr char kDebug[] = "Debug";

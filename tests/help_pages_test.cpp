@@ -2,6 +2,8 @@
 // manual shipped in the data folder, and the addresses help opens.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <string>
 
@@ -82,4 +84,31 @@ TEST(HelpPages, ContextsMapToPagesLocallyAndOnTheWeb) {
     EXPECT_EQ(HelpAddress("manual/index.html", false, "C:\\Keyloom"), "C:\\Keyloom\\manual\\index.html");
     EXPECT_EQ(HelpAddress("features/setting_4.html", true, "C:\\Keyloom\\"),
               std::string(kHelpWebBase) + "features/setting_4.html");
+}
+
+// Each page of a window shows a picture of it: an image shipped beside the page, a
+// small PNG, with a text for those who cannot see it.
+TEST(HelpPages, EveryWindowPageShowsItsPicture) {
+    const std::string manual = kl::testing::BinDir() + "manual\\";
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA((manual + "screenshots_*.html").c_str(), &found);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    do {
+        const std::string page = found.cFileName;
+        std::ifstream in(manual + page, std::ios::binary);
+        const std::string html((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const std::string picture = page.substr(0, page.size() - 5) + ".png";
+        const auto img = html.find("<img src=\"" + picture + "\" alt=\"");
+        ASSERT_NE(img, std::string::npos) << page << " shows no " << picture;
+        EXPECT_NE(html[html.find("alt=\"", img) + 5], '"') << page << ": the picture has no text";
+        std::ifstream png(manual + picture, std::ios::binary | std::ios::ate);
+        ASSERT_TRUE(png) << picture << " is missing";
+        const auto size = static_cast<long long>(png.tellg());
+        EXPECT_LT(size, 64 * 1024) << picture;
+        png.seekg(0);
+        char signature[8] = {};
+        png.read(signature, sizeof signature);
+        EXPECT_EQ(std::string(signature, 8), "\x89PNG\r\n\x1a\n") << picture;
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
 }

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "core/language_choice.h"
 #include "core/language_switch.h"
 #include "testing/temp_dir.h"
 
@@ -81,6 +82,23 @@ TEST_F(LanguageSwitchTest, FailuresKeepTheLoadedTexts) {
     s = SwitchLanguage(noDirectory, names_, 0, -1);
     EXPECT_EQ(s.outcome, Outcome::Error);
     EXPECT_EQ(s.message, "No data directory specified.");
+}
+
+// The language a run starts in: the stored file by its name, else a stored position,
+// else the display language's file; English where none of them is there.
+TEST(StartLanguage, FileNameWinsThenPositionThenDisplayLanguage) {
+    const std::vector<std::string> names{"aaa", "Deutsch", "english", "Zulu"};
+    const unsigned short german = MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN_AUSTRIAN);
+    const unsigned short english = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_UK);
+    const unsigned short french = MAKELANGID(LANG_FRENCH, SUBLANG_FRENCH);
+    EXPECT_EQ(StartLanguagePosition(names, "lan", {"ZULU.LAN", 0}, german), 3);
+    EXPECT_EQ(StartLanguagePosition(names, "lan", {"klingon.lan", 3}, german), 2);  // gone: English
+    EXPECT_EQ(StartLanguagePosition(names, "lan", {"", 3}, german), 3);
+    EXPECT_EQ(StartLanguagePosition(names, "lan", {}, german), 1);
+    EXPECT_EQ(StartLanguagePosition(names, "lan", {}, english), 2);
+    EXPECT_EQ(StartLanguagePosition(names, "lan", {}, french), 2);
+    EXPECT_EQ(StartLanguagePosition({"english", "Zulu"}, "lan", {}, german), 0);  // no German file
+    EXPECT_EQ(StartLanguagePosition({"aaa", "Zulu"}, "lan", {"gone.lan", {}}, english), 0);
 }
 
 }  // namespace

@@ -12,10 +12,12 @@
 
 #include "char_substitution.h"
 #include "testing/child_process.h"
+#include "testing/files.h"
 #include "testing/keyloom_process.h"
 #include "testing/registry.h"
 #include "testing/settings_map.h"
 #include "testing/support_library.h"
+#include "testing/temp_folder.h"
 #include "text255.h"
 
 using namespace kl;
@@ -231,36 +233,10 @@ TEST_F(Keyloom, ExitReleasesEverythingDeletesTempKeysAndSavesOptions) {
     EXPECT_FALSE(TrayHasIcon(main, notify));
 }
 
-TEST_F(Keyloom, WithoutItsLibrariesItStillRunsAndEndsCleanly) {
-    WithoutTray();
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    const std::string empty = std::string(temp) + "keyloom-nolibs";
-    CreateDirectoryA(empty.c_str(), nullptr);
-    const std::string language = empty + "\\english.lan";
-    ASSERT_TRUE(CopyFileA((BinDir() + "english.lan").c_str(), language.c_str(), FALSE));
-    SetString(kBase, "DataDir", empty);
-
-    KeyloomProcess app;
-    HWND main = app.WaitForWindow();
-    ASSERT_NE(main, nullptr);
-    ASSERT_TRUE(PollUntil([&] { return b().KeyloomEnabled == -1; }));
-    EXPECT_EQ(b().HookModule, 0u);
-    EXPECT_EQ(b().SupportModule, 0u);
-    EXPECT_EQ(WindowOf(b().MainWindow), main);
-    ASSERT_TRUE(app.Close());
-    EXPECT_EQ(app.ExitCode(), 0u);
-    EXPECT_FALSE(GetText(kBase, "WinD").has_value());  // nothing could save
-    DeleteFileA(language.c_str());
-    RemoveDirectoryA(empty.c_str());
-}
-
 TEST_F(Keyloom, WithoutALanguageFileStartUpReportsTheErrorAndEnds) {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    const std::string empty = std::string(temp) + "keyloom-nolanguage";
-    CreateDirectoryA(empty.c_str(), nullptr);
-    SetString(kBase, "DataDir", empty);
+    TempFolder data;  // the program's libraries, no language file
+    ASSERT_TRUE(CopyFiles(BinDir(), data.path(), {"klhook.dll", "klsupport.dll"}));
+    SetString(kBase, "DataDir", data.path());
 
     KeyloomProcess app;
     EXPECT_EQ(AnswerErrorBox(), "No language file specified.");
@@ -269,7 +245,7 @@ TEST_F(Keyloom, WithoutALanguageFileStartUpReportsTheErrorAndEnds) {
     EXPECT_EQ(b().KeyloomEnabled, 0);
     EXPECT_EQ(b().SupportModule, 0u);
     EXPECT_FALSE(KeyExists(kTemp));
-    RemoveDirectoryA(empty.c_str());
+    EXPECT_EQ(GetText(kBase, "DataDir").value_or(""), data.path());  // its libraries are the program's own
 }
 
 TEST_F(Keyloom, OutsideSimpleModeTheHooksAreInstalledAndRemovedWithTheStateButton) {

@@ -1,7 +1,7 @@
 #include "core/library_binding.h"
 
 #include "core/hook_install.h"
-#include "core/program_directory.h"
+#include "core/library_check.h"
 #include "core/reg_text.h"
 #include "committed_view.h"
 #include "handle_words.h"
@@ -18,11 +18,28 @@ struct Binding {
     // processes, which the program never turns back into handles.
     HMODULE hook = nullptr;
     HMODULE support = nullptr;
+    std::string loadFailure;  // why the first library that would not load did not
 };
 
 Binding& State() {
     static Binding binding;
     return binding;
+}
+
+std::string SystemMessage(DWORD error) {
+    char text[512] = {};
+    DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
+                             sizeof text, nullptr);
+    while (n > 0 && (text[n - 1] == '\r' || text[n - 1] == '\n' || text[n - 1] == ' ')) --n;
+    return n > 0 ? std::string(text, n) : "error " + std::to_string(error);
+}
+
+// Loads one library of the data folder; a failure is noted with its reason.
+HMODULE LoadDataFolderLibrary(const char* file, std::string& failure) {
+    const std::string path = LibraryPath(file);
+    HMODULE module = LoadLibraryA(path.c_str());
+    if (!module && failure.empty()) failure = path + ": " + SystemMessage(GetLastError());
+    return module;
 }
 
 int g_callDepth = 0;
@@ -92,18 +109,18 @@ void InitializeLibraries() {
         // Every run starts in the default profile, even where other processes kept the
         // block of an earlier run alive with another profile's name in it.
         SetText255(b->ProfileName, "");
-        SetText255(b->DataDir, ProgramDirectory());
+        // The stored folder when it holds this program's own libraries (another copy,
+        // of the other architecture or version, may have stored its own); otherwise
+        // the program's folder.
+        SetText255(b->DataDir, ChooseDataFolder(ReadRegText(reg::kBaseKey, reg::kDataDir).value_or("")).folder);
     }
-    // The stored folder wins when it can be reached; otherwise the libraries come from
-    // the program's own folder for this run.
-    const auto dataDir = ReadRegText(reg::kBaseKey, reg::kDataDir);
-    if (dataDir && b && IsExistingDirectory(*dataDir)) SetText255(b->DataDir, *dataDir);
     if (!b) return;
 
     Binding& s = State();
-    if (!s.hook) s.hook = LoadLibraryA(LibraryPath("klhook.dll").c_str());
+    s.loadFailure.clear();
+    if (!s.hook) s.hook = LoadDataFolderLibrary(kHookLibraryFile, s.loadFailure);
     b->HookModule = ModuleToken(s.hook);
-    if (!s.support) s.support = LoadLibraryA(LibraryPath("klsupport.dll").c_str());
+    if (!s.support) s.support = LoadDataFolderLibrary(kSupportLibraryFile, s.loadFailure);
     b->SupportModule = ModuleToken(s.support);
     if (auto load = reinterpret_cast<BOOL(WINAPI*)()>(reinterpret_cast<void*>(SupportExport("LoadSettingsIntoMap")))) {
         LibraryCall call;
@@ -111,12 +128,15 @@ void InitializeLibraries() {
     }
 }
 
-void FinalizeLibraries() {
+std::string LibraryLoadFailure() { return State().loadFailure; }
+
+void FinalizeLibraries(bool saveSettings) {
     Binding& s = State();
     SettingsBlock* b = s.block;
     if (!b) return;
     if (b->HooksInstalled) Unhook();
-    if (auto save = reinterpret_cast<BOOL(WINAPI*)()>(reinterpret_cast<void*>(SupportExport("SaveSettingsFromMap")))) {
+    auto save = reinterpret_cast<BOOL(WINAPI*)()>(reinterpret_cast<void*>(SupportExport("SaveSettingsFromMap")));
+    if (save && saveSettings) {
         LibraryCall call;
         save();
     }

@@ -18,7 +18,11 @@ SettingsBlock* Block();
 
 bool OpenSettingsMap();
 void InitializeLibraries();
-void FinalizeLibraries();
+// `saveSettings` false: a start that failed saves nothing of what it may have loaded.
+void FinalizeLibraries(bool saveSettings = true);
+// Why a library of the data folder could not be loaded by InitializeLibraries (the
+// file and the system's reason), or "" when both were.
+std::string LibraryLoadFailure();
 
 // An export of klsupport.dll or klhook.dll; null when the module or the export is missing.
 FARPROC SupportExport(const char* name);

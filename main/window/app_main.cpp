@@ -38,6 +38,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
     kl::TfrmMain& form = kl::MainForm();
     if (!form.Create(instance, dataDir)) {
+        // A start that failed saves nothing; the window system may not have destroyed
+        // the window it never finished creating.
+        kl::FinalizeLibraries(false);
         CoUninitialize();
         return 1;
     }

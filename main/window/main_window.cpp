@@ -5,8 +5,10 @@
 #include <exception>
 
 #include "core/dpi.h"
+#include "core/language_choice.h"
 #include "core/library_binding.h"
 #include "core/macro_step.h"
+#include "core/profile_keys.h"
 #include "core/reg_text.h"
 #include "core/style.h"
 #include "core/ui_language.h"
@@ -320,6 +322,14 @@ void TfrmMain::FormCreate() {
         destroyed_ = true;
         return;
     }
+    // With a library missing no hotkey could work: say so instead of running on.
+    if (const std::string failure = LibraryLoadFailure(); !failure.empty()) {
+        const std::string text = "Unable to initialize Keyloom!\n\n" + failure;
+        MessageBoxA(nullptr, text.c_str(), "Fatal Error", MB_OK | MB_ICONSTOP);
+        FinalizeLibraries(false);
+        destroyed_ = true;
+        return;
+    }
     b->KeyloomEnabled = kFalse;
     // A settings load that stopped early has loaded what it could: say so and go on.
     // A box lets other messages run, so the block is looked up again after each.
@@ -331,7 +341,7 @@ void TfrmMain::FormCreate() {
 
     ActiveLanguage().SetDataDirectory(GetText255(b->DataDir));
     languages_ = ActiveLanguage().ListLanguages();
-    ChangeLanguage(b->Language);
+    ChangeLanguage(StartLanguage());
     if (startFailed_ || destroyed_ || !(b = Block())) return;
     UpdateLanguage();
 
@@ -443,11 +453,14 @@ void TfrmMain::ChangeLanguage(int index) {
     const LanguageSwitch result = SwitchLanguage(ActiveLanguage(), languages_, index, languageSelection_);
     switch (result.outcome) {
     case LanguageSwitch::Outcome::Ignored:
+        return;
     case LanguageSwitch::Outcome::AlreadyLoaded:
+        RememberLanguageFile(ActiveProfileKeys().main, ActiveLanguage().LoadedFileName());
         return;
     case LanguageSwitch::Outcome::Loaded:
         languageSelection_ = result.position;
         if (SettingsBlock* b = Block()) b->Language = result.position;
+        RememberLanguageFile(ActiveProfileKeys().main, ActiveLanguage().LoadedFileName());
         return;
     case LanguageSwitch::Outcome::NotOpened:
         languageSelection_ = result.position;
@@ -458,6 +471,11 @@ void TfrmMain::ChangeLanguage(int index) {
         LogAppError(result.message.c_str());
         return;
     }
+}
+
+int TfrmMain::StartLanguage() const {
+    return StartLanguagePosition(languages_, ActiveLanguage().Extension(), ReadLanguageChoice(ActiveProfileKeys().main),
+                                 GetUserDefaultUILanguage());
 }
 
 void TfrmMain::LogAppError(const char* what) {

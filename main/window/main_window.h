@@ -41,6 +41,8 @@ public:
     bool ChangeIcon(HICON icon);
     void Status(const std::string& text);
     void ChangeLanguage(int index);
+    // The place in the language list of the language the active profile starts in.
+    int StartLanguage() const;
     void ShowData();
     void UpdateLanguage();
     void LogAppError(const char* what);

@@ -70,7 +70,7 @@ bool TfrmMain::ReloadSettingsLive(const std::optional<std::string>& profile, std
     error = LastSettingsError();
     if (!(b = Block())) return false;
     // The loaded language, the tray icon, then the mode and hotkeys.
-    ChangeLanguage(b->Language);
+    ChangeLanguage(StartLanguage());
     UpdateLanguage();
     ApplyTrayOption();
     if (wasEnabled) EnableHooks();

@@ -1,6 +1,6 @@
 #include "window/startup.h"
 
-#include "core/program_directory.h"
+#include "core/library_check.h"
 #include "core/reg_text.h"
 #include "registry_names.h"
 
@@ -32,15 +32,9 @@ bool RegisterNotifyMessage() {
 }
 
 std::string InitializeDataDirectory() {
-    const std::string stored = ReadRegText(reg::kBaseKey, reg::kDataDir).value_or("");
-    std::string dir = WithTrailingBackslash(stored);
-    if (!IsExistingDirectory(dir)) {
-        dir = ProgramDirectory();
-        // A folder that cannot be reached just now (a network drive not yet connected,
-        // a removable drive) may be back next time: only a missing value is filled in.
-        if (stored.empty()) WriteRegText(reg::kBaseKey, reg::kDataDir, dir);
-    }
-    return dir;
+    const DataFolderChoice choice = ChooseDataFolder(ReadRegText(reg::kBaseKey, reg::kDataDir).value_or(""));
+    if (choice.storeBack) WriteRegText(reg::kBaseKey, reg::kDataDir, choice.folder);
+    return choice.folder;
 }
 
 bool ActivateRunningInstance(HANDLE& instanceMutex) {

@@ -16,8 +16,9 @@ UINT NotifyMessage();
 // True when a number was newly registered ("KLSysTray1", else the next free name).
 bool RegisterNotifyMessage();
 
-// The data directory with a trailing backslash: "DataDir" when it names a directory,
-// else the program's folder, which is stored as "DataDir" when there was none.
+// The data directory with a trailing backslash: "DataDir" when it names a folder with
+// this program's own libraries, else the program's folder, which is then stored as
+// "DataDir" unless the stored folder only cannot be reached now.
 std::string InitializeDataDirectory();
 
 // True when another instance runs; it has then been asked to show itself. Otherwise

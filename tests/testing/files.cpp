@@ -18,6 +18,12 @@ void WriteWholeFile(const std::string& path, const std::string& text) {
 
 bool PathExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+bool CopyFiles(const std::string& from, const std::string& to, const std::vector<std::string>& names) {
+    for (const std::string& name : names)
+        if (!CopyFileA((from + name).c_str(), (to + name).c_str(), FALSE)) return false;
+    return true;
+}
+
 std::vector<std::string> ReadLines(const std::string& path) {
     std::vector<std::string> lines;
     std::istringstream in(ReadWholeFile(path));

@@ -12,6 +12,9 @@ namespace kl::testing {
 std::string ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::string& text);
 bool PathExists(const std::string& path);
+// Copies the files `names` of folder `from` into folder `to` (both with a trailing
+// backslash); false when one could not be copied.
+bool CopyFiles(const std::string& from, const std::string& to, const std::vector<std::string>& names);
 
 // The file's lines without their line ends.
 std::vector<std::string> ReadLines(const std::string& path);

@@ -41,10 +41,11 @@ bool PollUntil(const std::function<bool()>& done, DWORD ms) {
 
 KeyloomProcess::KeyloomProcess() : KeyloomProcess(BinDir()) {}
 
-KeyloomProcess::KeyloomProcess(const std::string& dir) {
-    // The program starts in the first language of the sorted list (German beside
-    // English); the tests read English texts unless they stored a language themselves.
-    if (!GetValue(kKeyloomKey, "Language"))
+KeyloomProcess::KeyloomProcess(const std::string& dir, StartLanguage language) {
+    // The tests read English texts unless they stored a language themselves, whatever
+    // the display language of the session.
+    if (language == StartLanguage::English && !GetValue(kKeyloomKey, "Language") &&
+        !GetValue(kKeyloomKey, "LanguageFile"))
         SetString(kKeyloomKey, "Language", std::to_string(EnglishLanguagePosition(dir)));
     std::string command = "\"" + dir + "keyloom.exe\"";
     STARTUPINFOA si{};

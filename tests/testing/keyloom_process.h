@@ -18,11 +18,15 @@ int EnglishLanguagePosition(const std::string& dir);
 // Polls `done` every 10 ms until it holds or `ms` milliseconds have passed.
 bool PollUntil(const std::function<bool()>& done, DWORD ms = 10000);
 
+// Which language the program is started in: English (stored as "Language" unless a
+// language is stored already), or whatever the registry and the system make it.
+enum class StartLanguage { English, AsStored };
+
 class KeyloomProcess {
 public:
     KeyloomProcess();  // starts the process from build/<arch>/bin
     // Starts the keyloom.exe of `folder` (with a trailing backslash), in that folder.
-    explicit KeyloomProcess(const std::string& folder);
+    explicit KeyloomProcess(const std::string& folder, StartLanguage language = StartLanguage::English);
     ~KeyloomProcess();
     KeyloomProcess(const KeyloomProcess&) = delete;
     KeyloomProcess& operator=(const KeyloomProcess&) = delete;
