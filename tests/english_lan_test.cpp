@@ -25,15 +25,17 @@ protected:
 };
 
 TEST_F(EnglishLanguageTest, HasTheSectionLayout) {
-    EXPECT_EQ(lang_.LineCount(), 485u);
+    // The design's 485 lines, then the texts appended since, none of them empty.
+    const int count = static_cast<int>(lang_.LineCount());
+    EXPECT_GE(count, 485);
     const std::set<int> markers = {47, 120, 131, 144, 163, 186, 202, 215, 227,
                                    240, 245, 264, 271, 290, 330, 337, 339, 460};
-    for (int n = 0; n < 485; ++n) {
+    for (int n = 0; n < count; ++n) {
         const std::string text = lang_.Text(n);
         EXPECT_FALSE(text.empty()) << "line " << n;
         EXPECT_EQ(!text.empty() && text[0] == '<', markers.count(n) == 1) << "line " << n << ": " << text;
     }
-    EXPECT_EQ(lang_.Text(485), "");
+    EXPECT_EQ(lang_.Text(count), "");
 }
 
 TEST_F(EnglishLanguageTest, ReferencedTextsAreWordedDistinctly) {

@@ -81,7 +81,7 @@ TEST(ShippedLanguages, EnglishAndGermanAreInstalled) {
 
 TEST(ShippedLanguages, EveryFileHasEveryLineOfTheEnglishOneAndKeepsItsPlaceholders) {
     const auto english = RawLines(testing::BinDir() + "english.lan");
-    ASSERT_EQ(english.size(), 485u);
+    ASSERT_GE(english.size(), 485u);  // the design's lines; newer texts are appended
     for (const std::string& name : ShippedLanguages()) {
         SCOPED_TRACE(name);
         const auto lines = RawLines(testing::BinDir() + name + ".lan");
