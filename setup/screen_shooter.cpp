@@ -16,10 +16,10 @@
 #include <string>
 #include <vector>
 
-#include "core/hotkey_store.h"
-#include "core/profile_keys.h"
-#include "core/reg_text.h"
-#include "core/settings_exchange.h"
+#include "model/hotkey_store.h"
+#include "model/profile_keys.h"
+#include "model/reg_text.h"
+#include "model/settings_exchange.h"
 #include "dialogs/edit_hotkey_ids.h"
 #include "registry_names.h"
 #include "version.h"

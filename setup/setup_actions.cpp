@@ -21,8 +21,8 @@
 #include <string>
 #include <vector>
 
-#include "core/shell_links.h"
-#include "core/system_options.h"
+#include "system/shell_links.h"
+#include "system/system_options.h"
 #include "win_handles.h"
 
 namespace {

@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "core/reg_text.h"
-#include "core/shell_links.h"
-#include "core/user_actions.h"
+#include "model/reg_text.h"
+#include "system/shell_links.h"
+#include "ui/user_actions.h"
 
 using namespace kl;
 

@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <set>
 
-#include "core/catalogue.h"
-#include "core/language.h"
-#include "core/parameter_slots.h"
-#include "core/text_fields.h"
+#include "model/catalogue.h"
+#include "model/language.h"
+#include "model/parameter_slots.h"
+#include "model/text_fields.h"
 #include "testing/registry.h"
 #include "testing/support_library.h"
 

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/catalogue.h"
-#include "core/parameter_slots.h"
+#include "model/catalogue.h"
+#include "model/parameter_slots.h"
 #include "registry_names.h"
 #include "testing/registry.h"
 #include "testing/temp_dir.h"

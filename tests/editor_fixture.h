@@ -14,11 +14,11 @@
 #include <string>
 #include <vector>
 
-#include "core/hotkey_store.h"
-#include "core/library_binding.h"
-#include "core/support_calls.h"
-#include "core/text_fields.h"
-#include "core/ui_language.h"
+#include "model/hotkey_store.h"
+#include "system/library_binding.h"
+#include "system/support_calls.h"
+#include "model/text_fields.h"
+#include "model/ui_language.h"
 #include "registry_names.h"
 #include "testing/registry.h"
 #include "testing/support_library.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/hotkey_editor_rules.h"
+#include "model/hotkey_editor_rules.h"
 
 using namespace kl;
 using namespace kl::editor;

@@ -6,8 +6,8 @@
 #include <set>
 #include <string>
 
-#include "core/language.h"
-#include "core/settings_table.h"
+#include "model/language.h"
+#include "model/settings_table.h"
 #include "testing/support_library.h"
 
 namespace kl {

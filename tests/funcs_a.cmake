@@ -7,7 +7,7 @@ foreach(helper launch_target player_stub)
 endforeach()
 
 kl_add_test(funcs_launch_test funcs_launch_test.cpp DEPENDS klsupport launch_target)
-target_link_libraries(funcs_launch_test PRIVATE kl_core)
+target_link_libraries(funcs_launch_test PRIVATE kl_ui)
 target_link_libraries(funcs_launch_test PRIVATE ole32 uuid)
 
 # A library whose DllMain faults, loaded by a function under test.

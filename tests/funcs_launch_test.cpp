@@ -6,8 +6,8 @@
 #include <optional>
 #include <vector>
 
-#include "core/app_paths.h"
-#include "core/hotkey_store.h"
+#include "system/app_paths.h"
+#include "model/hotkey_store.h"
 #include "registry_names.h"
 #include "win_handles.h"
 

@@ -7,8 +7,8 @@
 #include <set>
 #include <string>
 
-#include "core/catalogue.h"
-#include "core/help_pages.h"
+#include "model/catalogue.h"
+#include "ui/help_pages.h"
 #include "testing/support_library.h"
 #include "window/option_pages.h"
 

@@ -8,8 +8,8 @@
 #include <tuple>
 
 #include "char_substitution.h"
-#include "core/hotkey_store.h"
-#include "core/registry_helpers.h"
+#include "model/hotkey_store.h"
+#include "model/registry_helpers.h"
 #include "testing/registry.h"
 #include "testing/settings_map.h"
 #include "testing/support_library.h"

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "core/language_choice.h"
-#include "core/language_switch.h"
+#include "model/language_choice.h"
+#include "model/language_switch.h"
 #include "testing/temp_dir.h"
 
 namespace kl {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "core/language.h"
+#include "model/language.h"
 #include "testing/temp_dir.h"
 
 namespace kl {

@@ -5,10 +5,10 @@
 #include <memory>
 #include <string>
 
-#include "core/hook_install.h"
-#include "core/library_binding.h"
-#include "core/support_calls.h"
-#include "core/system_hotkeys.h"
+#include "system/hook_install.h"
+#include "system/library_binding.h"
+#include "system/support_calls.h"
+#include "system/system_hotkeys.h"
 #include "testing/registry.h"
 #include "testing/settings_map.h"
 #include "text255.h"

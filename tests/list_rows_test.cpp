@@ -3,11 +3,11 @@
 
 #include <algorithm>
 
-#include "core/catalogue.h"
-#include "core/function_menu.h"
-#include "core/hotkey_list.h"
-#include "core/stopwatch.h"
-#include "core/text_fields.h"
+#include "model/catalogue.h"
+#include "model/function_menu.h"
+#include "model/hotkey_list.h"
+#include "model/stopwatch.h"
+#include "model/text_fields.h"
 #include "testing/registry.h"
 #include "testing/support_library.h"
 

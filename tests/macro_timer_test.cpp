@@ -5,7 +5,7 @@
 #include <memory>
 #include <optional>
 
-#include "core/macro_step.h"
+#include "system/macro_step.h"
 #include "macro_fixture.h"
 #include "testing/keyloom_process.h"
 #include "testing/registry.h"

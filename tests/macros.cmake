@@ -31,7 +31,7 @@ target_include_directories(macro_timing_bench PRIVATE ${CMAKE_SOURCE_DIR}/suppor
 
 kl_add_test(macro_timer_test macro_timer_test.cpp macro_fixture.cpp
   DEPENDS keyloom klsupport klhook kl_data macros_edit_target)
-target_link_libraries(macro_timer_test PRIVATE kl_core)
+target_link_libraries(macro_timer_test PRIVATE kl_ui)
 
 kl_add_test(macro_cancel_test macro_cancel_test.cpp macro_fixture.cpp
   DEPENDS keyloom klsupport klhook kl_data macros_edit_target)

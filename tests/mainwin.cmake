@@ -23,7 +23,7 @@ add_custom_command(TARGET kl_fake_hook_half POST_BUILD
 
 kl_add_test(library_binding_test library_binding_test.cpp binding_helpers_test.cpp
   DEPENDS kl_fake_support kl_fake_hook kl_fake_hook_half launch_target)
-target_link_libraries(library_binding_test PRIVATE kl_core)
+target_link_libraries(library_binding_test PRIVATE kl_ui)
 
 # One of these runs keyloom.exe with its hooks installed, after which the shared block
 # outlives the test in Wine's desktop process: like the hook-mode end-to-end tests,
@@ -44,4 +44,4 @@ kl_add_test(mainwin_units_test recent_hotkeys_test.cpp help_pages_test.cpp
   ${CMAKE_SOURCE_DIR}/main/window/exchange_menus.cpp
   ${CMAKE_SOURCE_DIR}/main/window/option_pages.cpp DEPENDS kl_data)
 target_include_directories(mainwin_units_test PRIVATE ${CMAKE_SOURCE_DIR}/main)
-target_link_libraries(mainwin_units_test PRIVATE kl_core comctl32)
+target_link_libraries(mainwin_units_test PRIVATE kl_ui comctl32)

@@ -3,7 +3,7 @@
 kl_add_test(options_core_test options/profiles_test.cpp options/key_remap_table_test.cpp
   options/system_options_test.cpp options/app_paths_test.cpp ${CMAKE_SOURCE_DIR}/main/dialogs/alias_dialog.cpp
   DEPENDS keyloom)
-target_link_libraries(options_core_test PRIVATE kl_core comdlg32)
+target_link_libraries(options_core_test PRIVATE kl_ui comdlg32)
 target_include_directories(options_core_test PRIVATE ${CMAKE_SOURCE_DIR}/main)
 
 # Advanced mode installs hooks, after which Wine's desktop process keeps the shared block
@@ -11,10 +11,10 @@ target_include_directories(options_core_test PRIVATE ${CMAKE_SOURCE_DIR}/main)
 function(kl_add_options_process_test)
   kl_add_test(options_process_test options/option_pages_test.cpp options/profiles_process_test.cpp
     options/remap_process_test.cpp options/import_process_test.cpp DEPENDS keyloom klsupport klhook kl_data e2e_target)
-  target_link_libraries(options_process_test PRIVATE kl_core)
+  target_link_libraries(options_process_test PRIVATE kl_ui)
   target_include_directories(options_process_test PRIVATE ${CMAKE_SOURCE_DIR}/main)
 endfunction()
 cmake_language(DEFER CALL kl_add_options_process_test)
 
 kl_add_bench(profile_switch_bench options/profile_switch_bench.cpp DEPENDS keyloom klsupport klhook kl_data)
-target_link_libraries(profile_switch_bench PRIVATE kl_core)
+target_link_libraries(profile_switch_bench PRIVATE kl_ui)

@@ -1,7 +1,7 @@
 // The general registry helpers of the main program.
 #include <gtest/gtest.h>
 
-#include "core/registry_helpers.h"
+#include "model/registry_helpers.h"
 #include "testing/registry.h"
 
 using namespace kl;

@@ -4,8 +4,8 @@
 #include <set>
 #include <string>
 
-#include "core/language.h"
-#include "core/settings_table.h"
+#include "model/language.h"
+#include "model/settings_table.h"
 #include "testing/temp_dir.h"
 
 namespace kl {

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "core/language.h"
-#include "core/settings_table.h"
+#include "model/language.h"
+#include "model/settings_table.h"
 #include "testing/support_library.h"
 
 namespace kl {

@@ -5,9 +5,9 @@
 
 #include <windows.h>
 
-#include "core/dialog_template.h"
-#include "core/registry_helpers.h"
-#include "core/style.h"
+#include "ui/dialog_template.h"
+#include "model/registry_helpers.h"
+#include "ui/style.h"
 #include "dialogs/skins_dialog.h"
 #include "testing/registry.h"
 

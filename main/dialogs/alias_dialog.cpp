@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "core/style.h"
-#include "core/app_paths.h"
-#include "core/dialog_template.h"
-#include "core/help_pages.h"
-#include "core/text_fields.h"
-#include "core/ui_language.h"
+#include "ui/style.h"
+#include "system/app_paths.h"
+#include "ui/dialog_template.h"
+#include "ui/help_pages.h"
+#include "model/text_fields.h"
+#include "model/ui_language.h"
 
 namespace kl {
 namespace {

@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
-#include "core/style.h"
-#include "core/catalogue.h"
-#include "core/dialog_template.h"
-#include "core/help_pages.h"
-#include "core/library_binding.h"
-#include "core/settings_exchange.h"
-#include "core/support_calls.h"
-#include "core/ui_language.h"
+#include "ui/style.h"
+#include "model/catalogue.h"
+#include "ui/dialog_template.h"
+#include "ui/help_pages.h"
+#include "system/library_binding.h"
+#include "model/settings_exchange.h"
+#include "system/support_calls.h"
+#include "model/ui_language.h"
 
 namespace kl {
 namespace {

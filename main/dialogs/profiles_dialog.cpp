@@ -3,12 +3,12 @@
 #include <string>
 #include <vector>
 
-#include "core/style.h"
-#include "core/help_pages.h"
-#include "core/dialog_template.h"
-#include "core/input_box.h"
-#include "core/profiles.h"
-#include "core/ui_language.h"
+#include "ui/style.h"
+#include "ui/help_pages.h"
+#include "ui/dialog_template.h"
+#include "ui/input_box.h"
+#include "model/profiles.h"
+#include "model/ui_language.h"
 
 namespace kl {
 namespace {

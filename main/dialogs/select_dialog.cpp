@@ -7,12 +7,12 @@
 #include <algorithm>
 #include <cctype>
 
-#include "core/style.h"
-#include "core/help_pages.h"
-#include "core/shell_links.h"
-#include "core/ui_language.h"
-#include "core/dialog_template.h"
-#include "core/dpi.h"
+#include "ui/style.h"
+#include "ui/help_pages.h"
+#include "system/shell_links.h"
+#include "model/ui_language.h"
+#include "ui/dialog_template.h"
+#include "ui/dpi.h"
 #include "dialogs/edit_hotkey_ids.h"
 
 namespace kl {

@@ -3,10 +3,10 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-#include "core/hook_install.h"
-#include "core/journal_cancel.h"
-#include "core/library_binding.h"
-#include "core/system_hotkeys.h"
+#include "system/hook_install.h"
+#include "system/journal_cancel.h"
+#include "system/library_binding.h"
+#include "system/system_hotkeys.h"
 #include "window/main_window.h"
 #include "win_handles.h"
 #include "window/startup.h"

@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "core/catalogue.h"
-#include "core/function_prompts.h"
-#include "core/input_box.h"
-#include "core/library_binding.h"
-#include "core/support_calls.h"
-#include "core/ui_language.h"
+#include "model/catalogue.h"
+#include "model/function_prompts.h"
+#include "ui/input_box.h"
+#include "system/library_binding.h"
+#include "system/support_calls.h"
+#include "model/ui_language.h"
 #include "window/main_window.h"
 
 namespace kl {

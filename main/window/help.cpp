@@ -3,9 +3,9 @@
 // the Help menu.
 #include <string>
 
-#include "core/help_pages.h"
-#include "core/library_binding.h"
-#include "core/ui_language.h"
+#include "ui/help_pages.h"
+#include "system/library_binding.h"
+#include "model/ui_language.h"
 #include "dialogs/about_dialog.h"
 #include "window/control_ids.h"
 #include "window/main_window.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "core/ui_language.h"
+#include "model/ui_language.h"
 
 namespace kl {
 namespace {

@@ -3,11 +3,11 @@
 // into a new hotkey that types them.
 #include <windows.h>
 
-#include "core/file_dialogs.h"
-#include "core/hotkey_editor_rules.h"
-#include "core/library_binding.h"
-#include "core/macro_files.h"
-#include "core/ui_language.h"
+#include "ui/file_dialogs.h"
+#include "model/hotkey_editor_rules.h"
+#include "system/library_binding.h"
+#include "model/macro_files.h"
+#include "model/ui_language.h"
 #include "dialogs/edit_hotkey.h"
 #include "window/control_ids.h"
 #include "window/exchange_ids.h"

@@ -4,14 +4,14 @@
 
 #include <exception>
 
-#include "core/dpi.h"
-#include "core/language_choice.h"
-#include "core/library_binding.h"
-#include "core/macro_step.h"
-#include "core/profile_keys.h"
-#include "core/reg_text.h"
-#include "core/style.h"
-#include "core/ui_language.h"
+#include "ui/dpi.h"
+#include "model/language_choice.h"
+#include "system/library_binding.h"
+#include "system/macro_step.h"
+#include "system/active_profile_keys.h"
+#include "model/reg_text.h"
+#include "ui/style.h"
+#include "model/ui_language.h"
 #include "dialogs/edit_hotkey.h"
 #include "handle_words.h"
 #include "registry_names.h"

@@ -1,7 +1,7 @@
 #include "window/startup.h"
 
-#include "core/library_check.h"
-#include "core/reg_text.h"
+#include "system/library_check.h"
+#include "model/reg_text.h"
 #include "registry_names.h"
 
 namespace kl {

@@ -3,12 +3,12 @@
 // (the macro commands are in macro_commands.cpp).
 #include <string>
 
-#include "core/catalogue.h"
-#include "core/function_menu.h"
-#include "core/library_binding.h"
-#include "core/stopwatch.h"
-#include "core/ui_language.h"
-#include "core/user_actions.h"
+#include "model/catalogue.h"
+#include "model/function_menu.h"
+#include "system/library_binding.h"
+#include "model/stopwatch.h"
+#include "model/ui_language.h"
+#include "ui/user_actions.h"
 #include "window/control_ids.h"
 #include "window/main_window.h"
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/language.h"
+#include "model/language.h"
 #include "testing/files.h"
 #include "testing/keyloom_process.h"
 #include "testing/registry.h"

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "appearance/window_checks.h"
-#include "core/language.h"
+#include "model/language.h"
 #include "testing/child_process.h"
 #include "testing/keyloom_process.h"
 #include "testing/registry.h"

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "core/hotkey_store.h"
+#include "model/hotkey_store.h"
 #include "handle_words.h"
 #include "registry_names.h"
 #include "testing/keyloom_process.h"

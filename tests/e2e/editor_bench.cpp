@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "core/hotkey_store.h"
-#include "core/language.h"
+#include "model/hotkey_store.h"
+#include "model/language.h"
 #include "dialogs/edit_hotkey_ids.h"
 #include "registry_names.h"
 #include "testing/child_process.h"

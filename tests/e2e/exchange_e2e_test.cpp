@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "core/catalogue.h"
-#include "core/document_viewer.h"
-#include "core/language.h"
-#include "core/report_lines.h"
+#include "model/catalogue.h"
+#include "system/document_viewer.h"
+#include "model/language.h"
+#include "model/report_lines.h"
 #include "dialogs/edit_hotkey_ids.h"
 #include "e2e/viewer_fixture.h"
 #include "testing/child_process.h"

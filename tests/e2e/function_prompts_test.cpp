@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/function_prompts.h"
+#include "model/function_prompts.h"
 
 using namespace kl;
 

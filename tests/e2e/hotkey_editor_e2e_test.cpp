@@ -3,7 +3,7 @@
 // Enter, and then presses the new combination while another program has the focus.
 #include <string>
 
-#include "core/language.h"
+#include "model/language.h"
 #include "dialogs/edit_hotkey_ids.h"
 #include "e2e/e2e_fixture.h"
 #include "testing/support_library.h"

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "core/hotkey_store.h"
+#include "model/hotkey_store.h"
 #include "registry_names.h"
 #include "testing/keyloom_process.h"
 #include "testing/registry.h"

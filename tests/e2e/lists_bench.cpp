@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/hotkey_store.h"
+#include "model/hotkey_store.h"
 #include "registry_names.h"
 #include "testing/keyloom_process.h"
 #include "testing/registry.h"

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "core/app_paths.h"
-#include "core/language.h"
+#include "system/app_paths.h"
+#include "model/language.h"
 #include "dialogs/alias_dialog.h"
 #include "dialogs/edit_hotkey_ids.h"
 #include "e2e/e2e_fixture.h"

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "core/language.h"
+#include "model/language.h"
 #include "e2e/e2e_fixture.h"
 #include "testing/child_process.h"
 #include "testing/support_library.h"

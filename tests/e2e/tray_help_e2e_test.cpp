@@ -7,9 +7,9 @@
 #include <sstream>
 #include <string>
 
-#include "core/help_pages.h"
-#include "core/language.h"
-#include "core/profiles.h"
+#include "ui/help_pages.h"
+#include "model/language.h"
+#include "model/profiles.h"
 #include "dialogs/about_dialog.h"
 #include "e2e/viewer_fixture.h"
 #include "testing/files.h"

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "core/language.h"
+#include "model/language.h"
 #include "e2e/e2e_fixture.h"
 #include "testing/files.h"
 #include "testing/support_library.h"

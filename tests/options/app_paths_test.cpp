@@ -8,7 +8,7 @@
 #include <atomic>
 #include <thread>
 
-#include "core/app_paths.h"
+#include "system/app_paths.h"
 #include "dialogs/alias_dialog.h"
 #include "testing/keyloom_process.h"
 #include "testing/support_library.h"

@@ -7,8 +7,8 @@
 #include <cstring>
 #include <string>
 
-#include "core/hotkey_store.h"
-#include "core/key_remap_table.h"
+#include "model/hotkey_store.h"
+#include "model/key_remap_table.h"
 #include "options/options_fixture.h"
 #include "testing/temp_dir.h"
 #include "window/exchange_ids.h"

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "core/key_names.h"
-#include "core/key_remap_table.h"
-#include "core/text_fields.h"
+#include "model/key_names.h"
+#include "model/key_remap_table.h"
+#include "model/text_fields.h"
 #include "registry_names.h"
 #include "testing/registry.h"
 #include "testing/support_library.h"

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <optional>
 
-#include "core/system_options.h"
+#include "system/system_options.h"
 #include "options/options_fixture.h"
 #include "text255.h"
 #include "window/option_ids.h"

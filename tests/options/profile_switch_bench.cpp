@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "core/hotkey_store.h"
-#include "core/profiles.h"
+#include "model/hotkey_store.h"
+#include "model/profiles.h"
 #include "registry_names.h"
 #include "testing/keyloom_process.h"
 #include "testing/registry.h"

@@ -3,7 +3,7 @@
 // modes; and the names the profiles dialog refuses.
 #include <string>
 
-#include "core/profiles.h"
+#include "model/profiles.h"
 #include "dialogs/edit_hotkey_ids.h"
 #include "dialogs/profiles_dialog.h"
 #include "options/options_fixture.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/profiles.h"
+#include "model/profiles.h"
 #include "registry_names.h"
 #include "testing/registry.h"
 

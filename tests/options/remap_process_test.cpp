@@ -2,8 +2,8 @@
 // remapped while the remapping is on, and the dialogs edit, store and undo the table.
 #include <cstring>
 
-#include "core/key_remap_table.h"
-#include "core/profiles.h"
+#include "model/key_remap_table.h"
+#include "model/profiles.h"
 #include "dialogs/kbd_map_dialog.h"
 #include "dialogs/key_map_dialog.h"
 #include "options/options_fixture.h"

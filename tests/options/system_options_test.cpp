@@ -8,9 +8,9 @@
 #include <optional>
 #include <string>
 
-#include "core/option_snapshot.h"
-#include "core/shell_links.h"
-#include "core/system_options.h"
+#include "model/option_snapshot.h"
+#include "system/shell_links.h"
+#include "system/system_options.h"
 #include "testing/registry.h"
 #include "text255.h"
 

@@ -11,7 +11,7 @@
 #include <cctype>
 #include <string>
 
-#include "core/shell_links.h"
+#include "system/shell_links.h"
 #include "package/package_paths.h"
 #include "package/profile_snapshot.h"
 #include "testing/keyloom_process.h"
