@@ -11,6 +11,7 @@
 #include "ui/help_pages.h"
 #include "model/text_fields.h"
 #include "model/ui_language.h"
+#include "ui/app_identity.h"
 
 namespace kl {
 namespace {
@@ -58,7 +59,7 @@ void btnOKClick(State& s) {
     }
     AliasWrite written = WriteAlias(AliasScope::Machine, alias, program);
     if (written == AliasWrite::Refused) {
-        if (MessageBoxA(s.dlg, kRefusedText, UiText(5, "Keyloom").c_str(), MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+        if (MessageBoxA(s.dlg, kRefusedText, MessageCaption().c_str(), MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
             return;
         written = WriteAlias(AliasScope::User, alias, program);
     }

@@ -18,6 +18,7 @@
 #include "dialogs/select_dialog.h"
 #include "registry_names.h"
 #include "text255.h"
+#include "ui/app_identity.h"
 
 namespace kl {
 namespace {
@@ -157,7 +158,7 @@ bool TfrmEditHotkey::CheckDataFiles(HWND owner) {
         if (error.empty()) keyLines_ = std::move(keys.value);
     }
     if (error.empty()) return true;
-    MessageBoxA(owner, error.c_str(), Lang(editor::kTextNoticeCaption, "Keyloom").c_str(), MB_OK | MB_ICONERROR);
+    MessageBoxA(owner, error.c_str(), MessageCaption().c_str(), MB_OK | MB_ICONERROR);
     return false;
 }
 
@@ -743,7 +744,7 @@ bool TfrmEditHotkey::SaveData() {
     HotkeyStore store(hotkeysKey_, table, ReaderFrom(CallGetHotkey));
     const StoreResult r = store.StoreHotkey(hotkeyId, key, modifier, function, description, parameter);
     if (!r.error.empty())
-        MessageBoxA(dlg_, r.error.c_str(), Lang(editor::kTextNoticeCaption, "Keyloom").c_str(), MB_OK | MB_ICONERROR);
+        MessageBoxA(dlg_, r.error.c_str(), MessageCaption().c_str(), MB_OK | MB_ICONERROR);
     if (r.id <= 0) return false;
     modified_ = false;
     return true;
@@ -772,7 +773,7 @@ void TfrmEditHotkey::btnOKClick() {
         v.message = message;
         if (dlg_)
             MessageBoxA(dlg_, editor::CannotSaveMessage(v, LangFn()).c_str(),
-                        Lang(editor::kTextNoticeCaption, "Keyloom").c_str(), MB_OK | MB_ICONEXCLAMATION);
+                        MessageCaption().c_str(), MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     if (!dlg_) return;

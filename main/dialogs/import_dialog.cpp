@@ -10,6 +10,7 @@
 #include "model/settings_exchange.h"
 #include "system/support_calls.h"
 #include "model/ui_language.h"
+#include "ui/app_identity.h"
 
 namespace kl {
 namespace {
@@ -203,7 +204,7 @@ void TfrmImport::btnRemoveClick() {
     HWND list = GetDlgItem(dlg_, lbImport);
     const int count = SelectedCount();
     if (count <= 0) {
-        MessageBoxA(dlg_, UiText(213, "Please select the items to remove first.").c_str(), UiText(5, "Keyloom").c_str(),
+        MessageBoxA(dlg_, UiText(213, "Please select the items to remove first.").c_str(), MessageCaption().c_str(),
                     MB_OK | MB_ICONINFORMATION);
         return;
     }
@@ -222,7 +223,7 @@ void TfrmImport::btnRemoveClick() {
 
 void TfrmImport::btnOKClick() {
     if (const std::string problems = SaveData(); !problems.empty()) {
-        MessageBoxA(dlg_, problems.c_str(), UiText(5, "Keyloom").c_str(), MB_OK | MB_ICONEXCLAMATION);
+        MessageBoxA(dlg_, problems.c_str(), MessageCaption().c_str(), MB_OK | MB_ICONEXCLAMATION);
         if (direction_ == Direction::Export) return;  // the file was not written: nothing is lost by staying
     }
     EndDialog(dlg_, 1);

@@ -13,7 +13,7 @@
 #include "system/active_profile_keys.h"
 #include "model/ui_language.h"
 #include "dialogs/key_map_dialog.h"
-#include "window/startup.h"
+#include "ui/app_identity.h"
 
 namespace kl {
 namespace {

@@ -7,6 +7,7 @@
 #include "ui/dialog_template.h"
 #include "ui/help_pages.h"
 #include "model/ui_language.h"
+#include "ui/app_identity.h"
 
 namespace kl {
 namespace {
@@ -159,7 +160,7 @@ INT_PTR CALLBACK SkinsProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
             return TRUE;
         case btnOK:
             if (!SaveStyle(CurrentStyle()))
-                MessageBoxA(dlg, "The style could not be stored.", UiText(5, "Keyloom").c_str(), MB_OK | MB_ICONEXCLAMATION);
+                MessageBoxA(dlg, "The style could not be stored.", MessageCaption().c_str(), MB_OK | MB_ICONEXCLAMATION);
             EndDialog(dlg, 1);
             return TRUE;
         case btnCancel:

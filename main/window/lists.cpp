@@ -20,6 +20,7 @@
 #include "dialogs/alias_dialog.h"
 #include "window/control_ids.h"
 #include "window/main_window.h"
+#include "ui/app_identity.h"
 
 namespace kl {
 namespace {
@@ -134,7 +135,7 @@ void TfrmMain::btnModifyClick() {
     if (page == kHotkeysPage) {
         const HotkeyRow* row = sgHotkeys_.Selected();
         if (!row) {  // nothing selected, or the empty row of an empty list
-            MessageBoxA(hwnd_, UiText(114, "Please select a hotkey first.").c_str(), UiText(5, "Keyloom").c_str(), MB_OK);
+            MessageBoxA(hwnd_, UiText(114, "Please select a hotkey first.").c_str(), MessageCaption().c_str(), MB_OK);
             return;
         }
         EditHotkey(row->id);  // on OK the lists are shown again

@@ -13,6 +13,7 @@
 #include "window/exchange_ids.h"
 #include "window/startup.h"
 #include "window/main_window.h"
+#include "ui/app_identity.h"
 
 namespace kl {
 namespace {
@@ -62,7 +63,7 @@ void TfrmMain::mmConvertMacroClick() {
     const MacroFile macro = MacroOf(*b);
     const std::string text = MacroText(macro.events, KeyCharactersForEmptyState);
     if (text.empty()) {
-        MessageBoxA(hwnd_, UiText(108, "The macro contains no typed characters.").c_str(), "Keyloom",
+        MessageBoxA(hwnd_, UiText(108, "The macro contains no typed characters.").c_str(), MessageCaption().c_str(),
                     MB_OK | MB_ICONINFORMATION);
         return;
     }

@@ -18,6 +18,7 @@
 #include "text255.h"
 #include "window/control_ids.h"
 #include "window/startup.h"
+#include "ui/app_identity.h"
 
 namespace kl {
 namespace {
@@ -334,7 +335,7 @@ void TfrmMain::FormCreate() {
     // A settings load that stopped early has loaded what it could: say so and go on.
     // A box lets other messages run, so the block is looked up again after each.
     if (const std::string error = LastSettingsError(); !error.empty()) {
-        MessageBoxA(nullptr, error.c_str(), "Keyloom", MB_OK | MB_ICONERROR);
+        MessageBoxA(nullptr, error.c_str(), MessageCaption().c_str(), MB_OK | MB_ICONERROR);
         if (destroyed_ || !(b = Block())) return;
     }
     CreateControls();
@@ -480,7 +481,7 @@ int TfrmMain::StartLanguage() const {
 
 void TfrmMain::LogAppError(const char* what) {
     DisableHooks();
-    MessageBoxA(hwnd_, what ? what : "", "Keyloom", MB_OK | MB_ICONERROR);
+    MessageBoxA(hwnd_, what ? what : "", MessageCaption().c_str(), MB_OK | MB_ICONERROR);
     // During creation the window is not finished yet: creation fails instead, and
     // the window system then destroys it.
     if (creating_)

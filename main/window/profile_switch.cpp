@@ -15,6 +15,7 @@
 #include "window/control_ids.h"
 #include "window/main_window.h"
 #include "window/startup.h"
+#include "ui/app_identity.h"
 
 namespace kl {
 namespace {

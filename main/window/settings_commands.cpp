@@ -28,6 +28,7 @@
 #include "window/main_window.h"
 #include "window/option_ids.h"
 #include "window/startup.h"
+#include "ui/app_identity.h"
 
 namespace kl {
 namespace {
