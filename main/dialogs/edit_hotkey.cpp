@@ -19,6 +19,7 @@
 #include "registry_names.h"
 #include "text255.h"
 #include "ui/app_identity.h"
+#include "ui/gdi_owners.h"
 
 namespace kl {
 namespace {
@@ -858,13 +859,10 @@ void TfrmEditHotkey::OnCommand(int control, int code) {
 // ---- Owner-drawn lists --------------------------------------------------------------------
 
 void TfrmEditHotkey::MeasureItem(MEASUREITEMSTRUCT& m) {
-    HWND dlg = dlg_;
-    HDC dc = GetDC(dlg);
-    HGDIOBJ old = SelectObject(dc, DialogFont(dlg));
+    const WindowDC dc(dlg_);
+    const SelectedObject selected(dc.get(), DialogFont(dlg_));
     TEXTMETRICA tm{};
-    GetTextMetricsA(dc, &tm);
-    SelectObject(dc, old);
-    ReleaseDC(dlg, dc);
+    GetTextMetricsA(dc.get(), &tm);
     m.itemHeight = static_cast<UINT>(tm.tmHeight + 4);
 }
 
@@ -894,9 +892,7 @@ void TfrmEditHotkey::DrawItem(const DRAWITEMSTRUCT& d) {
         back = GetSysColor(COLOR_HIGHLIGHT);
         fore = GetSysColor(COLOR_HIGHLIGHTTEXT);
     }
-    HBRUSH brush = CreateSolidBrush(back);
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
+    FillRect(dc, &r, UniqueBrush(CreateSolidBrush(back)).get());
     if (!(flags & kDrawNothing) && !text.empty()) {
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, fore);

@@ -11,6 +11,7 @@
 #include "system/support_calls.h"
 #include "model/ui_language.h"
 #include "ui/app_identity.h"
+#include "ui/gdi_owners.h"
 
 namespace kl {
 namespace {
@@ -98,11 +99,9 @@ INT_PTR TfrmImport::Proc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MEASUREITEM: {
         auto& m = *reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
         TEXTMETRICA tm{};
-        HDC dc = GetDC(dlg_);
-        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(dlg_, WM_GETFONT, 0, 0)));
-        GetTextMetricsA(dc, &tm);
-        SelectObject(dc, old);
-        ReleaseDC(dlg_, dc);
+        const WindowDC dc(dlg_);
+        const SelectedObject selected(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(dlg_, WM_GETFONT, 0, 0)));
+        GetTextMetricsA(dc.get(), &tm);
         m.itemHeight = static_cast<UINT>(tm.tmHeight + 4);
         return TRUE;
     }
@@ -247,9 +246,7 @@ void TfrmImport::lbImportDrawItem(const DRAWITEMSTRUCT& d) {
     } else {
         fore = kind == kExchangeSetting ? kGreen : kind == kExchangeHotkey ? kNavy : kind == kExchangeConflict ? kRed : kBlack;
     }
-    HBRUSH brush = CreateSolidBrush(back);
-    FillRect(d.hDC, &d.rcItem, brush);
-    DeleteObject(brush);
+    FillRect(d.hDC, &d.rcItem, UniqueBrush(CreateSolidBrush(back)).get());
     SetBkMode(d.hDC, TRANSPARENT);
     SetTextColor(d.hDC, fore);
     const std::string text = ItemText(item);

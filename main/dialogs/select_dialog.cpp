@@ -14,6 +14,7 @@
 #include "ui/dialog_template.h"
 #include "ui/dpi.h"
 #include "dialogs/edit_hotkey_ids.h"
+#include "ui/gdi_owners.h"
 
 namespace kl {
 namespace {
@@ -187,12 +188,10 @@ INT_PTR CALLBACK TfrmSelect::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
     if (msg == WM_MEASUREITEM) {
         // Item height 16 at the usual font size, more where the font is larger.
         auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
-        HDC dc = GetDC(hwnd);
-        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
+        const WindowDC dc(hwnd);
+        const SelectedObject selected(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
         TEXTMETRICA tm{};
-        GetTextMetricsA(dc, &tm);
-        SelectObject(dc, old);
-        ReleaseDC(hwnd, dc);
+        GetTextMetricsA(dc.get(), &tm);
         m->itemHeight = static_cast<UINT>(std::max<LONG>(16, tm.tmHeight + 3));
         return TRUE;
     }

@@ -1,4 +1,5 @@
 #include "ui/dpi.h"
+#include "ui/gdi_owners.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -53,9 +54,8 @@ bool MessageFontAt(int dpi, LOGFONTA& font) {
 }  // namespace
 
 int SystemDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : kBaseDpi;
-    if (screen) ReleaseDC(nullptr, screen);
+    const WindowDC screen(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : kBaseDpi;
     return dpi > 0 ? dpi : kBaseDpi;
 }
 
@@ -92,13 +92,11 @@ void AdjustWindowRectForDpi(RECT& rect, DWORD style, bool menu, DWORD exStyle, i
 }
 
 int LineHeight(HWND window, HFONT font, int padding) {
-    HDC dc = GetDC(window);
+    const WindowDC dc(window);
     if (!dc) return 16 + padding;
-    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+    const SelectedObject selected(dc.get(), font);
     TEXTMETRICA tm{};
-    GetTextMetricsA(dc, &tm);
-    if (old) SelectObject(dc, old);
-    ReleaseDC(window, dc);
+    GetTextMetricsA(dc.get(), &tm);
     return static_cast<int>(tm.tmHeight) + padding;
 }
 

@@ -4,6 +4,7 @@
 
 #include "model/registry_helpers.h"
 #include "model/text_fields.h"
+#include "ui/gdi_owners.h"
 
 namespace kl {
 namespace {
@@ -25,9 +26,7 @@ void Release() {
 
 HFONT MakeFont(const FontSpec& f) {
     LOGFONTA lf{};
-    HDC dc = GetDC(nullptr);
-    lf.lfHeight = -MulDiv(f.size, GetDeviceCaps(dc, LOGPIXELSY), 72);
-    ReleaseDC(nullptr, dc);
+    lf.lfHeight = -MulDiv(f.size, GetDeviceCaps(WindowDC(nullptr).get(), LOGPIXELSY), 72);
     lf.lfWeight = f.bold ? FW_BOLD : FW_NORMAL;
     lf.lfItalic = f.italic;
     lf.lfUnderline = f.underline;
@@ -50,12 +49,10 @@ const Painting& Paint() {
 }
 
 int FontPixelHeight(HWND w, HFONT font) {
-    HDC dc = GetDC(w);
-    HGDIOBJ old = SelectObject(dc, font);
+    const WindowDC dc(w);
+    const SelectedObject selected(dc.get(), font);
     TEXTMETRICA tm{};
-    GetTextMetricsA(dc, &tm);
-    SelectObject(dc, old);
-    ReleaseDC(w, dc);
+    GetTextMetricsA(dc.get(), &tm);
     return tm.tmHeight;
 }
 
@@ -176,9 +173,7 @@ bool FontInstalled(const std::string& name) {
     lf.lfCharSet = DEFAULT_CHARSET;
     lstrcpynA(lf.lfFaceName, name.c_str(), LF_FACESIZE);
     bool found = false;
-    HDC dc = GetDC(nullptr);
-    EnumFontFamiliesExA(dc, &lf, FoundFont, reinterpret_cast<LPARAM>(&found), 0);
-    ReleaseDC(nullptr, dc);
+    EnumFontFamiliesExA(WindowDC(nullptr).get(), &lf, FoundFont, reinterpret_cast<LPARAM>(&found), 0);
     return found;
 }
 

@@ -21,6 +21,7 @@
 #include "window/control_ids.h"
 #include "window/main_window.h"
 #include "ui/app_identity.h"
+#include "ui/gdi_owners.h"
 
 namespace kl {
 namespace {
@@ -262,9 +263,7 @@ bool TfrmMain::DrawListItem(const DRAWITEMSTRUCT& item) {
         back = kWhite;
         fore = kRed;
     }
-    HBRUSH brush = CreateSolidBrush(back);
-    FillRect(item.hDC, &item.rcItem, brush);
-    DeleteObject(brush);
+    FillRect(item.hDC, &item.rcItem, UniqueBrush(CreateSolidBrush(back)).get());
     const std::string caption = AliasCaption(ListBoxText(lbAliases_, static_cast<int>(item.itemID)));
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, fore);
