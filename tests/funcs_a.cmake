@@ -18,8 +18,6 @@ kl_add_test(funcs_session_test funcs_session_test.cpp function_faults_test.cpp D
 
 kl_add_test(funcs_player_test funcs_player_test.cpp DEPENDS klsupport player_stub)
 
-# Built from the library's own sources: these pieces are not exported.
-kl_add_test(funcs_units_test funcs_units_test.cpp
-  ${PROJECT_SOURCE_DIR}/support/functions/path_parts.cpp
-  ${PROJECT_SOURCE_DIR}/support/functions/registry_tree.cpp)
-target_include_directories(funcs_units_test PRIVATE ${PROJECT_SOURCE_DIR}/support)
+# Linked with the library's core: these pieces are not exported.
+kl_add_test(funcs_units_test funcs_units_test.cpp)
+target_link_libraries(funcs_units_test PRIVATE klsupport_core)

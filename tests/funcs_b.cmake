@@ -12,7 +12,5 @@ kl_add_test(dir_player_test dir_player_test.cpp dir_player_stop_test.cpp dir_pla
 kl_add_bench(dir_player_bench dir_player_bench.cpp DEPENDS klsupport)
 
 # The list order of the directory player, linked directly with its modules.
-set(KL_DIRPLAY_ORDER_SOURCES functions/dir_player_list.cpp functions/path_parts.cpp params.cpp)
-list(TRANSFORM KL_DIRPLAY_ORDER_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/support/)
-kl_add_test(dir_player_order_test dir_player_order_test.cpp ${KL_DIRPLAY_ORDER_SOURCES})
-target_include_directories(dir_player_order_test PRIVATE ${CMAKE_SOURCE_DIR}/support)
+kl_add_test(dir_player_order_test dir_player_order_test.cpp)
+target_link_libraries(dir_player_order_test PRIVATE klsupport_core)
