@@ -9,7 +9,6 @@ target_link_libraries(function_prompts_test PRIVATE kl_ui)
 set(KL_E2E_DEPENDS keyloom klsupport klhook kl_data e2e_target)
 kl_add_test(main_window_hotkeys_test e2e/main_window_hotkeys_test.cpp DEPENDS ${KL_E2E_DEPENDS})
 target_link_libraries(main_window_hotkeys_test PRIVATE kl_ui)
-target_include_directories(main_window_hotkeys_test PRIVATE ${CMAKE_SOURCE_DIR}/main)
 
 # In hook mode the window system loads klhook.dll into Wine's own desktop process,
 # which keeps it, and with it the shared block, until the Wine session ends. Tests

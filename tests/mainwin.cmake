@@ -38,10 +38,5 @@ kl_add_test(mainwin_notify_test mainwin_notify_test.cpp DEPENDS keyloom klsuppor
 kl_add_test(mainwin_hotkey_test mainwin_hotkey_test.cpp DEPENDS keyloom klsupport klhook kl_data)
 # Parts of the main window that need no window of keyloom.exe: the recently used list,
 # the menus, and the help contexts of the option pages with the manual's pages.
-kl_add_test(mainwin_units_test recent_hotkeys_test.cpp help_pages_test.cpp
-  ${CMAKE_SOURCE_DIR}/main/window/recent_hotkeys.cpp ${CMAKE_SOURCE_DIR}/main/window/main_menu.cpp
-  ${CMAKE_SOURCE_DIR}/main/window/option_menus.cpp ${CMAKE_SOURCE_DIR}/main/window/list_menus.cpp
-  ${CMAKE_SOURCE_DIR}/main/window/exchange_menus.cpp
-  ${CMAKE_SOURCE_DIR}/main/window/option_pages.cpp DEPENDS kl_data)
-target_include_directories(mainwin_units_test PRIVATE ${CMAKE_SOURCE_DIR}/main)
-target_link_libraries(mainwin_units_test PRIVATE kl_ui comctl32)
+kl_add_test(mainwin_units_test recent_hotkeys_test.cpp help_pages_test.cpp DEPENDS kl_data)
+target_link_libraries(mainwin_units_test PRIVATE kl_app)
