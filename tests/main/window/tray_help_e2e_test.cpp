@@ -139,7 +139,10 @@ TEST_F(TrayAndHelp, F1OpensThePageOfWhatIsInFront) {
     ASSERT_TRUE(PollUntil([&] { return !IsWindow(dlg); }, 5000));
 
     Command(ids::mnAbout);
-    ASSERT_TRUE(PollUntil([&] { return (dlg = FindProcessWindow(pid, english_.Text(132).c_str())) != nullptr; }));
+    // The box is shown once its texts are set: it may be found while they are being set.
+    ASSERT_TRUE(PollUntil([&] {
+        return (dlg = FindProcessWindow(pid, english_.Text(132).c_str())) != nullptr && IsWindowVisible(dlg);
+    }));
     EXPECT_EQ(TextOf(GetDlgItem(dlg, about_dialog::lblVersion)), english_.Text(134));
     EXPECT_NE(TextOf(GetDlgItem(dlg, about_dialog::lblBuild)).find(sizeof(void*) == 8 ? "x64" : "x86"),
               std::string::npos);
