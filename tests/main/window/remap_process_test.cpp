@@ -32,7 +32,10 @@ protected:
         return WaitForOwnWindow(kRemapCaption);
     }
     // Picks a pair in the key-pair picker and closes it with OK.
+    // Adds the pair through the picker and waits until the dialog has put it in the table,
+    // which it does after the picker has gone.
     void Pick(HWND dialog, int from, int to) {
+        const std::int32_t before = b().KeyRemap.Count;
         PostClick(dialog, kbd_map_dialog::btnAdd);
         HWND picker = WaitForOwnWindow(kPickerCaption);
         ASSERT_NE(picker, nullptr);
@@ -43,7 +46,7 @@ protected:
                     SendDlgItemMessageA(picker, list, CB_SETCURSEL, i, 0);
         }
         PostClick(picker, IDOK);
-        ASSERT_TRUE(PollUntil([&] { return !IsWindow(picker); }));
+        ASSERT_TRUE(PollUntil([&] { return !IsWindow(picker) && b().KeyRemap.Count != before; }));
     }
     void Close(HWND dialog, int button) {
         PostClick(dialog, button);
