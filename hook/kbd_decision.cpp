@@ -1,9 +1,9 @@
 #include "kbd_decision.h"
 
-#include "hotkey_table.h"
 #include "journal_stop.h"
 #include "modifiers.h"
 #include "notify.h"
+#include "program_rows.h"
 #include "trace.h"
 
 namespace kl::hook {
@@ -109,6 +109,8 @@ bool Decide(SettingsBlock& b, const Platform& p, WPARAM wParam, LPARAM lParam) {
         return true;
     }
     if (!b.KeyloomEnabled) return false;
+    // Keyloom is off in this program: its keys reach it as typed.
+    if (ProgramIsOff(p)) return false;
 
     const bool windowsKeyHeld = b.LWinDown || b.RWinDown;
     if (b.WinKeysTrap && b.LWinDown && b.RWinDown) {
@@ -118,16 +120,19 @@ bool Decide(SettingsBlock& b, const Platform& p, WPARAM wParam, LPARAM lParam) {
         return true;
     }
 
-    bool consume = false;
     if (!b.SimpleMode) {
-        consume = WalkHotkeyRows(b, key, countIndex, ModifierBits(b), [&](const HotkeyEntry& row) {
-            if (!released || b.HotkeysSuspended) return false;
-            PostToMainWindow(b, p, static_cast<WPARAM>(static_cast<std::uint32_t>(row.ID)), kNotifyExecuteHotkey);
-            b.SuppressStartMenu = 1;
+        // A row that does not act in this program leaves the key to it.
+        RowChoice choice;
+        ChooseHotkeyRows(b, p, key, countIndex, ModifierBits(b), choice);
+        if (choice.count > 0) {
+            if (released && !b.HotkeysSuspended) {
+                PostToMainWindow(b, p, static_cast<WPARAM>(static_cast<std::uint32_t>(choice.ids[0])),
+                                 kNotifyExecuteHotkey);
+                b.SuppressStartMenu = 1;
+            }
             return true;
-        });
+        }
     }
-    if (consume) return true;
     if (!windowsKeyHeld) return false;
     return WindowsCombination(b, p, key, released);
 }
