@@ -90,13 +90,18 @@ static_assert(sizeof(ProgramFilterMap) == 141360);
 // Case folding of executable names, the same in every binary: ASCII letters and
 // the capitals of the upper half shared by the Latin-1, Central European and
 // Cyrillic code pages (0xC0 to 0xDE without 0xD7) become lower-case.
-constexpr unsigned char FoldProgramChar(unsigned char c) {
+// Always inline, as the loads below: klhook.dll is built for size, and a call
+// for every character would cost more than the comparison.
+#define KL_FILTER_INLINE __attribute__((always_inline))
+
+KL_FILTER_INLINE constexpr unsigned char FoldProgramChar(unsigned char c) {
     if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 32);
     if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<unsigned char>(c + 32);
     return c;
 }
 
-constexpr bool ProgramNamesEqual(const char* a, std::uint32_t aLength, const char* b, std::uint32_t bLength) {
+KL_FILTER_INLINE constexpr bool ProgramNamesEqual(const char* a, std::uint32_t aLength, const char* b,
+                                                  std::uint32_t bLength) {
     if (aLength != bLength) return false;
     for (std::uint32_t i = 0; i < aLength; ++i)
         if (FoldProgramChar(static_cast<unsigned char>(a[i])) != FoldProgramChar(static_cast<unsigned char>(b[i])))
@@ -129,9 +134,9 @@ namespace program_filter_detail {
 
 // Shared memory that the writer may change under the reader: every count, length
 // and offset is loaded once into a local and checked there.
-inline std::uint32_t Load(const std::uint32_t& word) { return __atomic_load_n(&word, __ATOMIC_RELAXED); }
-inline std::int32_t Load(const std::int32_t& word) { return __atomic_load_n(&word, __ATOMIC_RELAXED); }
-inline std::uint8_t Load(const std::uint8_t& byte) { return __atomic_load_n(&byte, __ATOMIC_RELAXED); }
+KL_FILTER_INLINE inline std::uint32_t Load(const std::uint32_t& word) { return __atomic_load_n(&word, __ATOMIC_RELAXED); }
+KL_FILTER_INLINE inline std::int32_t Load(const std::int32_t& word) { return __atomic_load_n(&word, __ATOMIC_RELAXED); }
+KL_FILTER_INLINE inline std::uint8_t Load(const std::uint8_t& byte) { return __atomic_load_n(&byte, __ATOMIC_RELAXED); }
 
 // Calls onName(chars, length) for each name; onName returns true to stop.
 // Returns false when the set is damaged (a length of 0, a name past the end)
@@ -312,5 +317,7 @@ inline int FilterRowRank(const ProgramFilterSlot& slot, const ProgramFilterRow* 
 inline bool ProgramIsOff(const ProgramFilterSlot& slot, const char* program, std::uint32_t length) {
     return ProgramSetHolds(SlotSet(slot, slot.OffInPrograms), program, length);
 }
+
+#undef KL_FILTER_INLINE
 
 }  // namespace kl

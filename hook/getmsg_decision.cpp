@@ -30,22 +30,27 @@ Button ButtonOf(UINT message) {
 
 // A button whose rows do not act in this program is left to it. On the release
 // every row of the chosen rank is posted (without program sets: every row of the
-// combination).
-bool MouseHotkey(SettingsBlock& b, const Platform& p, UINT message) {
-    const Button button = ButtonOf(message);
-    if (button.key == 0 || b.HotkeyCountPerKey[button.key] == 0) return false;
+// combination). Out of line: its room for the IDs is needed for buttons with
+// hotkeys only, not for every message.
+__attribute__((noinline)) bool ButtonHotkey(SettingsBlock& b, const Platform& p, Button button) {
     RowChoice choice;
-    ChooseHotkeyRows(b, p, button.key, button.key, HeldModifierBits(b, p), choice);
+    std::int32_t ids[kHotkeyRows];
+    ChooseHotkeyRows(b, p, button.key, button.key, HeldModifierBits(b, p), false, choice, ids);
     if (button.released) {
         for (int i = 0; i < choice.count; ++i) {
             DebugTrace(b, p, "Mouse Hotkey: posting wm_hotkey message");
             DebugTrace(b, p, "Posting execute hotkey message");
-            PostToMainWindow(b, p, static_cast<WPARAM>(static_cast<std::uint32_t>(choice.ids[i])),
-                             kNotifyExecuteHotkey);
+            PostToMainWindow(b, p, static_cast<WPARAM>(static_cast<std::uint32_t>(ids[i])), kNotifyExecuteHotkey);
             b.SuppressStartMenu = 1;
         }
     }
     return choice.count > 0;
+}
+
+bool MouseHotkey(SettingsBlock& b, const Platform& p, UINT message) {
+    const Button button = ButtonOf(message);
+    if (button.key == 0 || b.HotkeyCountPerKey[button.key] == 0) return false;
+    return ButtonHotkey(b, p, button);
 }
 
 // The messages that Keyloom acts on apart from mouse-button hotkeys; in a

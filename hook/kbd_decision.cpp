@@ -82,6 +82,20 @@ bool WindowsCombination(SettingsBlock& b, const Platform& p, std::int32_t key, b
     return false;
 }
 
+// A hotkey row of this key that acts in this program: the key is discarded and
+// fires the row on its release. A row that does not act here leaves the key to
+// the program.
+bool Hotkey(SettingsBlock& b, const Platform& p, std::int32_t key, std::uint8_t countIndex, bool released) {
+    RowChoice choice;
+    ChooseHotkeyRows(b, p, key, countIndex, ModifierBits(b), true, choice);
+    if (choice.count == 0) return false;
+    if (released && !b.HotkeysSuspended) {
+        PostToMainWindow(b, p, static_cast<WPARAM>(static_cast<std::uint32_t>(choice.firstId)), kNotifyExecuteHotkey);
+        b.SuppressStartMenu = 1;
+    }
+    return true;
+}
+
 bool Decide(SettingsBlock& b, const Platform& p, WPARAM wParam, LPARAM lParam) {
     const bool released = (static_cast<DWORD>(lParam) & 0x80000000u) != 0;
     if ((wParam & 0xFFFF) == 0) return false;
@@ -120,19 +134,8 @@ bool Decide(SettingsBlock& b, const Platform& p, WPARAM wParam, LPARAM lParam) {
         return true;
     }
 
-    if (!b.SimpleMode) {
-        // A row that does not act in this program leaves the key to it.
-        RowChoice choice;
-        ChooseHotkeyRows(b, p, key, countIndex, ModifierBits(b), choice);
-        if (choice.count > 0) {
-            if (released && !b.HotkeysSuspended) {
-                PostToMainWindow(b, p, static_cast<WPARAM>(static_cast<std::uint32_t>(choice.ids[0])),
-                                 kNotifyExecuteHotkey);
-                b.SuppressStartMenu = 1;
-            }
-            return true;
-        }
-    }
+    if (!b.SimpleMode && b.HotkeyCountPerKey[countIndex] != 0 && Hotkey(b, p, key, countIndex, released))
+        return true;
     if (!windowsKeyHeld) return false;
     return WindowsCombination(b, p, key, released);
 }

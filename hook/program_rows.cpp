@@ -39,25 +39,26 @@ FilterState ReadFilter(ProgramContext& c) {
     return {};
 }
 
-int RankOf(const FilterState& f, const ProgramContext& c, int index, std::int32_t id) {
+// Out of line, so that the walk over the rows of other combinations stays tight.
+__attribute__((noinline)) int RankOf(const FilterState& f, const ProgramContext& c, int index, std::int32_t id) {
     if (!f.read.slot) return kRankEverywhere;
     return FilterRowRank(*f.read.slot, FindProgramRow(*f.read.slot, index, id), c.name, c.nameLength);
 }
 
 void Collect(const SettingsBlock& b, const FilterState& f, const ProgramContext& c, std::int32_t key,
-             std::uint8_t countIndex, std::int32_t modifiers, RowChoice& choice) {
-    choice.rank = kRankNone;
-    choice.count = 0;
+             std::uint8_t countIndex, std::int32_t modifiers, bool firstOnly, RowChoice& choice,
+             std::int32_t* ids) {
+    choice = {};
+    // Without a filter every row is of the one rank there is.
+    const int highest = f.read.slot ? kRankOnly : kRankEverywhere;
     WalkHotkeyRows(b, key, countIndex, modifiers, [&](const HotkeyEntry& row) {
         const std::int32_t id = row.ID;
         const int rank = RankOf(f, c, static_cast<int>(&row - b.Hotkeys), id);
         if (rank == kRankNone || rank < choice.rank) return false;
-        if (rank > choice.rank) {
-            choice.rank = rank;
-            choice.count = 0;
-        }
-        choice.ids[choice.count++] = id;
-        return false;
+        if (rank > choice.rank) choice = {rank, 0, id};
+        if (ids) ids[choice.count] = id;
+        ++choice.count;
+        return firstOnly && rank == highest;
     });
 }
 
@@ -66,18 +67,17 @@ void Collect(const SettingsBlock& b, const FilterState& f, const ProgramContext&
 bool ProgramIsOff(const Platform& p) { return ReadFilter(p.Programs()).off; }
 
 void ChooseHotkeyRows(const SettingsBlock& b, const Platform& p, std::int32_t key, std::uint8_t countIndex,
-                      std::int32_t modifiers, RowChoice& choice) {
-    choice.rank = kRankNone;
-    choice.count = 0;
+                      std::int32_t modifiers, bool firstOnly, RowChoice& choice, std::int32_t* ids) {
+    choice = {};
     if (b.HotkeyCountPerKey[countIndex] == 0) return;
     ProgramContext& c = p.Programs();
-    for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
+    for (int attempt = 0; c.filter && attempt < kReadAttempts; ++attempt) {
         const FilterState f = ReadFilter(c);
         if (f.off) return;
-        Collect(b, f, c, key, countIndex, modifiers, choice);
+        Collect(b, f, c, key, countIndex, modifiers, firstOnly, choice, ids);
         if (!f.read.slot || ProgramFilterReadHeld(f.read)) return;
     }
-    Collect(b, FilterState{}, c, key, countIndex, modifiers, choice);
+    Collect(b, FilterState{}, c, key, countIndex, modifiers, firstOnly, choice, ids);
 }
 
 }  // namespace kl::hook
