@@ -11,3 +11,4 @@ kl_add_test(hook_library_test hook/hook_library_test.cpp DEPENDS klhook)
 target_link_libraries(hook_library_test PRIVATE kl_core)
 
 kl_add_bench(hook_bench hook/hook_bench.cpp DEPENDS klhook)
+target_link_libraries(hook_bench PRIVATE kl_core)
