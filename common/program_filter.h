@@ -85,15 +85,15 @@ KL_FILTER_OFFSET(ProgramFilterMap, Slots, 16);
 static_assert(sizeof(ProgramFilterMap) == 141360);
 #undef KL_FILTER_OFFSET
 
+// The small helpers below are always inlined: klhook.dll is built for size, and
+// a call for every character or word read would cost more than the work.
+#define KL_FILTER_INLINE __attribute__((always_inline))
+
 // ---- Names
 
 // Case folding of executable names, the same in every binary: ASCII letters and
 // the capitals of the upper half shared by the Latin-1, Central European and
 // Cyrillic code pages (0xC0 to 0xDE without 0xD7) become lower-case.
-// Always inline, as the loads below: klhook.dll is built for size, and a call
-// for every character would cost more than the comparison.
-#define KL_FILTER_INLINE __attribute__((always_inline))
-
 KL_FILTER_INLINE constexpr unsigned char FoldProgramChar(unsigned char c) {
     if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 32);
     if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<unsigned char>(c + 32);
