@@ -2,6 +2,7 @@
 
 #include "core/hook_install.h"
 #include "core/program_directory.h"
+#include "core/step_trace.h"
 #include "core/reg_text.h"
 #include "committed_view.h"
 #include "handle_words.h"
@@ -73,6 +74,7 @@ std::string LibraryPath(const char* fileName) {
 
 void InitializeLibraries() {
     OpenSettingsMap();
+    TraceStep("block");
     SettingsBlock* b = Block();
     if (b) {
         b->MainWindow = 0;
@@ -104,10 +106,12 @@ void InitializeLibraries() {
     b->HookModule = ModuleToken(s.hook);
     if (!s.support) s.support = LoadLibraryA(LibraryPath("klsupport.dll").c_str());
     b->SupportModule = ModuleToken(s.support);
+    TraceStep("libraries");
     if (auto load = reinterpret_cast<BOOL(WINAPI*)()>(reinterpret_cast<void*>(SupportExport("LoadSettingsIntoMap")))) {
         LibraryCall call;
         load();
     }
+    TraceStep("settings");
 }
 
 void FinalizeLibraries() {
