@@ -134,9 +134,14 @@ bool PlayMacro(SettingsBlock& b) {
         if (!hook) NoteJournalSupport(JournalSupport::Stuck);
     }
     b.JournalHook = HandleWord(hook);
-    NotifyMainWindow(b, b.IconPlaying, kNotifyIcon);
-    if (hook) StartWatchdog(b);
-    else StartFallbackPlayer(b);
+    if (hook) {
+        NotifyMainWindow(b, b.IconPlaying, kNotifyIcon);
+        StartWatchdog(b);
+    } else {
+        // The first keys go out before the tray icon changes: the shell takes its time.
+        StartFallbackPlayer(b);
+        if (b.JournalMode == 2) NotifyMainWindow(b, b.IconPlaying, kNotifyIcon);
+    }
     return b.JournalHook != 0 || FallbackPlayerActive();
 }
 
