@@ -184,6 +184,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     int failures = 0;
+    WaitForInputIdle(process.get(), 10000);  // the window makes its controls once its loop runs
     ShowWindow(main, SW_SHOWNORMAL);  // it starts in the tray
     SetForegroundWindow(main);
     SetWindowPos(main, HWND_TOP, 40, 40, 0, 0, SWP_NOSIZE);
