@@ -22,3 +22,10 @@ cmake_language(DEFER CALL kl_add_hook_mode_tests)
 
 kl_add_bench(e2e_latency_bench e2e/latency_bench.cpp DEPENDS ${KL_E2E_DEPENDS})
 target_link_libraries(e2e_latency_bench PRIVATE kl_core)
+
+# The speed bench: keyloom.exe against the least program that does a hotkey's job.
+add_executable(bare_hotkey WIN32 ${CMAKE_CURRENT_SOURCE_DIR}/helpers/bare_hotkey.cpp)
+set_target_properties(bare_hotkey PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KL_TEST_DIR})
+target_link_libraries(bare_hotkey PRIVATE shell32)
+kl_add_bench(speed_bench e2e/speed_bench.cpp DEPENDS keyloom klsupport klhook kl_data bare_hotkey)
+target_link_libraries(speed_bench PRIVATE kl_core)

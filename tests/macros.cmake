@@ -14,8 +14,8 @@ kl_add_test(macro_journal_test macro_journal_test.cpp DEPENDS klhook)
 # themselves, so that a test can refuse the journal hooks.
 set(KL_MACRO_CONTROL ${KL_MACRO_DIR}/journal_hooks.cpp ${KL_MACRO_DIR}/recording.cpp
   ${KL_MACRO_DIR}/keyboard_recorder.cpp ${KL_MACRO_DIR}/playback.cpp ${KL_MACRO_DIR}/fallback_player.cpp
-  ${KL_MACRO_DIR}/input_sender.cpp ${KL_MACRO_DIR}/text_macros.cpp ${CMAKE_SOURCE_DIR}/support/notify.cpp
-  ${CMAKE_SOURCE_DIR}/support/fault_guard.cpp)
+  ${KL_MACRO_DIR}/input_sender.cpp ${KL_MACRO_DIR}/text_macros.cpp ${KL_MACRO_DIR}/journal_support.cpp
+  ${CMAKE_SOURCE_DIR}/support/notify.cpp ${CMAKE_SOURCE_DIR}/support/fault_guard.cpp)
 
 add_executable(macros_edit_target WIN32 helpers/macros_edit_target.cpp)
 set_target_properties(macros_edit_target PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KL_TEST_DIR})

@@ -11,6 +11,7 @@
 #include "core/help_pages.h"
 #include "core/text_fields.h"
 #include "core/ui_language.h"
+#include "com_apartment.h"
 
 namespace kl {
 namespace {
@@ -94,6 +95,7 @@ void btnBrowseClick(State& s) {
     ofn.lpstrTitle = title.c_str();
     ofn.lpstrDefExt = "exe";
     ofn.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    EnsureComApartment();
     if (!GetOpenFileNameA(&ofn)) return;
     const std::string picked = file;
     SetDlgItemTextA(s.dlg, ebAlias, picked.substr(ofn.nFileOffset).c_str());

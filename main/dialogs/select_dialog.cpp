@@ -14,6 +14,7 @@
 #include "core/dialog_template.h"
 #include "core/dpi.h"
 #include "dialogs/edit_hotkey_ids.h"
+#include "com_apartment.h"
 
 namespace kl {
 namespace {
@@ -377,6 +378,7 @@ void TfrmSelect::btnBrowseClick() {
     ofn.lpstrTitle = title.c_str();
     ofn.lpstrDefExt = "EXE";
     ofn.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    EnsureComApartment();
     if (GetOpenFileNameA(&ofn)) SetWindowTextA(Item(id::ebSelected), file);
 }
 
@@ -387,6 +389,7 @@ void TfrmSelect::btnFolderClick() {
     bi.lpszTitle = title.c_str();
     bi.ulFlags = BIF_RETURNONLYFSDIRS;
     std::string chosen;
+    EnsureComApartment();  // the folder browser needs it
     if (PIDLIST_ABSOLUTE pidl = SHBrowseForFolderA(&bi)) {
         char path[MAX_PATH] = {};
         if (SHGetPathFromIDListA(pidl, path)) chosen = WithBackslash(path);
