@@ -60,4 +60,10 @@ void TrayIcon::FinishRemove(DWORD ms) {
     removal_ = nullptr;
 }
 
+bool TrayIcon::Remove() {
+    const bool ok = Shell_NotifyIconA(NIM_DELETE, &data_) != FALSE;
+    added_ = false;
+    return ok;
+}
+
 }  // namespace kl

@@ -17,6 +17,8 @@ public:
     // program waits for it at most `ms`; past that the shell still removes it.
     void BeginRemove();
     void FinishRemove(DWORD ms);
+    // At once, while the program runs on (NoSysTray switched by a profile or an import).
+    bool Remove();
     bool added() const { return added_; }
     HICON icon() const { return data_.hIcon; }
 
