@@ -11,11 +11,16 @@
 
 namespace kl {
 
+enum class ViewAccess { ReadWrite, Read };
+
 // True when every byte from `view` to `view + size` lies in the view itself, on
-// committed, writable pages. Pages committed at different times or with other
+// committed pages that allow `access` (a view mapped for reading only has
+// read-only pages). Pages committed at different times or with other
 // protections form several regions, so the walk goes region by region.
-inline bool ViewCommittedFor(const void* view, std::size_t size) {
+inline bool ViewCommittedFor(const void* view, std::size_t size, ViewAccess access = ViewAccess::ReadWrite) {
     constexpr DWORD kWritable = PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+    constexpr DWORD kReadable = kWritable | PAGE_READONLY | PAGE_EXECUTE_READ;
+    const DWORD allowed = access == ViewAccess::Read ? kReadable : kWritable;
     const char* at = static_cast<const char*>(view);
     const char* const end = at + size;
     while (at < end) {
@@ -23,7 +28,7 @@ inline bool ViewCommittedFor(const void* view, std::size_t size) {
         if (VirtualQuery(at, &info, sizeof info) != sizeof info) return false;
         if (info.AllocationBase != view) return false;  // beyond the end of the view
         if (info.State != MEM_COMMIT) return false;
-        if (!(info.Protect & kWritable) || (info.Protect & (PAGE_GUARD | PAGE_NOACCESS))) return false;
+        if (!(info.Protect & allowed) || (info.Protect & (PAGE_GUARD | PAGE_NOACCESS))) return false;
         const char* next = static_cast<const char*>(info.BaseAddress) + info.RegionSize;
         if (next <= at) return false;
         at = next;

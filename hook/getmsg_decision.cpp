@@ -1,11 +1,11 @@
 #include "getmsg_decision.h"
 
 #include "caption_rollup.h"
-#include "hotkey_table.h"
 #include "key_remap.h"
 #include "modifiers.h"
 #include "mouse_keys.h"
 #include "notify.h"
+#include "program_rows.h"
 #include "trace.h"
 
 namespace kl::hook {
@@ -28,18 +28,40 @@ Button ButtonOf(UINT message) {
     }
 }
 
+// A button whose rows do not act in this program is left to it. On the release
+// every row of the chosen rank is posted (without program sets: every row of the
+// combination). Out of line: its room for the IDs is needed for buttons with
+// hotkeys only, not for every message.
+__attribute__((noinline)) bool ButtonHotkey(SettingsBlock& b, const Platform& p, Button button) {
+    RowChoice choice;
+    std::int32_t ids[kHotkeyRows];
+    ChooseHotkeyRows(b, p, button.key, button.key, HeldModifierBits(b, p), false, choice, ids);
+    if (button.released) {
+        for (int i = 0; i < choice.count; ++i) {
+            DebugTrace(b, p, "Mouse Hotkey: posting wm_hotkey message");
+            DebugTrace(b, p, "Posting execute hotkey message");
+            PostToMainWindow(b, p, static_cast<WPARAM>(static_cast<std::uint32_t>(ids[i])), kNotifyExecuteHotkey);
+            b.SuppressStartMenu = 1;
+        }
+    }
+    return choice.count > 0;
+}
+
 bool MouseHotkey(SettingsBlock& b, const Platform& p, UINT message) {
     const Button button = ButtonOf(message);
     if (button.key == 0 || b.HotkeyCountPerKey[button.key] == 0) return false;
-    return WalkHotkeyRows(b, button.key, button.key, HeldModifierBits(b, p), [&](const HotkeyEntry& row) {
-        if (button.released) {
-            DebugTrace(b, p, "Mouse Hotkey: posting wm_hotkey message");
-            DebugTrace(b, p, "Posting execute hotkey message");
-            PostToMainWindow(b, p, static_cast<WPARAM>(static_cast<std::uint32_t>(row.ID)), kNotifyExecuteHotkey);
-            b.SuppressStartMenu = 1;
-        }
-        return false;  // the walk goes on after a post
-    });
+    return ButtonHotkey(b, p, button);
+}
+
+// The messages that Keyloom acts on apart from mouse-button hotkeys; in a
+// program where Keyloom is off they pass untouched.
+bool ActedOn(UINT message) {
+    switch (message) {
+    case WM_NCLBUTTONDBLCLK: case WM_KEYDOWN: case WM_KEYUP: case WM_CHAR: case WM_SYSCOMMAND: case WM_HOTKEY:
+        return true;
+    default:
+        return false;
+    }
 }
 
 bool KeyMessage(SettingsBlock& b, const Platform& p, MSG& m) {
@@ -94,6 +116,7 @@ bool SystemShortcut(SettingsBlock& b, LPARAM lParam) {
 
 void DecideGetMessage(SettingsBlock& b, const Platform& p, MSG& m) {
     bool swallow = b.MouseHotkeys && MouseHotkey(b, p, m.message);
+    if (!swallow && ActedOn(m.message) && ProgramIsOff(p)) return;
     if (!swallow) {
         switch (m.message) {
         case WM_NCLBUTTONDBLCLK:

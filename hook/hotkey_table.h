@@ -19,9 +19,13 @@ bool WalkHotkeyRows(const SettingsBlock& b, std::int32_t key, std::uint8_t count
     bool matched = false;
     int seen = 0;
     for (int i = 0; i < kHotkeyRows; ++i) {
+        // Most rows belong to other keys: passing over them is a loop of its own,
+        // tight whatever the work for a row of this key.
+        while (i < kHotkeyRows && b.Hotkeys[i].ID != 0 && b.Hotkeys[i].Key != key) ++i;
+        if (i == kHotkeyRows) break;
         const HotkeyEntry& row = b.Hotkeys[i];
         if (row.ID == 0) break;
-        if (row.Key != key) continue;
+        if (row.Key != key) continue;  // changed meanwhile
         ++seen;
         if (row.Modifier == modifiers && row.Flag == 0) {
             matched = true;

@@ -1,9 +1,9 @@
 #include "kbd_decision.h"
 
-#include "hotkey_table.h"
 #include "journal_stop.h"
 #include "modifiers.h"
 #include "notify.h"
+#include "program_rows.h"
 #include "trace.h"
 
 namespace kl::hook {
@@ -82,6 +82,20 @@ bool WindowsCombination(SettingsBlock& b, const Platform& p, std::int32_t key, b
     return false;
 }
 
+// A hotkey row of this key that acts in this program: the key is discarded and
+// fires the row on its release. A row that does not act here leaves the key to
+// the program.
+bool Hotkey(SettingsBlock& b, const Platform& p, std::int32_t key, std::uint8_t countIndex, bool released) {
+    RowChoice choice;
+    ChooseHotkeyRows(b, p, key, countIndex, ModifierBits(b), true, choice);
+    if (choice.count == 0) return false;
+    if (released && !b.HotkeysSuspended) {
+        PostToMainWindow(b, p, static_cast<WPARAM>(static_cast<std::uint32_t>(choice.firstId)), kNotifyExecuteHotkey);
+        b.SuppressStartMenu = 1;
+    }
+    return true;
+}
+
 bool Decide(SettingsBlock& b, const Platform& p, WPARAM wParam, LPARAM lParam) {
     const bool released = (static_cast<DWORD>(lParam) & 0x80000000u) != 0;
     if ((wParam & 0xFFFF) == 0) return false;
@@ -109,6 +123,8 @@ bool Decide(SettingsBlock& b, const Platform& p, WPARAM wParam, LPARAM lParam) {
         return true;
     }
     if (!b.KeyloomEnabled) return false;
+    // Keyloom is off in this program: its keys reach it as typed.
+    if (ProgramIsOff(p)) return false;
 
     const bool windowsKeyHeld = b.LWinDown || b.RWinDown;
     if (b.WinKeysTrap && b.LWinDown && b.RWinDown) {
@@ -118,16 +134,8 @@ bool Decide(SettingsBlock& b, const Platform& p, WPARAM wParam, LPARAM lParam) {
         return true;
     }
 
-    bool consume = false;
-    if (!b.SimpleMode) {
-        consume = WalkHotkeyRows(b, key, countIndex, ModifierBits(b), [&](const HotkeyEntry& row) {
-            if (!released || b.HotkeysSuspended) return false;
-            PostToMainWindow(b, p, static_cast<WPARAM>(static_cast<std::uint32_t>(row.ID)), kNotifyExecuteHotkey);
-            b.SuppressStartMenu = 1;
-            return true;
-        });
-    }
-    if (consume) return true;
+    if (!b.SimpleMode && b.HotkeyCountPerKey[countIndex] != 0 && Hotkey(b, p, key, countIndex, released))
+        return true;
     if (!windowsKeyHeld) return false;
     return WindowsCombination(b, p, key, released);
 }

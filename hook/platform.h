@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "handle_words.h"
+#include "program_context.h"
 #include "settings_block.h"
 
 namespace kl::hook {
@@ -32,6 +33,7 @@ struct Platform {
     BOOL (*CursorPos)(POINT* point);
     BOOL (*PlaceCursor)(int x, int y);            // SetCursorPos
     void (*MoveMouseBy)(int dx, int dy);          // mouse_event relative move with the message's extra info
+    ProgramContext& (*Programs)();                // the process's name and program filter (attach.h)
 };
 
 const Platform& RealPlatform();

@@ -1,5 +1,7 @@
 #include "platform.h"
 
+#include "attach.h"
+
 namespace kl::hook {
 namespace {
 
@@ -34,12 +36,13 @@ void MoveMouseBy(int dx, int dy) {
     mouse_event(MOUSEEVENTF_MOVE, static_cast<DWORD>(dx), static_cast<DWORD>(dy), 0,
                 static_cast<ULONG_PTR>(GetMessageExtraInfo()));
 }
+ProgramContext& Programs() { return g_process.programs; }
 
 constexpr Platform kReal{Trace,          Post,            AsyncKeyState, KeyState,   ForegroundWindow,
                          IsWindowHandle, BringToTopAsync, SetForeground, Unhook,     Parent,
                          WindowRect,     SystemMetric,    Move,          VkFromChar, MapVk,
                          ReadKeyboardState, WriteKeyboardState, WorkArea, CursorPos, PlaceCursor,
-                         MoveMouseBy};
+                         MoveMouseBy,    Programs};
 
 }  // namespace
 

@@ -1,12 +1,11 @@
 // Program start: data directory, single instance, the main window, the message loop.
 #include <windows.h>
-#include <commctrl.h>
-#include <objbase.h>
 
 #include "system/hook_install.h"
 #include "system/journal_cancel.h"
 #include "system/library_binding.h"
 #include "system/system_hotkeys.h"
+#include "system/step_trace.h"
 #include "window/main_window.h"
 #include "win_handles.h"
 #include "window/startup.h"
@@ -25,15 +24,14 @@ LONG WINAPI ReleaseOnFault(EXCEPTION_POINTERS*) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    kl::TraceStep("program loaded");
     const std::string dataDir = kl::InitializeDataDirectory();
     HANDLE mutex = nullptr;
     const bool another = kl::ActivateRunningInstance(mutex);
     const kl::UniqueHandle instanceMutex(mutex);
     if (another) return 0;
+    kl::TraceStep("single instance");
 
-    CoInitialize(nullptr);
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
     SetUnhandledExceptionFilter(ReleaseOnFault);
 
     kl::TfrmMain& form = kl::MainForm();
@@ -41,9 +39,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         // A start that failed saves nothing; the window system may not have destroyed
         // the window it never finished creating.
         kl::FinalizeLibraries(false);
-        CoUninitialize();
         return 1;
     }
+    kl::TraceStep("message loop");
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         if (kl::HandleJournalCancel(msg)) continue;
@@ -51,6 +49,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
-    CoUninitialize();
+    kl::TraceStep("exit: message loop ended");
+    kl::WriteStepTrace();
     return static_cast<int>(msg.wParam);
 }

@@ -342,6 +342,7 @@ int main(int argc, char** argv) {
         RemoveProgramCopy();
         return 1;
     }
+    WaitForInputIdle(process.get(), 10000);  // the window makes its controls once its loop runs
     failures += ShootAll(p, out);
 
     Sleep(300);

@@ -1,5 +1,9 @@
+#include <array>
+#include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "key_selection.h"
 #include "option_table.h"
@@ -45,12 +49,44 @@ std::int32_t ReadHotkeyNumber(HKEY key, const char* name) {
     return text ? ParseNumber(*text) : 0;
 }
 
-// Fills the hotkey table from the per-key index values "0" to "255".
+// The key code named by an index value: "0" to "255" written as the index writes them
+// (no sign, no leading zero); -1 for any other name.
+int IndexKeyOf(std::string_view name) {
+    if (name.empty() || name.size() > 3 || (name.size() > 1 && name[0] == '0')) return -1;
+    int k = 0;
+    for (const char c : name) {
+        if (c < '0' || c > '9') return -1;
+        k = k * 10 + (c - '0');
+    }
+    return k <= 255 ? k : -1;
+}
+
+// The per-key index lists by key code, in one pass over the key's values: a key holds a
+// few of the 256 possible lists, and each read of one costs a round trip to the registry.
+// A list that is not text, or longer than the settings read, counts as missing.
+std::array<std::optional<std::string>, 256> ReadIndexLists(HKEY index) {
+    std::array<std::optional<std::string>, 256> lists;
+    std::vector<char> data(kValueBufferSize + 1, '\0');
+    for (DWORD i = 0;; ++i) {
+        char name[8] = {};  // longer names are no index names
+        DWORD nameSize = sizeof name, type = REG_NONE, size = kValueBufferSize;
+        const LONG rc = RegEnumValueA(index, i, name, &nameSize, nullptr, &type,
+                                      reinterpret_cast<BYTE*>(data.data()), &size);
+        if (rc == ERROR_NO_MORE_ITEMS) break;
+        if (rc != ERROR_SUCCESS || type != REG_SZ || size > kValueBufferSize) continue;
+        const int k = IndexKeyOf(std::string_view(name, nameSize));
+        if (k >= 0) lists[k] = std::string(data.data(), strnlen(data.data(), size));
+    }
+    return lists;
+}
+
+// Fills the hotkey table from the per-key index values "0" to "255", in key order.
 // Returns false when the table overflows.
 bool ReadHotkeyIndex(SettingsBlock& b, HKEY index, const std::string& hotkeyKey) {
     int row = 0;
+    const auto lists = ReadIndexLists(index);
     for (int k = 0; k <= 255; ++k) {
-        auto list = ReadString(index, std::to_string(k).c_str());
+        const auto& list = lists[k];
         if (!list) continue;
         bool roomLeft = true;
         ForEachIndexPiece(*list, [&](std::string_view idText) {

@@ -12,6 +12,7 @@
 #include "model/text_fields.h"
 #include "model/ui_language.h"
 #include "ui/app_identity.h"
+#include "com_apartment.h"
 
 namespace kl {
 namespace {
@@ -95,6 +96,7 @@ void btnBrowseClick(State& s) {
     ofn.lpstrTitle = title.c_str();
     ofn.lpstrDefExt = "exe";
     ofn.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    EnsureComApartment();
     if (!GetOpenFileNameA(&ofn)) return;
     const std::string picked = file;
     SetDlgItemTextA(s.dlg, ebAlias, picked.substr(ofn.nFileOffset).c_str());

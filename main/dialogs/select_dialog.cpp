@@ -15,6 +15,7 @@
 #include "ui/dpi.h"
 #include "dialogs/edit_hotkey_ids.h"
 #include "ui/gdi_owners.h"
+#include "com_apartment.h"
 
 namespace kl {
 namespace {
@@ -376,6 +377,7 @@ void TfrmSelect::btnBrowseClick() {
     ofn.lpstrTitle = title.c_str();
     ofn.lpstrDefExt = "EXE";
     ofn.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    EnsureComApartment();
     if (GetOpenFileNameA(&ofn)) SetWindowTextA(Item(id::ebSelected), file);
 }
 
@@ -386,6 +388,7 @@ void TfrmSelect::btnFolderClick() {
     bi.lpszTitle = title.c_str();
     bi.ulFlags = BIF_RETURNONLYFSDIRS;
     std::string chosen;
+    EnsureComApartment();  // the folder browser needs it
     if (PIDLIST_ABSOLUTE pidl = SHBrowseForFolderA(&bi)) {
         char path[MAX_PATH] = {};
         if (SHGetPathFromIDListA(pidl, path)) chosen = WithBackslash(path);

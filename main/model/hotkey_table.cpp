@@ -57,4 +57,13 @@ int RemoveHotkeyRows(SettingsBlock& block, int id) {
     return removed;
 }
 
+int FindHotkeyRow(const SettingsBlock& block, int keyCode, int modifier) {
+    int found = -1;
+    for (const HotkeyEntry& row : block.Hotkeys) {
+        if (row.ID == 0) break;
+        if (row.Key == keyCode && row.Modifier == modifier) found = row.ID;
+    }
+    return found;
+}
+
 }  // namespace kl

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "com_apartment.h"
 #include "win_handles.h"
 
 namespace kl {
@@ -30,6 +31,7 @@ bool OpenInViewer(const std::string& path) {
     info.lpVerb = "open";
     info.lpFile = path.c_str();
     info.nShow = SW_SHOWNORMAL;
+    EnsureComApartment();
     return ShellExecuteExA(&info) != FALSE;
 }
 

@@ -3,6 +3,7 @@
 #include "system/hook_install.h"
 #include "system/library_check.h"
 #include "model/reg_text.h"
+#include "system/step_trace.h"
 #include "committed_view.h"
 #include "handle_words.h"
 #include "registry_names.h"
@@ -91,6 +92,7 @@ std::string LibraryPath(const char* fileName) {
 
 void InitializeLibraries() {
     OpenSettingsMap();
+    TraceStep("block");
     SettingsBlock* b = Block();
     if (b) {
         b->MainWindow = 0;
@@ -122,10 +124,12 @@ void InitializeLibraries() {
     b->HookModule = ModuleToken(s.hook);
     if (!s.support) s.support = LoadDataFolderLibrary(kSupportLibraryFile, s.loadFailure);
     b->SupportModule = ModuleToken(s.support);
+    TraceStep("libraries");
     if (auto load = reinterpret_cast<BOOL(WINAPI*)()>(reinterpret_cast<void*>(SupportExport("LoadSettingsIntoMap")))) {
         LibraryCall call;
         load();
     }
+    TraceStep("settings");
 }
 
 std::string LibraryLoadFailure() { return State().loadFailure; }

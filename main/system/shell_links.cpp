@@ -9,6 +9,8 @@
 #include <cctype>
 #include <vector>
 
+#include "com_apartment.h"
+
 namespace kl {
 namespace {
 
@@ -50,6 +52,7 @@ bool IsLinkFile(const std::string& path) {
 
 // Opens a shortcut through the shell's link object; false when it cannot be loaded.
 bool LoadLink(const std::string& path, ComPtr<IShellLinkA>& link) {
+    EnsureComApartment();
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                 reinterpret_cast<void**>(link.Out()))))
         return false;
@@ -81,6 +84,7 @@ int ShellOpen(const std::string& target, const std::string& parameters, int show
     }
     // The started program gets its folder as working folder; ours stays where it is, so
     // that no drive or folder is kept busy by keyloom.exe.
+    EnsureComApartment();
     SHELLEXECUTEINFOA info{};
     info.cbSize = sizeof info;
     info.fMask = SEE_MASK_NOCLOSEPROCESS;

@@ -46,4 +46,6 @@ std::int32_t SaveSettings() {
     return Call<BOOL>("SaveSettingsFromMap", FALSE);
 }
 
+bool ProbeJournalPlayback() { return Call<BOOL>("ProbeJournalPlayback", FALSE) != FALSE; }
+
 }  // namespace kl

@@ -17,5 +17,7 @@ bool CallGetHotkey(std::int32_t id, std::int32_t* modifier, std::int32_t* key, s
 bool ReloadSettings();
 // The result of SaveSettingsFromMap.
 std::int32_t SaveSettings();
+// Has klsupport learn whether this system plays a journal, before the first macro.
+bool ProbeJournalPlayback();
 
 }  // namespace kl

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "text255.h"
+#include "com_apartment.h"
 #include "win_handles.h"
 
 namespace kl {
@@ -43,6 +44,7 @@ struct Com {
 
 bool CreateShortcut(const std::string& file, const std::string& target, const std::string& workingDir) {
     Com<IShellLinkA> link;
+    EnsureComApartment();
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                 reinterpret_cast<void**>(&link.p))))
         return false;

@@ -2,6 +2,8 @@
 
 #include <commdlg.h>
 
+#include "com_apartment.h"
+
 namespace kl {
 namespace {
 
@@ -18,6 +20,7 @@ std::optional<std::string> Ask(HWND owner, bool save) {
     ofn.lpstrDefExt = "ini";
     ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
                 (save ? 0 : OFN_FILEMUSTEXIST);
+    EnsureComApartment();
     const BOOL ok = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
     if (!ok || !file[0]) return std::nullopt;
     return std::string(file);

@@ -60,5 +60,7 @@ inline constexpr int tmSaveOptions = 2;  // writes changed options to the regist
 
 // Private messages: run the notifications that waited for a library call to return.
 inline constexpr unsigned kRunDeferred = 0x8000 + 1;  // WM_APP + 1
+// What the start-up leaves until the message loop runs.
+inline constexpr unsigned kCompleteStartup = 0x8000 + 2;
 
 }  // namespace kl::ids

@@ -9,6 +9,8 @@
 #include "system/active_profile_keys.h"
 #include "system/support_calls.h"
 #include "model/ui_language.h"
+#include "model/hotkey_table.h"
+#include "model/profile_keys.h"
 #include "registry_names.h"
 #include "text255.h"
 #include "window/control_ids.h"
@@ -39,10 +41,7 @@ void TfrmMain::ExecuteHotkey(std::uint32_t id, bool addToRecent) {
         }
         Status("Hotkey " + std::to_string(id));
         if ((b = Block()) && b->ConfirmHotkeys) MessageBeep(0);
-        if (addToRecent) {
-            recent_.Add(static_cast<int>(id), description.data());
-            RebuildRecentMenu();
-        }
+        if (addToRecent && recent_.Add(static_cast<int>(id), description.data())) RebuildRecentMenu();
         CallExecuteFunctionEx(static_cast<std::uint32_t>(function), parameters.data());
     } catch (...) {
     }
@@ -68,8 +67,11 @@ void TfrmMain::OnHotkey(WPARAM wp, LPARAM lp) {
     int key = HIWORD(lp) & 0xFF;
     const int modifier = LOWORD(lp);
     if (key == 255) key = static_cast<int>(wp);
-    const HotkeyStore store(ActiveProfileKeys().hotkeys, Block());
-    const int id = store.FindHotkeyID(key, modifier);
+    // The block's table holds the stored hotkeys (the store keeps it in step), so the
+    // registry is searched only for a combination the table lacks: one beyond its rows,
+    // or one registered only to take it from the system.
+    int id = FindHotkeyRow(*b, key, modifier);
+    if (id <= 0) id = HotkeyStore(ActiveProfileKeys().hotkeys, Block()).FindHotkeyID(key, modifier);
     // Combinations registered only to take them from the system find no hotkey.
     if (id > 0) ExecuteHotkey(static_cast<std::uint32_t>(id), true);
 }

@@ -93,6 +93,8 @@ void TfrmMain::LayoutLists() {
 }
 
 void TfrmMain::ShowLists() {
+    // A hidden window's lists are filled when it is shown.
+    if (!showing_ && !IsWindowVisible(hwnd_)) return;
     const int page = ActivePage();
     const bool lists = page == kHotkeysPage || page == kAliasesPage;
     for (HWND b : {btnAdd_, btnRemove_, btnModify_}) EnableWindow(b, lists);

@@ -12,6 +12,9 @@
 #include "model/reg_text.h"
 #include "ui/style.h"
 #include "model/ui_language.h"
+#include "model/profile_keys.h"
+#include "system/step_trace.h"
+#include "system/support_calls.h"
 #include "dialogs/edit_hotkey.h"
 #include "handle_words.h"
 #include "registry_names.h"
@@ -30,6 +33,8 @@ constexpr int kClientHeight = 392;
 constexpr int kMargin = 8;
 constexpr int kButtonWidth = 96;
 constexpr int kButtonHeight = 26;
+// How long the end waits for the shell to take the tray icon away.
+constexpr DWORD kTrayRemovalWaitMs = 150;
 
 struct PageInfo {
     int text;
@@ -91,11 +96,13 @@ bool TfrmMain::Create(HINSTANCE instance, const std::string& dataDir) {
     wc.hIconSm = static_cast<HICON>(LoadImageA(instance, "DEFAULT", IMAGE_ICON, 16, 16, 0));
     wc.lpszClassName = kMainWindowClass;
     if (!RegisterClassExA(&wc)) return false;
+    TraceStep("window classes");
 
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     dpi_ = SystemDpi();  // the window's own follows with WM_DPICHANGED
     RECT r{0, 0, ScaleForDpi(kClientWidth, dpi_), ScaleForDpi(kClientHeight, dpi_)};
     menus_ = CreateMainMenus();
+    TraceStep("menus");
     AdjustWindowRectForDpi(r, style, true, WS_EX_CONTROLPARENT, dpi_);
     const int w = r.right - r.left, h = r.bottom - r.top;
     const int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
@@ -139,6 +146,7 @@ void TfrmMain::CreateControls() {
 }
 
 void TfrmMain::Layout() {
+    if (!pgSettings_) return;
     const int margin = ScaleForDpi(kMargin, dpi_), buttonWidth = ScaleForDpi(kButtonWidth, dpi_);
     const int buttonHeight = ScaleForDpi(kButtonHeight, dpi_), gap = ScaleForDpi(6, dpi_);
     RECT client;
@@ -195,7 +203,7 @@ int TfrmMain::ActivePage() const {
 }
 
 void TfrmMain::SelectPage(int page) {
-    if (page < 0 || page >= kPageCount) return;
+    if (!pgSettings_ || page < 0 || page >= kPageCount) return;
     SendMessageA(pgSettings_, TCM_SETCURSEL, page, 0);
     for (int i = 0; i < kPageCount; ++i) ShowWindow(pages_[i], i == page ? SW_SHOW : SW_HIDE);
 }
@@ -239,6 +247,7 @@ LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         PostQuitMessage(0);
         return 0;
     case WM_COMMAND:
+        CompleteStartup();
         if (!OnOptionCommand(LOWORD(wp), HIWORD(wp)) && !OnListCommand(LOWORD(wp), HIWORD(wp)) &&
             !OnExchangeCommand(LOWORD(wp)))
             OnCommand(LOWORD(wp));
@@ -250,13 +259,17 @@ LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
         return 0;
     case WM_INITMENUPOPUP:
+        CompleteStartup();
         if (reinterpret_cast<HMENU>(wp) == menus_.mnProfiles) RefreshProfileMenu();  // mnProfilesClick
         break;
     case WM_QUERYENDSESSION:
         SaveOptionsNow();  // Windows may end the program without a normal exit
         return TRUE;
     case WM_ENDSESSION:
-        if (wp) SaveOptionsNow();
+        // The session ends: the program ends as by Exit, at once, with the options saved.
+        if (!wp) return 0;
+        SaveOptionsNow();
+        btnExitClick();
         return 0;
     case WM_NOTIFY: {
         const auto* hdr = reinterpret_cast<const NMHDR*>(lp);
@@ -280,6 +293,9 @@ LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case ids::kRunDeferred:
         RunDeferred();
+        return 0;
+    case ids::kCompleteStartup:
+        CompleteStartup();
         return 0;
     }
     // A restarted shell (Explorer) has a new notification area that knows no icons.
@@ -315,6 +331,7 @@ void TfrmMain::OnCommand(int id) {
 
 void TfrmMain::FormCreate() {
     updating_ = true;
+    TraceStep("main window created");
     RegisterNotifyMessage();
     InitializeLibraries();
     SettingsBlock* b = Block();
@@ -338,13 +355,11 @@ void TfrmMain::FormCreate() {
         MessageBoxA(nullptr, error.c_str(), MessageCaption().c_str(), MB_OK | MB_ICONERROR);
         if (destroyed_ || !(b = Block())) return;
     }
-    CreateControls();
-
     ActiveLanguage().SetDataDirectory(GetText255(b->DataDir));
     languages_ = ActiveLanguage().ListLanguages();
     ChangeLanguage(StartLanguage());
     if (startFailed_ || destroyed_ || !(b = Block())) return;
-    UpdateLanguage();
+    TraceStep("language");
 
     b->NotifyMessage = NotifyMessage();
     auto handle32 = [](HICON icon) { return WordFromHandle(icon); };
@@ -355,22 +370,50 @@ void TfrmMain::FormCreate() {
     InstallHelpKey();
     tray_.Prepare(hwnd_, NotifyMessage(), LoadIconA(instance_, "DEFAULT"));
     if (!b->NoSysTray) tray_.Add();
+    TraceStep("tray icon");
 
     b->StopwatchStartTicks = b->StopwatchStopTicks = b->StopwatchPauseTicks = 0;
     b->StopwatchStartTime = b->StopwatchStopTime = b->StopwatchPauseTime = 0;
     updating_ = false;
     EnableHooks();
+    TraceStep("hotkeys");
     StartOptionSaver();
+    // The rest waits until the message loop runs: the window answers and its hotkeys
+    // work before the hidden window has its controls.
+    PostMessageA(hwnd_, ids::kCompleteStartup, 0, 0);
+}
+
+// What the first moments do not need: the window's controls and their texts, the
+// profiles menu, the lists, and learning whether the system plays a journal. Made once
+// the message loop runs, or at once when a message sent to the window meanwhile needs them.
+void TfrmMain::CompleteStartup() {
+    if (startupCompleted_ || creating_ || destroyed_ || !Block()) return;
+    startupCompleted_ = true;
+    const bool wasUpdating = updating_;
+    updating_ = true;
+    // The common controls load here, with their first use.
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    CreateControls();
+    UpdateLanguage();
+    updating_ = wasUpdating;
     RefreshProfileMenu();
     ShowData();
+    TraceStep("controls, texts and lists");
+    ProbeJournalPlayback();
+    TraceStep("journal probe");
+    WriteStepTrace();
 }
 
 void TfrmMain::FormShow() {
+    CompleteStartup();
     updating_ = false;
     ApplyStyleToForm(hwnd_);
     if (SettingsBlock* b = Block()) ChangeLanguage(b->Language);
     UpdateLanguage();
+    showing_ = true;  // the window is not visible yet while it is being shown
     ShowData();
+    showing_ = false;
 }
 
 void TfrmMain::FormDestroy() {
@@ -378,10 +421,15 @@ void TfrmMain::FormDestroy() {
     TfrmEditHotkey::Instance().Close();  // puts back what its key capture switched off
     DisableHooks();
     EndTimerPlayback(Block());  // a macro played by the timer lets go of what it holds
-    if (tray_.added()) tray_.Remove();
+    TraceStep("exit: hotkeys off");
+    // The shell takes the icon away meanwhile; the end waits for it only so long.
+    if (tray_.added()) tray_.BeginRemove();
     FinalizeLibraries();
+    TraceStep("exit: options saved, libraries freed");
     DeleteRegTree(reg::kBookmarksKey);
     DeleteRegTree(reg::kTempKey);
+    tray_.FinishRemove(kTrayRemovalWaitMs);
+    TraceStep("exit: tray icon removed");
     RemoveHelpKey();
     DestroyMainMenus(menus_);
     if (font_) DeleteObject(font_);
@@ -391,6 +439,9 @@ void TfrmMain::FormDestroy() {
 
 void TfrmMain::UpdateLanguage() {
     SetWindowTextA(hwnd_, kApplicationTitle);
+    UpdateMenuTexts(menus_);
+    DrawMenuBar(hwnd_);
+    if (!pgSettings_) return;  // the controls take their texts when they are made
     for (int i = 0; i < kPageCount; ++i) {
         std::string text = kPages[i].text >= 0 ? UiText(kPages[i].text, kPages[i].fallback) : kPages[i].fallback;
         TCITEMA item{};
@@ -398,8 +449,6 @@ void TfrmMain::UpdateLanguage() {
         item.pszText = text.data();
         SendMessageA(pgSettings_, TCM_SETITEMA, i, reinterpret_cast<LPARAM>(&item));
     }
-    UpdateMenuTexts(menus_);
-    DrawMenuBar(hwnd_);
     options_.UpdateLanguage(languages_);
     sgHotkeys_.UpdateLanguage();
     SetWindowTextA(btnAdd_, UiText(16, "&Add").c_str());
@@ -417,6 +466,7 @@ void TfrmMain::UpdateLanguage() {
 void TfrmMain::ShowData() {
     // The active page's list from the registry; the state of hotkey handling on
     // btnState and in the status bar.
+    if (!pgSettings_) return;  // made and filled when the controls are made
     LoadData();
     ShowLists();
     const SettingsBlock* b = Block();

@@ -36,6 +36,8 @@ public:
     void btnStateClick();
     void btnHideClick();
     void btnExitClick();
+    // Ends the program now: hotkeys off, tray icon away, options saved, libraries freed.
+    void EndProgram();
     void mnOpenClick();
     void Reactivate();
     bool ChangeIcon(HICON icon);
@@ -118,6 +120,7 @@ private:
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT WndProcGuarded(UINT msg, WPARAM wp, LPARAM lp);
     void FormCreate();
+    void CompleteStartup();
     void FormShow();
     void FormDestroy();
     void CreateControls();
@@ -189,6 +192,8 @@ private:
     std::vector<std::string> languages_;  // the items of cbLanguage
     bool updating_ = false;
     bool shownOnce_ = false;
+    bool startupCompleted_ = false;  // the controls exist
+    bool showing_ = false;           // FormShow runs: the lists are filled although not visible yet
     bool timerRunning_ = false;
     UINT timerInterval_ = 1000;
     bool destroyed_ = false;

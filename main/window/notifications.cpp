@@ -54,6 +54,7 @@ void TfrmMain::OnNotify(WPARAM wp, LPARAM lp) {
         deferred_.emplace_back(wp, lp);
         return;
     }
+    if (!RunsInPlace(lp)) CompleteStartup();
     SettingsBlock* b = Block();
     if (!b) return;
     switch (lp) {

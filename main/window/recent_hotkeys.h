@@ -17,7 +17,8 @@ public:
     };
 
     // A hotkey executed again moves to the end; the oldest falls out beyond five.
-    void Add(int id, std::string_view description);
+    // False when the list is as it was (the same hotkey again).
+    bool Add(int id, std::string_view description);
     const std::vector<Entry>& entries() const { return entries_; }
     // The hotkey ID of entry `index`, or 0 when there is none.
     int IdAt(std::size_t index) const { return index < entries_.size() ? entries_[index].id : 0; }

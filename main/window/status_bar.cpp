@@ -33,7 +33,8 @@ void StatusBar::SetDpi(int dpi) {
 void StatusBar::SetText(int panel, const std::string& text) {
     if (panel < 0 || panel > 1) return;
     texts_[panel] = text;
-    if (!hwnd_) return;
+    // A hidden bar paints its texts when it is shown: a hotkey's status costs no repaint.
+    if (!hwnd_ || !IsWindowVisible(hwnd_)) return;
     // Owner-drawn panels carry their index; the text lives here.
     SendMessageA(hwnd_, SB_SETTEXTA, panel | SBT_OWNERDRAW, panel);
     InvalidateRect(hwnd_, nullptr, TRUE);

@@ -2,6 +2,7 @@
 #include <shellapi.h>
 
 #include <cstring>
+#include <memory>
 
 #include "window/tray_icon.h"
 #include "ui/app_identity.h"
@@ -31,6 +32,33 @@ bool TrayIcon::Modify(HICON icon) {
     data_.hIcon = icon;
     data_.cbSize = kShortRecord;
     return Shell_NotifyIconA(NIM_MODIFY, &data_) != FALSE;
+}
+
+namespace {
+
+DWORD WINAPI RemoveIcon(void* record) {
+    const std::unique_ptr<NOTIFYICONDATAA> data(static_cast<NOTIFYICONDATAA*>(record));
+    Shell_NotifyIconA(NIM_DELETE, data.get());
+    return 0;
+}
+
+}  // namespace
+
+void TrayIcon::BeginRemove() {
+    auto record = std::make_unique<NOTIFYICONDATAA>(data_);
+    added_ = false;
+    removal_ = CreateThread(nullptr, 0, RemoveIcon, record.get(), 0, nullptr);
+    if (removal_)
+        record.release();  // the thread's now
+    else
+        Shell_NotifyIconA(NIM_DELETE, &data_);
+}
+
+void TrayIcon::FinishRemove(DWORD ms) {
+    if (!removal_) return;
+    WaitForSingleObject(removal_, ms);
+    CloseHandle(removal_);
+    removal_ = nullptr;
 }
 
 bool TrayIcon::Remove() {

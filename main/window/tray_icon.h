@@ -12,6 +12,12 @@ public:
     void Prepare(HWND owner, UINT notifyMessage, HICON icon);
     bool Add();
     bool Modify(HICON icon);
+    // Removing the icon waits for the shell, which may take seconds (under Wine without a
+    // window manager): the removal goes to a thread of its own, and the end of the
+    // program waits for it at most `ms`; past that the shell still removes it.
+    void BeginRemove();
+    void FinishRemove(DWORD ms);
+    // At once, while the program runs on (NoSysTray switched by a profile or an import).
     bool Remove();
     bool added() const { return added_; }
     HICON icon() const { return data_.hIcon; }
@@ -19,6 +25,7 @@ public:
 private:
     NOTIFYICONDATAA data_{};
     bool added_ = false;
+    HANDLE removal_ = nullptr;
 };
 
 }  // namespace kl

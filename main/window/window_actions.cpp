@@ -18,7 +18,19 @@ void TfrmMain::btnExitClick() {
         return;
     }
     ProcessMessages();
-    if (hwnd_ && !destroyed_) DestroyWindow(hwnd_);
+    EndProgram();
+}
+
+// A shown window is left to the end of the process: taking it down waits for the window
+// manager (seconds, under Wine without one), and nothing is left to do with it.
+void TfrmMain::EndProgram() {
+    if (!hwnd_ || destroyed_) return;
+    if (!IsWindowVisible(hwnd_)) {
+        DestroyWindow(hwnd_);
+        return;
+    }
+    FormDestroy();
+    PostQuitMessage(0);
 }
 
 void TfrmMain::LibraryCallsEnded() {

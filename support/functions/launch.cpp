@@ -8,6 +8,7 @@
 #include "fault_guard.h"
 #include "functions/path_parts.h"
 #include "functions/shell_link.h"
+#include "com_apartment.h"
 #include "win_handles.h"
 
 namespace kl::support {
@@ -41,6 +42,7 @@ int Launch(std::string_view path, std::string_view arguments, int show) {
     info.lpParameters = args.empty() ? nullptr : args.c_str();
     info.lpDirectory = haveFolder ? directory.c_str() : nullptr;
     info.nShow = show;
+    EnsureComApartment();
     if (!ShellExecuteExA(&info)) {
         const DWORD error = GetLastError();
         return error ? static_cast<int>(error) : static_cast<int>(ERROR_GEN_FAILURE);

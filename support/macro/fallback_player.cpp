@@ -60,7 +60,10 @@ void Pause(SettingsBlock& b, DWORD ms) {
     Schedule(ms);
 }
 
-void Step(SettingsBlock& b) {
+// The first step runs at once, inside the call that starts the playback; the end of the
+// macro (its repeats, its stop) is left to a tick, so that the start always returns with
+// the playback running.
+void Step(SettingsBlock& b, bool first) {
     if (GetAsyncKeyState(VK_ESCAPE) & 0x8000) return StopPlayback(b, true);
     if (b.JournalMode == 0) {  // stopped from elsewhere (keyboard hook, a cancelling translator)
         StopFallbackPlayer();
@@ -79,6 +82,7 @@ void Step(SettingsBlock& b) {
         std::int32_t pos = b.MacroPosition;
         if (pos < 0) pos = 0;
         if (pos >= length) {
+            if (first) return Schedule(0);
             b.MacroPosition = 0;
             g_player.delayDone = false;
             if (b.MacroRepeat < 0) {
@@ -112,7 +116,7 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
     if (id != g_player.timer || !g_player.block) return;
     g_player.timer = 0;
-    Step(*g_player.block);
+    Step(*g_player.block, false);
 }
 
 }  // namespace
@@ -120,7 +124,7 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
 void StartFallbackPlayer(SettingsBlock& block) {
     StopFallbackPlayer();
     g_player.block = &block;
-    Schedule(0);
+    Step(block, true);
 }
 
 void StopFallbackPlayer() {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "macro/journal_hooks.h"
+#include "macro/journal_support.h"
 #include "macro/recording.h"
 #include "macro_record.h"
 #include "notify.h"
@@ -32,7 +33,13 @@ void CALLBACK WatchdogExpired(HWND, UINT, UINT_PTR id, DWORD) {
     const Watchdog w = g_watch;
     g_watch = {};
     SettingsBlock& b = *w.block;
-    if (b.JournalMode != 2 || b.JournalHook != w.hook || b.MacroPosition != w.position) return;
+    if (b.JournalMode != 2 || b.JournalHook != w.hook) return;
+    if (b.MacroPosition != w.position) {
+        NoteJournalSupport(JournalSupport::Moves);
+        return;
+    }
+    // From now on macros do not wait for a journal that this system never calls.
+    NoteJournalSupport(JournalSupport::Stuck);
     RemoveJournalHook(b);
     StartFallbackPlayer(b);
 }
@@ -119,15 +126,27 @@ bool PlayMacro(SettingsBlock& b) {
     b.JournalMode = 2;
     b.HotkeysSuspended = kTrue;
     b.KeyloomEnabled = kFalse;
-    const HHOOK hook = g_installJournalHook(WH_JOURNALPLAYBACK, reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(proc)), module, 0);
+    EndJournalProbe();  // nothing else may play meanwhile
+    HHOOK hook = nullptr;
+    if (PlaybackJournalSupport() != JournalSupport::Stuck) {
+        hook = g_installJournalHook(WH_JOURNALPLAYBACK, reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(proc)),
+                                    module, 0);
+        if (!hook) NoteJournalSupport(JournalSupport::Stuck);
+    }
     b.JournalHook = HandleWord(hook);
-    NotifyMainWindow(b, b.IconPlaying, kNotifyIcon);
-    if (hook) StartWatchdog(b);
-    else StartFallbackPlayer(b);
+    if (hook) {
+        NotifyMainWindow(b, b.IconPlaying, kNotifyIcon);
+        StartWatchdog(b);
+    } else {
+        // The first keys go out before the tray icon changes: the shell takes its time.
+        StartFallbackPlayer(b);
+        if (b.JournalMode == 2) NotifyMainWindow(b, b.IconPlaying, kNotifyIcon);
+    }
     return b.JournalHook != 0 || FallbackPlayerActive();
 }
 
 void EndMacroActivity() {
+    EndJournalProbe();
     StopWatchdog();
     SettingsBlock* playing = FallbackPlayerBlock();
     StopFallbackPlayer();

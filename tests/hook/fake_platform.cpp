@@ -80,12 +80,13 @@ BOOL PlaceCursor(int x, int y) {
     return TRUE;
 }
 void MoveMouseBy(int dx, int dy) { g_world.relativeMoves.push_back({dx, dy}); }
+hook::ProgramContext& Programs() { return g_world.programs; }
 
 const hook::Platform kFake{Trace,        Post,          AsyncKeyState, KeyState,   ForegroundWindow,
                            IsWindowHandle, BringToTopAsync, SetForeground, Unhook, Parent,
                            WindowRect,   SystemMetric,  Move,          VkFromChar, MapVk,
                            ReadKeyboardState, WriteKeyboardState, WorkArea, CursorPos, PlaceCursor,
-                           MoveMouseBy};
+                           MoveMouseBy,  Programs};
 
 }  // namespace
 

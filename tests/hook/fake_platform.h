@@ -42,6 +42,7 @@ struct FakeWorld {
     POINT cursor{100, 100};
     std::vector<POINT> placements;      // SetCursorPos
     std::vector<POINT> relativeMoves;   // mouse_event
+    hook::ProgramContext programs;      // the program "running" the hook and its filter view
 
     bool Traced(const std::string& text) const;
 };

@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "system/program_filter_map.h"
 #include "handle_words.h"
 #include "settings_block.h"
 #include "testing/fresh_session.h"
@@ -260,6 +261,50 @@ TEST_F(HookLibrary, HotkeyReleasePostsItsIdToTheMainWindow) {
     map_->KeyloomEnabled = 0;
     EXPECT_EQ(kbd(0, 'K', static_cast<LPARAM>(0xC0000001u)), 0);
     EXPECT_TRUE(TakeNotifications().empty());
+}
+
+// The copy reads this process's name when it is loaded and opens the filter
+// made before; every replacement of the filter is seen at once.
+TEST_F(HookLibrary, TheProgramFilterDecidesByTheNameOfTheProcess) {
+    ProgramFilterMapping filter;
+    ASSERT_TRUE(filter.Create());
+    Library lib("klhook.dll");
+    auto* kbd = lib.Get<HookProc>("KLKbdHookProc");
+    map_->Hotkeys[0] = HotkeyEntry{42, 'K', 0, 0};
+    map_->HotkeyCountPerKey['K'] = 1;
+    const auto fires = [&] {
+        const bool consumed = kbd(0, 'K', 1) == 1 && kbd(0, 'K', kRelease) == 1;
+        return consumed && TakeNotifications() == std::vector<std::pair<WPARAM, LPARAM>>{{42, -11}};
+    };
+    filter.Write({{0, 42, kProgramsOnly, "other.exe;HOOK_LIBRARY_TEST.EXE"}}, "");
+    EXPECT_TRUE(fires());
+    filter.Write({{0, 42, kProgramsOnly, "other.exe"}}, "");
+    EXPECT_EQ(kbd(0, 'K', 1), 0);
+    EXPECT_EQ(kbd(0, 'K', kRelease), 0);
+    filter.Write({}, "game.exe;hook_library_test.exe");
+    EXPECT_EQ(kbd(0, 'K', kRelease), 0);
+    EXPECT_TRUE(TakeNotifications().empty());
+    filter.Write({{0, 42, kProgramsExcept, "other.exe"}}, "");
+    EXPECT_TRUE(fires());
+}
+
+TEST_F(HookLibrary, AnotherProgramsSmallerFilterMappingIsNotUsed) {
+    UniqueHandle foreign(
+        CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 4096, kProgramFilterMapName));
+    ASSERT_TRUE(foreign);
+    MappedView view(MapViewOfFile(foreign.get(), FILE_MAP_ALL_ACCESS, 0, 0, 0));
+    ASSERT_TRUE(view);
+    // A header as keyloom.exe writes it, and an OffInPrograms set that a copy
+    // using the view would read beyond its 4096 bytes.
+    std::memset(view.get(), 0, 4096);
+    const std::uint32_t header[] = {kProgramFilterMagic, kProgramFilterVersion, sizeof(ProgramFilterMap), 0, 2, 0, 0, 16};
+    std::memcpy(view.get(), header, sizeof header);
+    Library lib("klhook.dll");
+    auto* kbd = lib.Get<HookProc>("KLKbdHookProc");
+    map_->Hotkeys[0] = HotkeyEntry{42, 'K', 0, 0};
+    map_->HotkeyCountPerKey['K'] = 1;
+    EXPECT_EQ(kbd(0, 'K', kRelease), 1);
+    EXPECT_EQ(TakeNotifications(), (std::vector<std::pair<WPARAM, LPARAM>>{{42, -11}}));
 }
 
 // Ctrl and Alt pressed, then Ctrl+Alt+Del: the releases happen on the secure

@@ -1,8 +1,9 @@
-// Damaged or random blocks and random messages never make the hook
-// procedures read or write outside the block, nor crash the host.
+// Damaged or random blocks, program filters and messages never make the hook
+// procedures read or write outside the block or the filter, nor crash the host.
 #include <cstring>
 #include <random>
 
+#include "system/program_filter_map.h"
 #include "fake_platform.h"
 #include "getmsg_decision.h"
 #include "kbd_decision.h"
@@ -31,6 +32,26 @@ void Scramble(SettingsBlock& b, std::mt19937& rng) {
     if (rng() % 4) b.KeyloomEnabled = kTrue;
 }
 
+// A filter written whole and then scrambled: its header often intact, so that
+// the slot's counts, offsets and lengths are what the hook meets.
+void Scramble(ProgramFilterMap& f, const SettingsBlock& b, std::mt19937& rng) {
+    std::vector<ProgramFilterEntry> rows;
+    for (int i = 0; i < kHotkeyRows; ++i)
+        rows.push_back({i, b.Hotkeys[i].ID ? b.Hotkeys[i].ID : 1, static_cast<std::uint32_t>(rng() % 3), "a.exe;b"});
+    std::memset(&f, 0, sizeof f);
+    FillProgramFilter(f, rows, rng() % 2 ? "a.exe" : "");
+    ProgramFilterSlot& slot = f.Slots[f.Active];
+    const std::uint32_t extremes[] = {0, 1, 2, 3, 255, 256, 257, kProgramPoolBytes - 1, kProgramPoolBytes,
+                                      kProgramPoolBytes + 1, 0x7FFFFFFFu, 0xFFFFFFFFu};
+    const auto pick = [&] { return rng() % 2 ? extremes[rng() % std::size(extremes)] : static_cast<std::uint32_t>(rng()); };
+    auto* bytes = reinterpret_cast<std::uint32_t*>(&slot);
+    for (int n = static_cast<int>(rng() % 64); n > 0; --n) bytes[rng() % (sizeof slot / 4)] = pick();
+    for (int n = static_cast<int>(rng() % 64); n > 0; --n) slot.Pool[rng() % kProgramPoolBytes] = static_cast<std::uint8_t>(rng());
+    if (rng() % 4 == 0) slot.RowCount = pick();
+    if (rng() % 8 == 0) f.Active = pick();
+    slot.Sequence &= ~1u;
+}
+
 MSG RandomMessage(std::mt19937& rng) {
     static const UINT kMessages[] = {WM_KEYDOWN,      WM_KEYUP,        WM_CHAR,         WM_SYSCOMMAND,
                                      WM_HOTKEY,       WM_LBUTTONDOWN,  WM_LBUTTONUP,    WM_RBUTTONUP,
@@ -48,7 +69,8 @@ class HookRobustness : public ::testing::TestWithParam<GuardedBlock::Side> {};
 
 TEST_P(HookRobustness, RandomBlocksAndMessagesStayInsideTheBlock) {
     GuardedBlock guarded(GetParam());
-    SettingsBlock& b = guarded.block();
+    Guarded<ProgramFilterMap> filter(GetParam());
+    SettingsBlock& b = guarded.record();
     std::mt19937 rng(GetParam() == GuardedBlock::Side::After ? 1234 : 5678);
     for (int round = 0; round < 3000; ++round) {
         World() = FakeWorld{};
@@ -57,6 +79,13 @@ TEST_P(HookRobustness, RandomBlocksAndMessagesStayInsideTheBlock) {
         World().async[VK_LWIN] = rng() % 2 ? static_cast<SHORT>(0x8000) : 0;
         World().async[VK_RWIN] = rng() % 2 ? static_cast<SHORT>(0x8000) : 0;
         Scramble(b, rng);
+        if (rng() % 4) {
+            Scramble(filter.record(), b, rng);
+            World().programs.filter = &filter.record();
+            World().programs.filterSize = sizeof(ProgramFilterMap);
+            World().programs.nameLength = rng() % 2 ? 5 : 0;
+            std::memcpy(World().programs.name, "a.exe", 5);
+        }
         for (int i = 0; i < 10; ++i) {
             const WPARAM vk = rng() % 4 ? rng() % 256 : rng();
             hook::DecideKeyboard(b, FakePlatform(), vk, static_cast<LPARAM>(rng()));

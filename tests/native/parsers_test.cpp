@@ -49,7 +49,8 @@ TEST(Corpus, EveryHarnessRunsItsWholeCorpusClean) {
         h->run("");
     }
     EXPECT_EQ(names, (std::set<std::string>{"catalogue", "event_language", "exchange_file", "hotkey_index", "key_names",
-                                            "language", "macro_file", "params", "stored_text", "typing"}));
+                                            "language", "macro_file", "params", "program_filter", "stored_text",
+                                            "typing"}));
 }
 
 TEST(StoredText, NumbersFunctionValuesAndIndexLists) {

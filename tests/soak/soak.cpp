@@ -5,7 +5,6 @@
 // keyloom.exe's handles, GDI and USER objects and private memory before and
 // after, and every missed or doubled hotkey and lost key. Run by tools/soak.
 #include <windows.h>
-#include <psapi.h>
 
 #include <atomic>
 #include <cstdio>
@@ -15,6 +14,7 @@
 #include "model/hotkey_store.h"
 #include "registry_names.h"
 #include "testing/keyloom_process.h"
+#include "testing/process_memory.h"
 #include "testing/registry.h"
 #include "testing/settings_map.h"
 #include "testing/synth_input.h"
@@ -91,19 +91,6 @@ DWORD HandlesFromSystemTable(DWORD pid) {
     return 0;
 }
 
-// Private memory as the committed private pages of the address space, where
-// GetProcessMemoryInfo has no answer for another process.
-SIZE_T PrivateFromAddressSpace(HANDLE process) {
-    SIZE_T total = 0;
-    MEMORY_BASIC_INFORMATION m{};
-    for (const char* at = nullptr; VirtualQueryEx(process, at, &m, sizeof m) == sizeof m;
-         at = static_cast<const char*>(m.BaseAddress) + m.RegionSize) {
-        if (m.State == MEM_COMMIT && m.Type == MEM_PRIVATE) total += m.RegionSize;
-        if (m.RegionSize == 0) break;
-    }
-    return total;
-}
-
 DWORD WindowsOf(DWORD pid) {
     struct Count {
         DWORD pid, windows;
@@ -129,11 +116,7 @@ Figures Measure(HANDLE process) {
     f.gdi = GetGuiResources(process, GR_GDIOBJECTS);
     f.user = GetGuiResources(process, GR_USEROBJECTS);
     f.windows = WindowsOf(pid);
-    PROCESS_MEMORY_COUNTERS_EX m{};
-    m.cb = sizeof m;
-    if (GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&m), sizeof m))
-        f.privateBytes = m.PrivateUsage;
-    if (f.privateBytes == 0) f.privateBytes = PrivateFromAddressSpace(process);
+    f.privateBytes = PrivateBytes(process);
     return f;
 }
 

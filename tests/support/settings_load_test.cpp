@@ -223,6 +223,19 @@ TEST_F(SettingsTest, BadIdsMissingSubkeysAndScanCodeKeys) {
     EXPECT_EQ(b().HotkeyCountPerKey[255], 1);
 }
 
+TEST_F(SettingsTest, OnlyValuesNamedAsTheIndexNamesThemAreLists) {
+    AddHotkeySubkey(kHotkeys, "3", 65, 2);
+    AddHotkeySubkey(kHotkeys, "4", 66, 2);
+    for (const char* name : {"065", "+65", "256", "6500", "A", "MaxKeyID"}) SetString(kHotkeys, name, "4;");
+    SetString(kHotkeys, "65", "3;");
+    SetString(kHotkeys, "66", std::string(5000, '4'));  // longer than a setting is read
+    load_();
+    EXPECT_EQ(b().Hotkeys[0].ID, 3);
+    EXPECT_EQ(b().Hotkeys[1].ID, 0);
+    EXPECT_EQ(b().HotkeyCountPerKey[65], 1);
+    EXPECT_EQ(b().HotkeyCountPerKey[66], 0);
+}
+
 TEST_F(SettingsTest, MouseButtonListsSetMouseHotkeys) {
     for (const char* key : {"1", "2", "4"}) {
         DeleteKeyloomKey();

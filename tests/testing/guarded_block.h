@@ -1,6 +1,6 @@
-// A SettingsBlock placed flush against an inaccessible page, so that any read
-// or write past its end (or, with Side::Before, before its start) faults at
-// once instead of passing unnoticed.
+// A SettingsBlock (or another shared record) placed flush against an
+// inaccessible page, so that any read or write past its end (or, with
+// Side::Before, before its start) faults at once instead of passing unnoticed.
 #pragma once
 
 #include <windows.h>
@@ -11,13 +11,16 @@
 
 namespace kl::testing {
 
-class GuardedBlock {
-public:
-    enum class Side { After, Before };
+enum class GuardSide { After, Before };
 
-    explicit GuardedBlock(Side side) {
+template <class Record>
+class Guarded {
+public:
+    using Side = GuardSide;
+
+    explicit Guarded(Side side) {
         const SIZE_T page = 4096;
-        const SIZE_T dataPages = (sizeof(SettingsBlock) + page - 1) / page;
+        const SIZE_T dataPages = (sizeof(Record) + page - 1) / page;
         size_ = (dataPages + 1) * page;
         base_ = static_cast<char*>(VirtualAlloc(nullptr, size_, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
         if (!base_) {
@@ -27,24 +30,26 @@ public:
         DWORD old = 0;
         if (side == Side::After) {
             VirtualProtect(base_ + dataPages * page, page, PAGE_NOACCESS, &old);
-            block_ = reinterpret_cast<SettingsBlock*>(base_ + dataPages * page - sizeof(SettingsBlock));
+            record_ = reinterpret_cast<Record*>(base_ + dataPages * page - sizeof(Record));
         } else {
             VirtualProtect(base_, page, PAGE_NOACCESS, &old);
-            block_ = reinterpret_cast<SettingsBlock*>(base_ + page);
+            record_ = reinterpret_cast<Record*>(base_ + page);
         }
     }
-    ~GuardedBlock() {
+    ~Guarded() {
         if (base_) VirtualFree(base_, 0, MEM_RELEASE);
     }
-    GuardedBlock(const GuardedBlock&) = delete;
-    GuardedBlock& operator=(const GuardedBlock&) = delete;
+    Guarded(const Guarded&) = delete;
+    Guarded& operator=(const Guarded&) = delete;
 
-    SettingsBlock& block() const { return *block_; }
+    Record& record() const { return *record_; }
 
 private:
     char* base_ = nullptr;
     SIZE_T size_ = 0;
-    SettingsBlock* block_ = nullptr;
+    Record* record_ = nullptr;
 };
+
+using GuardedBlock = Guarded<SettingsBlock>;
 
 }  // namespace kl::testing

@@ -112,6 +112,21 @@ TEST_F(KeyloomHotkeys, WindowSystemHotkeyIsLookedUpByKeyAndModifiers) {
     EXPECT_EQ(map_->LastHotkey, 7);
 }
 
+// The lookup goes by the block's table, which holds what the settings load read: a
+// modifier stored as "03" is the Ctrl+Alt that was registered for it. A combination the
+// table lacks (a definition stored beside the program) is still found in the registry.
+TEST_F(KeyloomHotkeys, WindowSystemHotkeyIsFoundByTheTableAndElseInTheRegistry) {
+    SetString(std::string(kHotkeys) + "HotKey7", "modifier", "03");
+    SendMessageA(main_, WM_HOTKEY, 1, MAKELPARAM(3, 75));  // Ctrl+Alt+K, as registered
+    EXPECT_EQ(map_->WinKeyEnabled, 0);
+    EXPECT_EQ(map_->LastHotkey, 7);
+
+    map_->LastHotkey = 0;
+    StoreHotkey(12, 'Q', kEnableHotkeys);  // in the registry only
+    SendMessageA(main_, WM_HOTKEY, 1, MAKELPARAM(3, 'Q'));
+    EXPECT_EQ(map_->LastHotkey, 12);
+}
+
 TEST_F(KeyloomHotkeys, WindowSystemHotkeysAreIgnoredWhileDisabled) {
     map_->KeyloomEnabled = 0;
     SendMessageA(main_, WM_HOTKEY, 1, MAKELPARAM(3, 75));

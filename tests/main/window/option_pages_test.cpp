@@ -163,6 +163,10 @@ TEST_F(OptionPages, TheEndOfTheSessionSavesTheOptions) {
     b().WinV = kFalse;
     SendToMain(WM_ENDSESSION, TRUE, 0);
     EXPECT_EQ(GetText(BaseKey(), "WinV").value_or(""), "0");
+    // and the program ends as by Exit, without waiting to be ended
+    EXPECT_TRUE(app_->WaitForExit(5000));
+    EXPECT_EQ(app_->ExitCode(), 0u);
+    EXPECT_FALSE(GetText(BaseKey() + "Temp", "MaxKeyID").has_value());
 }
 
 TEST_F(OptionPages, AKilledProgramLosesAtMostTheLastSecondsOfChanges) {

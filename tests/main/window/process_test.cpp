@@ -233,6 +233,27 @@ TEST_F(Keyloom, ExitReleasesEverythingDeletesTempKeysAndSavesOptions) {
     EXPECT_FALSE(TrayHasIcon(main, notify));
 }
 
+// A shown window is left to the end of the process, which ends all the same with
+// everything released, saved and deleted; the tray icon goes too.
+TEST_F(Keyloom, ExitWithTheWindowShownReleasesEverythingToo) {
+    SetString(kBase, "WinE", "0");
+    KeyloomProcess app;
+    HWND main = app.WaitForWindow();
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(PollUntil([&] { return b().KeyloomEnabled == -1 && TrayHasIcon(main, b().NotifyMessage); }));
+    const UINT notify = b().NotifyMessage;
+    PostMessageA(main, notify, 0, -9);
+    ASSERT_TRUE(PollUntil([&] { return IsWindowVisible(main) != FALSE; }));
+
+    ASSERT_TRUE(app.Close());
+    EXPECT_EQ(app.ExitCode(), 0u);
+    EXPECT_FALSE(KeyExists(kTemp));
+    EXPECT_EQ(b().KeyloomEnabled, 0);
+    EXPECT_EQ(GlobalFindAtomA("HotKey1"), 0) << "the registration of Windows+E was left behind";
+    EXPECT_EQ(GetText(kBase, "WinE").value_or(""), "0");
+    EXPECT_FALSE(TrayHasIcon(main, notify));
+}
+
 TEST_F(Keyloom, WithoutALanguageFileStartUpReportsTheErrorAndEnds) {
     TempFolder data;  // the program's libraries, no language file
     ASSERT_TRUE(CopyFiles(BinDir(), data.path(), {"klhook.dll", "klsupport.dll"}));

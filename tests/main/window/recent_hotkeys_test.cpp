@@ -21,9 +21,12 @@ TEST(RecentHotkeys, KeepsTheFiveNewestOldestFirstAndMovesARepeatToTheEnd) {
     RecentHotkeys r;
     for (int id = 1; id <= 6; ++id) r.Add(id, "hotkey " + std::to_string(id));
     EXPECT_EQ(Ids(r), (std::vector<int>{2, 3, 4, 5, 6}));
-    r.Add(3, "again");
+    EXPECT_TRUE(r.Add(3, "again"));
     EXPECT_EQ(Ids(r), (std::vector<int>{2, 4, 5, 6, 3}));
     EXPECT_EQ(r.entries().back().caption, "again");
+    EXPECT_FALSE(r.Add(3, "again"));  // the same list: the menu needs no rebuilding
+    EXPECT_TRUE(r.Add(3, "renamed"));
+    EXPECT_EQ(Ids(r), (std::vector<int>{2, 4, 5, 6, 3}));
     EXPECT_EQ(r.IdAt(1), 4);
     EXPECT_EQ(r.IdAt(5), 0);
 }

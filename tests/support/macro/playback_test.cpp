@@ -9,6 +9,7 @@
 #include "handle_words.h"
 #include "macro/counter.h"
 #include "macro/journal_hooks.h"
+#include "macro/journal_support.h"
 #include "macro/playback.h"
 #include "macro/recording.h"
 #include "macro/text_macros.h"
@@ -153,6 +154,52 @@ TEST_F(Playback, RefusedJournalPlaysAtOnce) {
     EXPECT_TRUE(FallbackPlayerActive());
     ASSERT_TRUE(Finished());
     EXPECT_TRUE(target_.WaitText("q"));
+}
+
+// Wine accepts the playback journal and never calls it: the first macro waits for the
+// journal to move, and every later one plays at once, its first event sent before the
+// playing function returns.
+TEST_F(Playback, AJournalThatNeverMovesIsNotWaitedForAgain) {
+    NoteJournalSupport(JournalSupport::Unknown);
+    Type("a");
+    EXPECT_NE(b().JournalHook, 0u);
+    EXPECT_EQ(b().MacroPosition, 0);
+    ASSERT_TRUE(Finished());
+    EXPECT_EQ(PlaybackJournalSupport(), JournalSupport::Stuck);
+    Type("b");
+    EXPECT_EQ(b().JournalHook, 0u);
+    EXPECT_EQ(b().JournalMode, 2);
+    EXPECT_GE(b().MacroPosition, 1);
+    ASSERT_TRUE(Finished());
+    EXPECT_TRUE(target_.WaitText("ab")) << target_.Text();
+}
+
+// The probe learns the same before the first macro; a macro played meanwhile ends it.
+TEST_F(Playback, TheProbeLearnsBeforeTheFirstMacro) {
+    NoteJournalSupport(JournalSupport::Unknown);
+    ASSERT_TRUE(ProbePlaybackJournal());
+    EXPECT_FALSE(ProbePlaybackJournal());  // one at a time
+    ASSERT_TRUE(PumpUntil([] { return PlaybackJournalSupport() != JournalSupport::Unknown; }, 3000));
+    EXPECT_EQ(PlaybackJournalSupport(), JournalSupport::Stuck);
+    EXPECT_FALSE(ProbePlaybackJournal());  // nothing left to learn
+    Type("c");
+    EXPECT_EQ(b().JournalHook, 0u);
+    ASSERT_TRUE(Finished());
+    EXPECT_TRUE(target_.WaitText("c"));
+
+    NoteJournalSupport(JournalSupport::Unknown);
+    ASSERT_TRUE(ProbePlaybackJournal());
+    target_.Clear();
+    Type("d");  // the probe gives way: the macro's own journal is watched instead
+    EXPECT_NE(b().JournalHook, 0u);
+    ASSERT_TRUE(Finished());
+    EXPECT_TRUE(target_.WaitText("d"));
+    EXPECT_EQ(PlaybackJournalSupport(), JournalSupport::Stuck);
+
+    NoteJournalSupport(JournalSupport::Unknown);
+    g_installJournalHook = RefuseJournals;
+    EXPECT_FALSE(ProbePlaybackJournal());
+    EXPECT_EQ(PlaybackJournalSupport(), JournalSupport::Stuck);
 }
 
 TEST_F(Playback, NothingToPlayOrNoModule) {
