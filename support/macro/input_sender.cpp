@@ -56,7 +56,30 @@ void ReleaseOne(std::uint32_t vk) {
     SendInput(1, &in, sizeof in);
 }
 
+constexpr int kModifierKeys[] = {VK_LSHIFT, VK_RSHIFT, VK_LCONTROL, VK_RCONTROL,
+                                 VK_LMENU,  VK_RMENU,  VK_LWIN,     VK_RWIN};
+// Unassigned: a key event that no program gives a meaning to.
+constexpr WORD kNeutralKey = 0xE8;
+
 }  // namespace
+
+bool UserHoldsModifiers() {
+    for (int vk : kModifierKeys)
+        if (GetAsyncKeyState(vk) & 0x8000) return true;
+    return false;
+}
+
+void ReleaseUserModifiers() {
+    if (!UserHoldsModifiers()) return;
+    INPUT neutral[2]{};
+    for (INPUT& in : neutral) {
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = kNeutralKey;
+    }
+    neutral[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, neutral, sizeof(INPUT));
+    for (int vk : kModifierKeys) ReleaseOne(static_cast<std::uint32_t>(vk));
+}
 
 void ReleaseHeldInput(HeldInput& held) { held.ReleaseAll(ReleaseOne); }
 
