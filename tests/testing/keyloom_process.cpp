@@ -81,6 +81,9 @@ HWND KeyloomProcess::WaitForWindow(DWORD ms) {
         ms);
     if (!found) return nullptr;
     WaitForInputIdle(process_, ms);
+    // The hidden window makes its controls once its message loop runs (a posted
+    // message that Wine's WaitForInputIdle does not wait for): the tests read them.
+    PollUntil([&] { return FindWindowExA(window, nullptr, "SysTabControl32", nullptr) != nullptr; }, ms);
     return window;
 }
 
