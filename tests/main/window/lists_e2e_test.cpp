@@ -149,6 +149,7 @@ TEST_F(ListsEndToEnd, TheGridShowsTheStoredHotkeysAndSortsByEachColumn) {
     }
     // A click on the "#" header sorts by number.
     SetForegroundWindow(main_);
+    PollUntil([&] { return GetForegroundWindow() == main_; }, 3000);
     ClickWith(1, 0, grid.HeaderCentre(0));
     EXPECT_TRUE(PollUntil([&] {
         return grid.Column(0) == std::vector<std::string>{std::to_string(a), std::to_string(b), std::to_string(c)};
@@ -196,7 +197,9 @@ TEST_F(ListsEndToEnd, AddModifyAndRemoveWorkThroughTheEditorAndAConfirmation) {
     EXPECT_EQ(grid.Text(0, 3), "G");
 
     // Modify: Enter on the selected row opens the editor with the hotkey.
+    // The editor's window goes; the click waits until the main window is in front again.
     SetForegroundWindow(main_);
+    PollUntil([&] { return GetForegroundWindow() == main_; }, 3000);
     ClickWith(1, 0, grid.RowCentre(0));
     ASSERT_TRUE(PollUntil([&] { return grid.Selected() == 0; }, 3000));
     PressCombination(VK_RETURN, 0);
