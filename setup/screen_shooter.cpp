@@ -16,20 +16,19 @@
 #include <string>
 #include <vector>
 
-#include "core/hotkey_store.h"
-#include "core/profile_keys.h"
-#include "core/reg_text.h"
-#include "core/settings_exchange.h"
+#include "model/hotkey_store.h"
+#include "model/profile_keys.h"
+#include "model/reg_text.h"
+#include "model/settings_exchange.h"
 #include "dialogs/edit_hotkey_ids.h"
 #include "registry_names.h"
-#include "version.h"
+#include "ui/app_identity.h"
 #include "win_handles.h"
 #include "window/control_ids.h"
 #include "window/exchange_ids.h"
 
 namespace {
 
-constexpr char kTitle[] = "Keyloom v" KL_VERSION_TEXT;
 constexpr char kShotFolder[] = "C:\\Keyloom\\";
 constexpr char kSampleProfile[] = "Screenshot sample";  // the import file's source, removed again
 constexpr char kImportSample[] = "C:\\Keyloom\\My settings.ini";
@@ -337,7 +336,7 @@ int main(int argc, char** argv) {
     }
     kl::UniqueHandle thread(pi.hThread), process(pi.hProcess);
     Program p{pi.dwProcessId, pi.hProcess, nullptr};
-    if (!PollUntil(20000, [&] { return (p.main = FindWindowA("TfrmMain", kTitle)) != nullptr; })) {
+    if (!PollUntil(20000, [&] { return (p.main = FindWindowA(kl::kMainWindowClass, kl::kApplicationTitle)) != nullptr; })) {
         std::fprintf(stderr, "no main window of %s\n", command.c_str());
         TerminateProcess(process.get(), 1);
         RemoveProgramCopy();

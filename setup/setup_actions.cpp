@@ -21,8 +21,9 @@
 #include <string>
 #include <vector>
 
-#include "core/shell_links.h"
-#include "core/system_options.h"
+#include "system/shell_links.h"
+#include "system/system_options.h"
+#include "ui/app_identity.h"
 #include "win_handles.h"
 
 namespace {
@@ -30,7 +31,6 @@ namespace {
 constexpr char kSettingsKey[] = "Software\\Corvane\\Keyloom";
 constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr char kParentKey[] = "Software\\Corvane";
-constexpr char kMainWindowClass[] = "TfrmMain";
 // How long a running program is given to end.
 constexpr DWORD kEndWaitMs = 15000;
 constexpr char kStillRunning[] =
@@ -122,7 +122,7 @@ void ForgetDataFolder(const std::string& folder) {
 // Asks every keyloom.exe of `folder` that shows its main window to end; their processes.
 std::vector<kl::UniqueHandle> AskToEnd(const std::string& folder) {
     std::vector<kl::UniqueHandle> asked;
-    for (HWND w = FindWindowA(kMainWindowClass, nullptr); w; w = FindWindowExA(nullptr, w, kMainWindowClass, nullptr)) {
+    for (HWND w = FindWindowA(kl::kMainWindowClass, nullptr); w; w = FindWindowExA(nullptr, w, kl::kMainWindowClass, nullptr)) {
         DWORD pid = 0;
         GetWindowThreadProcessId(w, &pid);
         kl::UniqueHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, pid));

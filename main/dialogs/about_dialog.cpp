@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "core/dialog_template.h"
-#include "core/help_pages.h"
-#include "core/ui_language.h"
+#include "ui/dialog_template.h"
+#include "ui/help_pages.h"
+#include "model/ui_language.h"
 
 namespace kl {
 namespace {

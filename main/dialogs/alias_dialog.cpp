@@ -5,12 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "core/style.h"
-#include "core/app_paths.h"
-#include "core/dialog_template.h"
-#include "core/help_pages.h"
-#include "core/text_fields.h"
-#include "core/ui_language.h"
+#include "ui/style.h"
+#include "system/app_paths.h"
+#include "ui/dialog_template.h"
+#include "ui/help_pages.h"
+#include "model/text_fields.h"
+#include "model/ui_language.h"
+#include "ui/app_identity.h"
 #include "com_apartment.h"
 
 namespace kl {
@@ -59,7 +60,7 @@ void btnOKClick(State& s) {
     }
     AliasWrite written = WriteAlias(AliasScope::Machine, alias, program);
     if (written == AliasWrite::Refused) {
-        if (MessageBoxA(s.dlg, kRefusedText, UiText(5, "Keyloom").c_str(), MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+        if (MessageBoxA(s.dlg, kRefusedText, MessageCaption().c_str(), MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
             return;
         written = WriteAlias(AliasScope::User, alias, program);
     }

@@ -4,20 +4,22 @@
 
 #include <algorithm>
 
-#include "core/style.h"
-#include "core/editor_sources.h"
-#include "core/hotkey_store.h"
-#include "core/library_binding.h"
-#include "core/registry_helpers.h"
-#include "core/support_calls.h"
-#include "core/text_fields.h"
-#include "core/ui_language.h"
-#include "core/dialog_template.h"
-#include "core/dpi.h"
+#include "ui/style.h"
+#include "model/editor_sources.h"
+#include "model/hotkey_store.h"
+#include "system/library_binding.h"
+#include "model/registry_helpers.h"
+#include "system/support_calls.h"
+#include "model/text_fields.h"
+#include "model/ui_language.h"
+#include "ui/dialog_template.h"
+#include "ui/dpi.h"
 #include "dialogs/edit_hotkey_ids.h"
 #include "dialogs/select_dialog.h"
 #include "registry_names.h"
 #include "text255.h"
+#include "ui/app_identity.h"
+#include "ui/gdi_owners.h"
 
 namespace kl {
 namespace {
@@ -157,7 +159,7 @@ bool TfrmEditHotkey::CheckDataFiles(HWND owner) {
         if (error.empty()) keyLines_ = std::move(keys.value);
     }
     if (error.empty()) return true;
-    MessageBoxA(owner, error.c_str(), Lang(editor::kTextNoticeCaption, "Keyloom").c_str(), MB_OK | MB_ICONERROR);
+    MessageBoxA(owner, error.c_str(), MessageCaption().c_str(), MB_OK | MB_ICONERROR);
     return false;
 }
 
@@ -743,7 +745,7 @@ bool TfrmEditHotkey::SaveData() {
     HotkeyStore store(hotkeysKey_, table, ReaderFrom(CallGetHotkey));
     const StoreResult r = store.StoreHotkey(hotkeyId, key, modifier, function, description, parameter);
     if (!r.error.empty())
-        MessageBoxA(dlg_, r.error.c_str(), Lang(editor::kTextNoticeCaption, "Keyloom").c_str(), MB_OK | MB_ICONERROR);
+        MessageBoxA(dlg_, r.error.c_str(), MessageCaption().c_str(), MB_OK | MB_ICONERROR);
     if (r.id <= 0) return false;
     modified_ = false;
     return true;
@@ -772,7 +774,7 @@ void TfrmEditHotkey::btnOKClick() {
         v.message = message;
         if (dlg_)
             MessageBoxA(dlg_, editor::CannotSaveMessage(v, LangFn()).c_str(),
-                        Lang(editor::kTextNoticeCaption, "Keyloom").c_str(), MB_OK | MB_ICONEXCLAMATION);
+                        MessageCaption().c_str(), MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     if (!dlg_) return;
@@ -857,13 +859,10 @@ void TfrmEditHotkey::OnCommand(int control, int code) {
 // ---- Owner-drawn lists --------------------------------------------------------------------
 
 void TfrmEditHotkey::MeasureItem(MEASUREITEMSTRUCT& m) {
-    HWND dlg = dlg_;
-    HDC dc = GetDC(dlg);
-    HGDIOBJ old = SelectObject(dc, DialogFont(dlg));
+    const WindowDC dc(dlg_);
+    const SelectedObject selected(dc.get(), DialogFont(dlg_));
     TEXTMETRICA tm{};
-    GetTextMetricsA(dc, &tm);
-    SelectObject(dc, old);
-    ReleaseDC(dlg, dc);
+    GetTextMetricsA(dc.get(), &tm);
     m.itemHeight = static_cast<UINT>(tm.tmHeight + 4);
 }
 
@@ -893,9 +892,7 @@ void TfrmEditHotkey::DrawItem(const DRAWITEMSTRUCT& d) {
         back = GetSysColor(COLOR_HIGHLIGHT);
         fore = GetSysColor(COLOR_HIGHLIGHTTEXT);
     }
-    HBRUSH brush = CreateSolidBrush(back);
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
+    FillRect(dc, &r, UniqueBrush(CreateSolidBrush(back)).get());
     if (!(flags & kDrawNothing) && !text.empty()) {
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, fore);

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "core/catalogue.h"
-#include "core/hotkey_editor_rules.h"
+#include "model/catalogue.h"
+#include "model/hotkey_editor_rules.h"
 
 // The capture hook: Windows keys are swallowed (and chosen as the modifier while the
 // modifier box has the focus), the scan code of a key without a virtual-key code is

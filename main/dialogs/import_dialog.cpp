@@ -2,14 +2,16 @@
 
 #include <algorithm>
 
-#include "core/style.h"
-#include "core/catalogue.h"
-#include "core/dialog_template.h"
-#include "core/help_pages.h"
-#include "core/library_binding.h"
-#include "core/settings_exchange.h"
-#include "core/support_calls.h"
-#include "core/ui_language.h"
+#include "ui/style.h"
+#include "model/catalogue.h"
+#include "ui/dialog_template.h"
+#include "ui/help_pages.h"
+#include "system/library_binding.h"
+#include "model/settings_exchange.h"
+#include "system/support_calls.h"
+#include "model/ui_language.h"
+#include "ui/app_identity.h"
+#include "ui/gdi_owners.h"
 
 namespace kl {
 namespace {
@@ -97,11 +99,9 @@ INT_PTR TfrmImport::Proc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MEASUREITEM: {
         auto& m = *reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
         TEXTMETRICA tm{};
-        HDC dc = GetDC(dlg_);
-        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(dlg_, WM_GETFONT, 0, 0)));
-        GetTextMetricsA(dc, &tm);
-        SelectObject(dc, old);
-        ReleaseDC(dlg_, dc);
+        const WindowDC dc(dlg_);
+        const SelectedObject selected(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(dlg_, WM_GETFONT, 0, 0)));
+        GetTextMetricsA(dc.get(), &tm);
         m.itemHeight = static_cast<UINT>(tm.tmHeight + 4);
         return TRUE;
     }
@@ -203,7 +203,7 @@ void TfrmImport::btnRemoveClick() {
     HWND list = GetDlgItem(dlg_, lbImport);
     const int count = SelectedCount();
     if (count <= 0) {
-        MessageBoxA(dlg_, UiText(213, "Please select the items to remove first.").c_str(), UiText(5, "Keyloom").c_str(),
+        MessageBoxA(dlg_, UiText(213, "Please select the items to remove first.").c_str(), MessageCaption().c_str(),
                     MB_OK | MB_ICONINFORMATION);
         return;
     }
@@ -222,7 +222,7 @@ void TfrmImport::btnRemoveClick() {
 
 void TfrmImport::btnOKClick() {
     if (const std::string problems = SaveData(); !problems.empty()) {
-        MessageBoxA(dlg_, problems.c_str(), UiText(5, "Keyloom").c_str(), MB_OK | MB_ICONEXCLAMATION);
+        MessageBoxA(dlg_, problems.c_str(), MessageCaption().c_str(), MB_OK | MB_ICONEXCLAMATION);
         if (direction_ == Direction::Export) return;  // the file was not written: nothing is lost by staying
     }
     EndDialog(dlg_, 1);
@@ -246,9 +246,7 @@ void TfrmImport::lbImportDrawItem(const DRAWITEMSTRUCT& d) {
     } else {
         fore = kind == kExchangeSetting ? kGreen : kind == kExchangeHotkey ? kNavy : kind == kExchangeConflict ? kRed : kBlack;
     }
-    HBRUSH brush = CreateSolidBrush(back);
-    FillRect(d.hDC, &d.rcItem, brush);
-    DeleteObject(brush);
+    FillRect(d.hDC, &d.rcItem, UniqueBrush(CreateSolidBrush(back)).get());
     SetBkMode(d.hDC, TRANSPARENT);
     SetTextColor(d.hDC, fore);
     const std::string text = ItemText(item);

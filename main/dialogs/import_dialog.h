@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "core/exchange_items.h"
-#include "core/profile_keys.h"
-#include "core/report_lines.h"
+#include "model/exchange_items.h"
+#include "model/profile_keys.h"
+#include "model/report_lines.h"
 
 namespace kl {
 

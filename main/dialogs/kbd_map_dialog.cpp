@@ -4,16 +4,16 @@
 
 #include <vector>
 
-#include "core/style.h"
-#include "core/help_pages.h"
-#include "core/dialog_template.h"
-#include "core/key_names.h"
-#include "core/key_remap_table.h"
-#include "core/library_binding.h"
-#include "core/profile_keys.h"
-#include "core/ui_language.h"
+#include "ui/style.h"
+#include "ui/help_pages.h"
+#include "ui/dialog_template.h"
+#include "model/key_names.h"
+#include "model/key_remap_table.h"
+#include "system/library_binding.h"
+#include "system/active_profile_keys.h"
+#include "model/ui_language.h"
 #include "dialogs/key_map_dialog.h"
-#include "window/startup.h"
+#include "ui/app_identity.h"
 
 namespace kl {
 namespace {

@@ -4,10 +4,10 @@
 
 #include <cstdio>
 
-#include "core/style.h"
-#include "core/help_pages.h"
-#include "core/dialog_template.h"
-#include "core/ui_language.h"
+#include "ui/style.h"
+#include "ui/help_pages.h"
+#include "ui/dialog_template.h"
+#include "model/ui_language.h"
 
 namespace kl {
 namespace {

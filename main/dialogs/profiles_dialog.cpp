@@ -3,12 +3,13 @@
 #include <string>
 #include <vector>
 
-#include "core/style.h"
-#include "core/help_pages.h"
-#include "core/dialog_template.h"
-#include "core/input_box.h"
-#include "core/profiles.h"
-#include "core/ui_language.h"
+#include "ui/style.h"
+#include "ui/help_pages.h"
+#include "ui/dialog_template.h"
+#include "ui/input_box.h"
+#include "model/profiles.h"
+#include "model/ui_language.h"
+#include "ui/app_identity.h"
 
 namespace kl {
 namespace {
@@ -31,7 +32,7 @@ std::string CaptionOf(HWND dlg, int id) {
 }
 
 void Notice(HWND dlg, const std::string& text) {
-    MessageBoxA(dlg, text.c_str(), UiText(5, "Keyloom").c_str(), MB_OK | MB_ICONINFORMATION);
+    MessageBoxA(dlg, text.c_str(), MessageCaption().c_str(), MB_OK | MB_ICONINFORMATION);
 }
 
 bool Confirm(HWND dlg, int text, const char* fallback, const std::string& name) {

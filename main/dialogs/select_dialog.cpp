@@ -7,13 +7,14 @@
 #include <algorithm>
 #include <cctype>
 
-#include "core/style.h"
-#include "core/help_pages.h"
-#include "core/shell_links.h"
-#include "core/ui_language.h"
-#include "core/dialog_template.h"
-#include "core/dpi.h"
+#include "ui/style.h"
+#include "ui/help_pages.h"
+#include "system/shell_links.h"
+#include "model/ui_language.h"
+#include "ui/dialog_template.h"
+#include "ui/dpi.h"
 #include "dialogs/edit_hotkey_ids.h"
+#include "ui/gdi_owners.h"
 #include "com_apartment.h"
 
 namespace kl {
@@ -188,12 +189,10 @@ INT_PTR CALLBACK TfrmSelect::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
     if (msg == WM_MEASUREITEM) {
         // Item height 16 at the usual font size, more where the font is larger.
         auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
-        HDC dc = GetDC(hwnd);
-        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
+        const WindowDC dc(hwnd);
+        const SelectedObject selected(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
         TEXTMETRICA tm{};
-        GetTextMetricsA(dc, &tm);
-        SelectObject(dc, old);
-        ReleaseDC(hwnd, dc);
+        GetTextMetricsA(dc.get(), &tm);
         m->itemHeight = static_cast<UINT>(std::max<LONG>(16, tm.tmHeight + 3));
         return TRUE;
     }

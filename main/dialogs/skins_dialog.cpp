@@ -4,9 +4,11 @@
 
 #include <string>
 
-#include "core/dialog_template.h"
-#include "core/help_pages.h"
-#include "core/ui_language.h"
+#include "ui/dialog_template.h"
+#include "ui/help_pages.h"
+#include "model/ui_language.h"
+#include "ui/app_identity.h"
+#include "ui/gdi_owners.h"
 
 namespace kl {
 namespace {
@@ -29,9 +31,7 @@ void Restyle(HWND dlg) {
 
 bool PickFont(HWND dlg, FontSpec& f) {
     LOGFONTA lf{};
-    HDC dc = GetDC(dlg);
-    lf.lfHeight = -MulDiv(f.size, GetDeviceCaps(dc, LOGPIXELSY), 72);
-    ReleaseDC(dlg, dc);
+    lf.lfHeight = -MulDiv(f.size, GetDeviceCaps(WindowDC(dlg).get(), LOGPIXELSY), 72);
     lf.lfWeight = f.bold ? FW_BOLD : FW_NORMAL;
     lf.lfItalic = f.italic;
     lf.lfUnderline = f.underline;
@@ -104,9 +104,7 @@ void DrawItem(const DRAWITEMSTRUCT& d) {
     if (d.itemID == static_cast<UINT>(-1)) return;
     const Style& s = CurrentStyle();
     const bool edit = d.itemID >= static_cast<UINT>(lblEditFontStyle);
-    HBRUSH brush = CreateSolidBrush(PaintColour(edit ? s.editBackground : s.background));
-    FillRect(d.hDC, &d.rcItem, brush);
-    DeleteObject(brush);
+    FillRect(d.hDC, &d.rcItem, UniqueBrush(CreateSolidBrush(PaintColour(edit ? s.editBackground : s.background))).get());
     char text[256] = {};
     SendMessageA(d.hwndItem, LB_GETTEXT, d.itemID, reinterpret_cast<LPARAM>(text));
     HGDIOBJ old = SelectObject(d.hDC, edit ? StyleEditFont() : StyleFont());
@@ -159,7 +157,7 @@ INT_PTR CALLBACK SkinsProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
             return TRUE;
         case btnOK:
             if (!SaveStyle(CurrentStyle()))
-                MessageBoxA(dlg, "The style could not be stored.", UiText(5, "Keyloom").c_str(), MB_OK | MB_ICONEXCLAMATION);
+                MessageBoxA(dlg, "The style could not be stored.", MessageCaption().c_str(), MB_OK | MB_ICONEXCLAMATION);
             EndDialog(dlg, 1);
             return TRUE;
         case btnCancel:

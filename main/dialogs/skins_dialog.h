@@ -8,7 +8,7 @@
 
 #include <functional>
 
-#include "core/style.h"
+#include "ui/style.h"
 
 namespace kl {
 

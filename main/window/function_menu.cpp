@@ -4,13 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "core/catalogue.h"
-#include "core/function_prompts.h"
-#include "core/input_box.h"
-#include "core/library_binding.h"
-#include "core/support_calls.h"
-#include "core/ui_language.h"
+#include "model/catalogue.h"
+#include "model/function_prompts.h"
+#include "ui/input_box.h"
+#include "system/library_binding.h"
+#include "system/support_calls.h"
+#include "model/ui_language.h"
 #include "window/main_window.h"
+#include "ui/app_identity.h"
 
 namespace kl {
 namespace {
@@ -40,7 +41,7 @@ void TfrmMain::mnEditLastHotkeyClick() {
     const SettingsBlock* b = Block();
     const std::int32_t last = b ? b->LastHotkey : 0;
     if (last == 0) {
-        MessageBoxA(hwnd_, UiText(kNoHotkeyExecutedText, "No hotkey has been executed yet.").c_str(), "Keyloom",
+        MessageBoxA(hwnd_, UiText(kNoHotkeyExecutedText, "No hotkey has been executed yet.").c_str(), MessageCaption().c_str(),
                     MB_OK);
         return;
     }

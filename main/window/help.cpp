@@ -3,12 +3,13 @@
 // the Help menu.
 #include <string>
 
-#include "core/help_pages.h"
-#include "core/library_binding.h"
-#include "core/ui_language.h"
+#include "ui/help_pages.h"
+#include "system/library_binding.h"
+#include "model/ui_language.h"
 #include "dialogs/about_dialog.h"
 #include "window/control_ids.h"
 #include "window/main_window.h"
+#include "ui/app_identity.h"
 
 namespace kl {
 namespace {
@@ -46,7 +47,7 @@ void TfrmMain::Keyloomhelp(DWORD context) {
 
 void TfrmMain::OpenHelp(const std::string& address) {
     if (!OpenHelpAddress(address))
-        MessageBoxA(hwnd_, ("The help page could not be opened:\r\n" + address).c_str(), UiText(5, "Keyloom").c_str(),
+        MessageBoxA(hwnd_, ("The help page could not be opened:\r\n" + address).c_str(), MessageCaption().c_str(),
                     MB_OK | MB_ICONEXCLAMATION);
 }
 

@@ -1,8 +1,8 @@
 // The hotkey editor opened from the main window: Add (a new hotkey, hotkey handling
 // switched off around it), Modify (a stored hotkey, hotkey handling as it is), and what
 // makes a stored change live at once.
-#include "core/library_binding.h"
-#include "core/system_hotkeys.h"
+#include "system/library_binding.h"
+#include "system/system_hotkeys.h"
 #include "dialogs/edit_hotkey.h"
 #include "window/main_window.h"
 

@@ -4,12 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "core/hotkey_store.h"
-#include "core/hotkey_table.h"
-#include "core/library_binding.h"
-#include "core/profile_keys.h"
-#include "core/support_calls.h"
-#include "core/ui_language.h"
+#include "model/hotkey_store.h"
+#include "system/library_binding.h"
+#include "system/active_profile_keys.h"
+#include "system/support_calls.h"
+#include "model/ui_language.h"
+#include "model/hotkey_table.h"
+#include "model/profile_keys.h"
 #include "registry_names.h"
 #include "text255.h"
 #include "window/control_ids.h"

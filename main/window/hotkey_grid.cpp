@@ -5,7 +5,8 @@
 #include <string>
 #include <utility>
 
-#include "core/ui_language.h"
+#include "model/ui_language.h"
+#include "ui/gdi_owners.h"
 
 namespace kl {
 namespace {
@@ -21,9 +22,8 @@ constexpr Column kColumns[HotkeyRow::kColumns] = {
 };
 
 int Scaled(HWND w, int px) {
-    HDC dc = GetDC(w);
-    const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSX) : 96;
-    if (dc) ReleaseDC(w, dc);
+    const WindowDC dc(w);
+    const int dpi = dc ? GetDeviceCaps(dc.get(), LOGPIXELSX) : 96;
     return MulDiv(px, dpi, 96);
 }
 

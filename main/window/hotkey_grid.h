@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "core/hotkey_list.h"
+#include "model/hotkey_list.h"
 
 namespace kl {
 

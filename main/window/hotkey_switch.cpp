@@ -2,10 +2,10 @@
 // and MouseKeys, with KeyloomEnabled telling the state.
 #include <cstdint>
 
-#include "core/hook_install.h"
-#include "core/library_binding.h"
-#include "core/support_calls.h"
-#include "core/system_hotkeys.h"
+#include "system/hook_install.h"
+#include "system/library_binding.h"
+#include "system/support_calls.h"
+#include "system/system_hotkeys.h"
 #include "handle_words.h"
 #include "window/main_window.h"
 #include "window/startup.h"

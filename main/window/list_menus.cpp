@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "core/stopwatch.h"
-#include "core/ui_language.h"
+#include "model/stopwatch.h"
+#include "model/ui_language.h"
 #include "window/control_ids.h"
 #include "window/main_menu.h"
 

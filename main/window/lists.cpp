@@ -8,18 +8,20 @@
 #include <string>
 #include <vector>
 
-#include "core/app_paths.h"
-#include "core/catalogue.h"
-#include "core/hotkey_list.h"
-#include "core/hotkey_store.h"
-#include "core/library_binding.h"
-#include "core/profile_keys.h"
-#include "core/support_calls.h"
-#include "core/text_fields.h"
-#include "core/ui_language.h"
+#include "system/app_paths.h"
+#include "model/catalogue.h"
+#include "model/hotkey_list.h"
+#include "model/hotkey_store.h"
+#include "system/library_binding.h"
+#include "system/active_profile_keys.h"
+#include "system/support_calls.h"
+#include "model/text_fields.h"
+#include "model/ui_language.h"
 #include "dialogs/alias_dialog.h"
 #include "window/control_ids.h"
 #include "window/main_window.h"
+#include "ui/app_identity.h"
+#include "ui/gdi_owners.h"
 
 namespace kl {
 namespace {
@@ -136,7 +138,7 @@ void TfrmMain::btnModifyClick() {
     if (page == kHotkeysPage) {
         const HotkeyRow* row = sgHotkeys_.Selected();
         if (!row) {  // nothing selected, or the empty row of an empty list
-            MessageBoxA(hwnd_, UiText(114, "Please select a hotkey first.").c_str(), UiText(5, "Keyloom").c_str(), MB_OK);
+            MessageBoxA(hwnd_, UiText(114, "Please select a hotkey first.").c_str(), MessageCaption().c_str(), MB_OK);
             return;
         }
         EditHotkey(row->id);  // on OK the lists are shown again
@@ -263,9 +265,7 @@ bool TfrmMain::DrawListItem(const DRAWITEMSTRUCT& item) {
         back = kWhite;
         fore = kRed;
     }
-    HBRUSH brush = CreateSolidBrush(back);
-    FillRect(item.hDC, &item.rcItem, brush);
-    DeleteObject(brush);
+    FillRect(item.hDC, &item.rcItem, UniqueBrush(CreateSolidBrush(back)).get());
     const std::string caption = AliasCaption(ListBoxText(lbAliases_, static_cast<int>(item.itemID)));
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, fore);

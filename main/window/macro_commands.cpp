@@ -3,16 +3,17 @@
 // into a new hotkey that types them.
 #include <windows.h>
 
-#include "core/file_dialogs.h"
-#include "core/hotkey_editor_rules.h"
-#include "core/library_binding.h"
-#include "core/macro_files.h"
-#include "core/ui_language.h"
+#include "ui/file_dialogs.h"
+#include "model/hotkey_editor_rules.h"
+#include "system/library_binding.h"
+#include "model/macro_files.h"
+#include "model/ui_language.h"
 #include "dialogs/edit_hotkey.h"
 #include "window/control_ids.h"
 #include "window/exchange_ids.h"
 #include "window/startup.h"
 #include "window/main_window.h"
+#include "ui/app_identity.h"
 
 namespace kl {
 namespace {
@@ -62,7 +63,7 @@ void TfrmMain::mmConvertMacroClick() {
     const MacroFile macro = MacroOf(*b);
     const std::string text = MacroText(macro.events, KeyCharactersForEmptyState);
     if (text.empty()) {
-        MessageBoxA(hwnd_, UiText(108, "The macro contains no typed characters.").c_str(), "Keyloom",
+        MessageBoxA(hwnd_, UiText(108, "The macro contains no typed characters.").c_str(), MessageCaption().c_str(),
                     MB_OK | MB_ICONINFORMATION);
         return;
     }

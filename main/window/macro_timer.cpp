@@ -1,7 +1,7 @@
 // tmMain's tick: timer playback of the macro, or the journal playback's next run.
-#include "core/library_binding.h"
-#include "core/macro_step.h"
-#include "core/support_calls.h"
+#include "system/library_binding.h"
+#include "system/macro_step.h"
+#include "system/support_calls.h"
 #include "window/main_window.h"
 
 namespace kl {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "core/ui_language.h"
+#include "model/ui_language.h"
 #include "window/control_ids.h"
 
 namespace kl {

@@ -4,22 +4,24 @@
 
 #include <exception>
 
-#include "core/dpi.h"
-#include "core/language_choice.h"
-#include "core/library_binding.h"
-#include "core/macro_step.h"
-#include "core/profile_keys.h"
-#include "core/reg_text.h"
-#include "core/step_trace.h"
-#include "core/support_calls.h"
-#include "core/style.h"
-#include "core/ui_language.h"
+#include "ui/dpi.h"
+#include "model/language_choice.h"
+#include "system/library_binding.h"
+#include "system/macro_step.h"
+#include "system/active_profile_keys.h"
+#include "model/reg_text.h"
+#include "ui/style.h"
+#include "model/ui_language.h"
+#include "model/profile_keys.h"
+#include "system/step_trace.h"
+#include "system/support_calls.h"
 #include "dialogs/edit_hotkey.h"
 #include "handle_words.h"
 #include "registry_names.h"
 #include "text255.h"
 #include "window/control_ids.h"
 #include "window/startup.h"
+#include "ui/app_identity.h"
 
 namespace kl {
 namespace {
@@ -350,7 +352,7 @@ void TfrmMain::FormCreate() {
     // A settings load that stopped early has loaded what it could: say so and go on.
     // A box lets other messages run, so the block is looked up again after each.
     if (const std::string error = LastSettingsError(); !error.empty()) {
-        MessageBoxA(nullptr, error.c_str(), "Keyloom", MB_OK | MB_ICONERROR);
+        MessageBoxA(nullptr, error.c_str(), MessageCaption().c_str(), MB_OK | MB_ICONERROR);
         if (destroyed_ || !(b = Block())) return;
     }
     ActiveLanguage().SetDataDirectory(GetText255(b->DataDir));
@@ -529,7 +531,7 @@ int TfrmMain::StartLanguage() const {
 
 void TfrmMain::LogAppError(const char* what) {
     DisableHooks();
-    MessageBoxA(hwnd_, what ? what : "", "Keyloom", MB_OK | MB_ICONERROR);
+    MessageBoxA(hwnd_, what ? what : "", MessageCaption().c_str(), MB_OK | MB_ICONERROR);
     // During creation the window is not finished yet: creation fails instead, and
     // the window system then destroys it.
     if (creating_)

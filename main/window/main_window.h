@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/option_snapshot.h"
+#include "model/option_snapshot.h"
 #include "window/hotkey_grid.h"
 #include "window/main_menu.h"
 #include "window/option_pages.h"

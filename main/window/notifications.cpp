@@ -3,13 +3,13 @@
 #include <cstdint>
 #include <string>
 
-#include "core/input_box.h"
-#include "core/library_binding.h"
-#include "core/macro_step.h"
-#include "core/shell_links.h"
-#include "core/support_calls.h"
-#include "core/ui_language.h"
-#include "core/user_actions.h"
+#include "ui/input_box.h"
+#include "system/library_binding.h"
+#include "system/macro_step.h"
+#include "system/shell_links.h"
+#include "system/support_calls.h"
+#include "model/ui_language.h"
+#include "ui/user_actions.h"
 #include "handle_words.h"
 #include "text255.h"
 #include "window/control_ids.h"

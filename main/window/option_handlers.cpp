@@ -6,10 +6,10 @@
 
 #include <string>
 
-#include "core/library_binding.h"
-#include "core/support_calls.h"
-#include "core/system_options.h"
-#include "core/ui_language.h"
+#include "system/library_binding.h"
+#include "system/support_calls.h"
+#include "system/system_options.h"
+#include "model/ui_language.h"
 #include "text255.h"
 #include "window/control_ids.h"
 #include "window/main_window.h"

@@ -5,9 +5,9 @@
 #include <charconv>
 #include <utility>
 
-#include "core/dpi.h"
-#include "core/settings_table.h"
-#include "core/ui_language.h"
+#include "ui/dpi.h"
+#include "model/settings_table.h"
+#include "model/ui_language.h"
 #include "window/option_ids.h"
 
 namespace kl {

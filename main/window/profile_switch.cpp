@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "core/library_binding.h"
-#include "core/profiles.h"
-#include "core/support_calls.h"
-#include "core/ui_language.h"
+#include "system/library_binding.h"
+#include "model/profiles.h"
+#include "system/support_calls.h"
+#include "model/ui_language.h"
 #include "dialogs/edit_hotkey.h"
 #include "dialogs/kbd_map_dialog.h"
 #include "dialogs/profiles_dialog.h"
@@ -15,6 +15,7 @@
 #include "window/control_ids.h"
 #include "window/main_window.h"
 #include "window/startup.h"
+#include "ui/app_identity.h"
 
 namespace kl {
 namespace {

@@ -1,8 +1,9 @@
 #include "window/startup.h"
 
-#include "core/library_check.h"
-#include "core/reg_text.h"
+#include "system/library_check.h"
+#include "model/reg_text.h"
 #include "registry_names.h"
+#include "ui/app_identity.h"
 
 namespace kl {
 namespace {
@@ -10,7 +11,6 @@ namespace {
 UINT g_notifyMessage = 0;
 constexpr UINT kFallbackNotifyMessage = 0xC800;
 constexpr LPARAM kShowMainWindow = -9;
-constexpr char kInstanceMutexName[] = "KeyloomSingleInstance";
 constexpr int kInstanceWaitSteps = 50;
 constexpr DWORD kInstanceWaitStepMs = 100;
 

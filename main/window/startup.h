@@ -8,9 +8,6 @@
 
 namespace kl {
 
-inline constexpr char kApplicationTitle[] = "Keyloom v1.06";
-inline constexpr char kMainWindowClass[] = "TfrmMain";
-
 // The registered notification message; 0 until registered.
 UINT NotifyMessage();
 // True when a number was newly registered ("KLSysTray1", else the next free name).

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "core/dpi.h"
+#include "ui/dpi.h"
 
 namespace kl {
 

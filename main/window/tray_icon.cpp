@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "window/tray_icon.h"
+#include "ui/app_identity.h"
 
 namespace kl {
 namespace {
@@ -19,7 +20,7 @@ void TrayIcon::Prepare(HWND owner, UINT notifyMessage, HICON icon) {
     data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data_.uCallbackMessage = notifyMessage;
     data_.hIcon = icon;
-    std::strcpy(data_.szTip, "Keyloom");
+    std::strcpy(data_.szTip, kApplicationName);
 }
 
 bool TrayIcon::Add() {

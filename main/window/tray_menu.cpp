@@ -3,14 +3,15 @@
 // (the macro commands are in macro_commands.cpp).
 #include <string>
 
-#include "core/catalogue.h"
-#include "core/function_menu.h"
-#include "core/library_binding.h"
-#include "core/stopwatch.h"
-#include "core/ui_language.h"
-#include "core/user_actions.h"
+#include "model/catalogue.h"
+#include "model/function_menu.h"
+#include "system/library_binding.h"
+#include "model/stopwatch.h"
+#include "model/ui_language.h"
+#include "ui/user_actions.h"
 #include "window/control_ids.h"
 #include "window/main_window.h"
+#include "ui/gdi_owners.h"
 
 namespace kl {
 namespace {
@@ -32,17 +33,14 @@ void TfrmMain::pmSystrayPopup() {
     const LanguageText text = [](int n) { return UiText(n); };
     Catalogue catalogue(dataDir_, text);
     for (const FunctionMenuCategory& category : BuildFunctionMenu(catalogue, text)) {
-        HMENU submenu = CreatePopupMenu();
+        UniqueMenu submenu(CreatePopupMenu());
         for (const FunctionMenuItem& item : category.items) {
             const int command = ids::mnFunctionFirst + item.functionId;
             if (command < ids::mnFunctionFirst || command > ids::mnFunctionLast) continue;
-            AppendMenuA(submenu, MF_STRING, command, MenuCaption(item.caption).c_str());
+            AppendMenuA(submenu.get(), MF_STRING, command, MenuCaption(item.caption).c_str());
         }
-        if (GetMenuItemCount(submenu) == 0) {
-            DestroyMenu(submenu);
-            continue;
-        }
-        AppendMenuA(functions, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), MenuCaption(category.caption).c_str());
+        if (GetMenuItemCount(submenu.get()) == 0) continue;
+        AppendMenuA(functions, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu.release()), MenuCaption(category.caption).c_str());
     }
     FillTimerMenu(menus_, static_cast<int>(StateOf(Block())));
     RefreshProfileMenu();

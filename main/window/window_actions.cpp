@@ -1,7 +1,7 @@
 // Showing, hiding and leaving the main window, its tray icon and its keyboard pages.
 #include <cstdint>
 
-#include "core/library_binding.h"
+#include "system/library_binding.h"
 #include "window/control_ids.h"
 #include "window/main_window.h"
 #include "window/process_messages.h"

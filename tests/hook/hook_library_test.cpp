@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "core/program_filter_map.h"
+#include "system/program_filter_map.h"
 #include "handle_words.h"
 #include "settings_block.h"
 #include "testing/fresh_session.h"

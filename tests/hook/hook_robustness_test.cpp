@@ -3,7 +3,7 @@
 #include <cstring>
 #include <random>
 
-#include "core/program_filter_map.h"
+#include "system/program_filter_map.h"
 #include "fake_platform.h"
 #include "getmsg_decision.h"
 #include "kbd_decision.h"

@@ -5,7 +5,7 @@
 #include <functional>
 #include <memory>
 
-#include "core/program_filter_map.h"
+#include "system/program_filter_map.h"
 #include "getmsg_decision.h"
 #include "hook_block.h"
 #include "kbd_decision.h"

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "core/exchange_items.h"
-#include "core/macro_file.h"
-#include "core/report_lines.h"
+#include "model/exchange_items.h"
+#include "model/macro_file.h"
+#include "model/report_lines.h"
 
 using namespace kl;
 

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "char_substitution.h"
-#include "core/language_text.h"
-#include "core/text_lines.h"
+#include "model/language_text.h"
+#include "model/text_lines.h"
 #include "harness.h"
 #include "macro/event_language.h"
 #include "macro/typing_engine.h"

@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/hotkey_store.h"
+#include "model/hotkey_store.h"
 #include "registry_names.h"
 #include "testing/keyloom_process.h"
 #include "testing/process_memory.h"

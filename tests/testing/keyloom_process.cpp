@@ -81,6 +81,14 @@ HWND KeyloomProcess::WaitForWindow(DWORD ms) {
         ms);
     if (!found) return nullptr;
     WaitForInputIdle(process_, ms);
+    // The hidden window makes its controls once its message loop runs (a posted
+    // message that Wine's WaitForInputIdle does not wait for): the tests read them.
+    // The answer to a message sent once they are being made comes once they are all made,
+    // with their texts.
+    if (PollUntil([&] { return FindWindowExA(window, nullptr, "SysTabControl32", nullptr) != nullptr; }, ms)) {
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, ms, &answer);
+    }
     return window;
 }
 

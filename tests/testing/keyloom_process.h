@@ -7,9 +7,11 @@
 #include <functional>
 #include <string>
 
+#include "version.h"
+
 namespace kl::testing {
 
-inline constexpr char kKeyloomTitle[] = "Keyloom v1.06";
+inline constexpr char kKeyloomTitle[] = "Keyloom v" KL_VERSION_TEXT;
 
 // The position of english.lan in the sorted list of the language files of `dir`: the
 // "Language" value that makes the program speak English.

@@ -1,7 +1,7 @@
 // An exchange file: every item taken is within its ranges; written back into a file
 // and read again, the hotkeys and options come back the same.
-#include "core/exchange_items.h"
-#include "core/report_lines.h"
+#include "model/exchange_items.h"
+#include "model/report_lines.h"
 #include "harness.h"
 
 using namespace kl;

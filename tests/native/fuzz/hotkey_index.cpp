@@ -2,7 +2,7 @@
 // the first byte is an ID, the rest the list.
 #include <string>
 
-#include "core/hotkey_index.h"
+#include "model/hotkey_index.h"
 #include "harness.h"
 #include "stored_text.h"
 

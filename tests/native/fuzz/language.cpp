@@ -1,8 +1,8 @@
 // A language file: its lines and the texts fetched by number.
 #include <string>
 
-#include "core/language_text.h"
-#include "core/text_lines.h"
+#include "model/language_text.h"
+#include "model/text_lines.h"
 #include "harness.h"
 
 using namespace kl;

@@ -1,6 +1,6 @@
 // A macro file: taken whole within the event area, or refused with a reason; what
 // is taken is written and read back unchanged.
-#include "core/macro_file.h"
+#include "model/macro_file.h"
 #include "harness.h"
 
 using namespace kl;

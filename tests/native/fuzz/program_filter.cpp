@@ -4,7 +4,7 @@
 #include <cstring>
 #include <memory>
 
-#include "core/program_sets.h"
+#include "model/program_sets.h"
 #include "harness.h"
 #include "program_filter.h"
 

@@ -1,0 +1,116 @@
+#include "model/settings_exchange.h"
+
+#include <set>
+
+#include "char_substitution.h"
+#include "model/file_output.h"
+#include "model/hotkey_index.h"
+#include "model/hotkey_store.h"
+#include "model/registry_helpers.h"
+#include "model/settings_table.h"
+#include "model/text_fields.h"
+#include "model/text_file.h"
+
+namespace kl {
+
+std::vector<ExchangeOption> ExchangedOptions() {
+    std::vector<ExchangeOption> options;
+    for (const int position : SettingImportOrder()) options.push_back({position, SettingValueName(position)});
+    return options;
+}
+
+ExchangeRead ReadExchangeFromRegistry(const ProfileKeys& keys) {
+    ExchangeRead r;
+    std::set<int> seen;
+    std::vector<std::string> names = registry::ListNames(keys.hotkeys, registry::Names::Values);
+    std::erase_if(names, [](const std::string& n) { return !IsDigits(n) || n.size() > 3; });
+    std::stable_sort(names.begin(), names.end(),
+                     [](const std::string& a, const std::string& b) { return ToNumber(a) < ToNumber(b); });
+    for (const std::string& name : names) {
+        const std::string list = registry::ReadText(keys.hotkeys, name, "", registry::kWholeText);
+        for (const std::string_view piece : IndexPieces(list)) {
+            const int id = ToNumber(piece, -1);
+            if (id < 1 || !seen.insert(id).second) continue;
+            const std::string subkey = keys.hotkeys + "HotKey" + std::to_string(id) + "\\";
+            const std::optional<std::string> function =
+                UnscrambleFunction(registry::ReadText(subkey, "Function", "", registry::kWholeText));
+            const std::size_t semicolon = function ? function->find(';') : std::string::npos;
+            if (semicolon == std::string::npos) {
+                r.skipped.push_back("Hotkey " + std::to_string(id) + ": its function could not be read");
+                continue;
+            }
+            ExchangeItem item;
+            item.kind = kExchangeHotkey;
+            ExchangeHotkey& h = item.hotkey;
+            h.sourceId = id;
+            h.description = registry::ReadText(subkey, "Description", "");
+            h.modifier = ToNumber(registry::ReadText(subkey, "Modifier", "0"));
+            h.key = ToNumber(registry::ReadText(subkey, "Key", "0"));
+            h.functionId = ToNumber(std::string_view(*function).substr(0, semicolon));
+            h.parameter = function->substr(semicolon + 1, kExchangeTextMax);
+            r.items.push_back(std::move(item));
+        }
+    }
+    for (const ExchangeOption& option : ExchangedOptions()) {
+        const std::string value(Trim(registry::ReadText(keys.main, option.name, "")));
+        if (value.empty()) continue;
+        ExchangeItem item;
+        item.kind = kExchangeSetting;
+        item.optionName = std::string(option.name);
+        item.optionIndex = option.index;
+        item.value = value;
+        r.items.push_back(std::move(item));
+    }
+    return r;
+}
+
+ExchangeRead ReadExchangeFromFile(const std::string& path, const ProfileKeys& keys, const ExchangeRules& rules) {
+    std::string contents;
+    if (!ReadWholeFile(path, contents)) {
+        ExchangeRead r;
+        r.refused = true;
+        r.skipped.push_back("The file \"" + path + "\" could not be read.");
+        return r;
+    }
+    ExchangeRules withStore = rules;
+    const HotkeyStore store(keys.hotkeys, nullptr);
+    if (!withStore.taken)
+        withStore.taken = [store](int key, int modifier) { return store.FindHotkeyID(key, modifier) >= 0; };
+    withStore.existingHotkeys = store.CountHotkeys();
+    const std::vector<ExchangeOption> options = ExchangedOptions();
+    return ReadExchangeFile(contents, options, withStore);
+}
+
+std::string WriteExchangeToFile(const std::string& path, const std::vector<ExchangeItem>& items) {
+    IniText file;
+    WriteExchangeItems(file, items);
+    if (!WriteWholeFile(path, file.Text())) return "The settings could not be written to \"" + path + "\".";
+    return {};
+}
+
+std::string WriteExchangeToRegistry(const ProfileKeys& keys, SettingsBlock* block,
+                                    const std::vector<ExchangeItem>& items) {
+    std::string problems;
+    HotkeyStore store(keys.hotkeys, block);
+    // More than the settings load takes would leave the table cut and the rest unread.
+    int count = store.CountHotkeys();
+    for (const ExchangeItem& item : items) {
+        if (item.kind != kExchangeHotkey) continue;
+        const ExchangeHotkey& h = item.hotkey;
+        if (count >= kExchangeMaxHotkeys) {
+            problems += "\"" + h.description + "\": not imported, the profile holds " + std::to_string(count) +
+                        " hotkeys already\r\n";
+            continue;
+        }
+        ++count;
+        const StoreResult stored = store.StoreHotkey(-1, h.key, h.modifier, h.functionId, h.description, h.parameter);
+        if (!stored.error.empty())
+            problems += "\"" + h.description + "\": " + stored.error + "\r\n";
+    }
+    for (const ExchangeItem& item : items)
+        if (item.kind == kExchangeSetting && !registry::WriteText(keys.main, item.optionName, item.value))
+            problems += item.optionName + ": could not be written\r\n";
+    return problems;
+}
+
+}  // namespace kl
