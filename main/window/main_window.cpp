@@ -72,6 +72,9 @@ TfrmMain& MainForm() {
     return form;
 }
 
+TfrmMain::TfrmMain()
+    : runner_(BlockAccess(&Block), sbMain_), notifications_(*this, BlockAccess(&Block)), timer_(BlockAccess(&Block)) {}
+
 bool TfrmMain::Create(HINSTANCE instance, const std::string& dataDir) {
     instance_ = instance;
     dataDir_ = dataDir;
@@ -102,6 +105,7 @@ bool TfrmMain::Create(HINSTANCE instance, const std::string& dataDir) {
     dpi_ = SystemDpi();  // the window's own follows with WM_DPICHANGED
     RECT r{0, 0, ScaleForDpi(kClientWidth, dpi_), ScaleForDpi(kClientHeight, dpi_)};
     menus_ = CreateMainMenus();
+    runner_.SetRecentMenu(menus_.mnCustom);
     TraceStep("menus");
     AdjustWindowRectForDpi(r, style, true, WS_EX_CONTROLPARENT, dpi_);
     const int w = r.right - r.left, h = r.bottom - r.top;
@@ -214,6 +218,7 @@ LRESULT CALLBACK TfrmMain::StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
         self = static_cast<TfrmMain*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         self->hwnd_ = hwnd;
+        self->timer_.SetWindow(hwnd);
     }
     if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
     // No exception may unwind through the window system: an unhandled one ends the
@@ -285,10 +290,10 @@ LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         if (DrawListItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp))) return TRUE;
         break;
     case WM_HOTKEY:
-        OnHotkey(wp, lp);
+        runner_.OnSystemHotkey(wp, lp);
         return 0;
     case WM_TIMER:
-        if (wp == ids::tmMain) tmMainTimer();
+        if (wp == ids::tmMain) timer_.Tick();
         if (wp == ids::tmSaveOptions) tmSaveOptionsTimer();
         return 0;
     case ids::kRunDeferred:
@@ -306,7 +311,7 @@ LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     }
     const LRESULT result = DefWindowProcA(hwnd_, msg, wp, lp);
-    if (msg == NotifyMessage() && NotifyMessage() != 0 && Block()) OnNotify(wp, lp);
+    if (msg == NotifyMessage() && NotifyMessage() != 0 && Block()) notifications_.Route(wp, lp);
     return result;
 }
 
@@ -319,7 +324,7 @@ void TfrmMain::OnCommand(int id) {
     case ids::mnExit2: btnExitClick(); break;
     case ids::mnOpen: mnOpenClick(); break;
     default:
-        if (id >= ids::mnCustomFirst && id <= ids::mnCustomLast) mnCustomClick(id - ids::mnCustomFirst);
+        if (id >= ids::mnCustomFirst && id <= ids::mnCustomLast) runner_.RunRecent(id - ids::mnCustomFirst);
         if (id >= ids::mnFunctionFirst && id <= ids::mnFunctionLast)
             ExecFunction(static_cast<std::uint32_t>(id - ids::mnFunctionFirst));
         if (id == ids::mnEditLastHotkey) mnEditLastHotkeyClick();
@@ -431,6 +436,7 @@ void TfrmMain::FormDestroy() {
     tray_.FinishRemove(kTrayRemovalWaitMs);
     TraceStep("exit: tray icon removed");
     RemoveHelpKey();
+    runner_.Stop();  // its submenu goes with the menus
     DestroyMainMenus(menus_);
     if (font_) DeleteObject(font_);
     font_ = nullptr;

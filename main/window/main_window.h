@@ -13,16 +13,19 @@
 
 #include "model/option_snapshot.h"
 #include "window/hotkey_grid.h"
+#include "window/hotkey_runner.h"
+#include "window/macro_timer.h"
 #include "window/main_menu.h"
+#include "window/notification_router.h"
 #include "window/option_pages.h"
-#include "window/recent_hotkeys.h"
 #include "window/status_bar.h"
 #include "window/tray_icon.h"
 
 namespace kl {
 
-class TfrmMain {
+class TfrmMain : private NotificationTarget {
 public:
+    TfrmMain();
     static constexpr int kPageCount = 5;
 
     // Registers the class and creates the hidden window; false when the program
@@ -48,9 +51,6 @@ public:
     void ShowData();
     void UpdateLanguage();
     void LogAppError(const char* what);
-    void ExecuteHotkey(std::uint32_t id, bool addToRecent);
-    // A click on entry `index` of the recently used list.
-    void mnCustomClick(int index);
     // Runs a function of the Functions list, asking for its parameters.
     void ExecFunction(std::uint32_t functionId);
     void mnEditLastHotkeyClick();
@@ -67,7 +67,6 @@ public:
     bool PreTranslateMessage(MSG& msg);
     int ActivePage() const;
     void sbMainMouseMove();
-    const RecentHotkeys& recentHotkeys() const { return recent_; }
 
     // The option pages, profiles and keyboard remapping (option_handlers.cpp,
     // profile_switch.cpp).
@@ -120,23 +119,25 @@ private:
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT WndProcGuarded(UINT msg, WPARAM wp, LPARAM lp);
     void FormCreate();
-    void CompleteStartup();
+    void CompleteStartup() override;
     void FormShow();
     void FormDestroy();
     void CreateControls();
     void Layout();
     void OnDpiChanged(int dpi, const RECT& suggested);
     void SelectPage(int page);
-    void OnNotify(WPARAM wp, LPARAM lp);
-    void OnHotkey(WPARAM wp, LPARAM lp);
+    // What the notification codes do (notifications.cpp).
+    bool Creating() const override { return creating_; }
+    bool Closed() const override { return destroyed_; }
+    void RunHotkey(std::uint32_t id) override;
+    void ShowMainWindow() override;
+    void ToggleTimerPlayback() override;
+    void ControlTimer(std::int32_t argument) override;
+    void LoadProfileNumber(int number) override;
+    void RunPrompt() override;
+    void ShowIcon(HICON icon) override;
     void OnCommand(int id);
-    void PopupTrayMenu();
-    void RebuildRecentMenu();
-    void RunProgramPrompt();
-    void SetTimerInterval(UINT ms);
-    void StartTimer();
-    void StopTimer();
-    void tmMainTimer();
+    void PopupTrayMenu() override;
     // The outermost call into a library has returned: run what waited for it.
     static void LibraryCallsEnded();
     void RunDeferred();
@@ -185,7 +186,7 @@ private:
     StatusBar sbMain_;
     TrayIcon tray_;
     MainMenus menus_;
-    RecentHotkeys recent_;
+    HotkeyRunner runner_;  // every hotkey that reaches the window, and the recently used list
     HFONT font_ = nullptr;
     int dpi_ = 96;  // the window's dots per inch: every size in pixels is scaled to it
     std::string dataDir_;
@@ -194,8 +195,6 @@ private:
     bool shownOnce_ = false;
     bool startupCompleted_ = false;  // the controls exist
     bool showing_ = false;           // FormShow runs: the lists are filled although not visible yet
-    bool timerRunning_ = false;
-    UINT timerInterval_ = 1000;
     bool destroyed_ = false;
     bool creating_ = false;
     bool startFailed_ = false;
@@ -207,8 +206,8 @@ private:
         bool registrations = false, hooks = false, mouseKeys = false;
         bool any() const { return registrations || hooks || mouseKeys; }
     } installed_;
-    // Notifications that would have opened a modal loop inside a library call.
-    std::vector<std::pair<WPARAM, LPARAM>> deferred_;
+    NotificationRouter notifications_;  // the notification codes, and those waiting for a library call
+    MacroTimer timer_;                  // tmMain
     int languageSelection_ = -1;  // the selected entry of cbLanguage
     OptionPages options_;
     OptionSnapshot savedOptions_;             // the options as last written to the registry

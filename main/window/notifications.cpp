@@ -1,126 +1,29 @@
-// What arrives at the main window from the hooks, klsupport, the tray icon and a second
-// instance: the registered notification message (code in lParam) and WM_HOTKEY.
-#include <cstdint>
+// What the main window does for the codes of its notification router
+// (notification_router.*), and the Run prompt of code -5.
 #include <string>
 
 #include "ui/input_box.h"
 #include "system/library_binding.h"
-#include "system/macro_step.h"
 #include "system/shell_links.h"
-#include "system/support_calls.h"
 #include "model/ui_language.h"
-#include "ui/user_actions.h"
-#include "handle_words.h"
 #include "text255.h"
-#include "window/control_ids.h"
 #include "window/main_window.h"
-#include "window/startup.h"
 
 namespace kl {
-namespace {
 
-constexpr LPARAM kExecuteHotkey = -11;
-constexpr LPARAM kExecuteFunction = -10;
-constexpr LPARAM kShowMainWindow = -9;
-constexpr LPARAM kToggleTimerPlayback = -8;
-constexpr LPARAM kControlTimer = -7;
-constexpr LPARAM kLoadProfile = -6;
-constexpr LPARAM kRunPrompt = -5;
-constexpr LPARAM kRepeatMacro = -4;
-constexpr LPARAM kStopwatch = -3;
-constexpr LPARAM kChangeIcon = -2;
-constexpr std::int32_t kTimerPlayback = 4;
-constexpr UINT kPlaybackInterval = 250;
-constexpr UINT kMinimumInterval = 100;
+void TfrmMain::RunHotkey(std::uint32_t id) { runner_.Execute(id, true); }
 
-bool IsProgramIcon(const SettingsBlock& b, Handle32 icon) {
-    return icon != 0 && (icon == b.IconDefault || icon == b.IconPlaying || icon == b.IconRecording);
-}
+void TfrmMain::ShowMainWindow() { mnOpenClick(); }
 
-// Codes that only change state here. Every other code may open a box, a menu or an
-// input prompt, or call into klsupport again.
-bool RunsInPlace(LPARAM code) {
-    return code == kChangeIcon || code == kControlTimer || code == kToggleTimerPlayback || code == -1;
-}
+void TfrmMain::ToggleTimerPlayback() { timer_.TogglePlayback(); }
 
-}  // namespace
+void TfrmMain::ControlTimer(std::int32_t argument) { timer_.Control(argument); }
 
-void TfrmMain::OnNotify(WPARAM wp, LPARAM lp) {
-    // klsupport notifies with SendNotifyMessageA, which runs this on our thread in the
-    // middle of its call: a modal loop here would run with the library's frames below it,
-    // and Exit chosen meanwhile would unload it. Such codes, and everything that arrives
-    // while the window is still being created, wait until the call has returned.
-    if (creating_ || (LibraryCallDepth() > 0 && !RunsInPlace(lp))) {
-        deferred_.emplace_back(wp, lp);
-        return;
-    }
-    if (!RunsInPlace(lp)) CompleteStartup();
-    SettingsBlock* b = Block();
-    if (!b) return;
-    switch (lp) {
-    case kExecuteHotkey:
-        if (wp != 0) ExecuteHotkey(static_cast<std::uint32_t>(wp), true);
-        break;
-    case kExecuteFunction: {
-        std::string parameter(1024, '\0');
-        CallExecuteFunctionEx(static_cast<std::uint32_t>(wp), parameter.data());
-        break;
-    }
-    case kShowMainWindow:
-    case WM_LBUTTONDBLCLK:
-        mnOpenClick();
-        break;
-    case kToggleTimerPlayback:
-        StopTimer();
-        if (b->JournalMode != 0) {
-            b->JournalMode = 0;
-            EndTimerPlayback(b);
-        } else {
-            b->JournalMode = kTimerPlayback;
-            SetTimerInterval(kPlaybackInterval);
-            StartTimer();
-        }
-        break;
-    case kControlTimer: {
-        const auto arg = static_cast<std::int32_t>(wp);
-        if (arg == -2) {
-            StartTimer();
-        } else if (arg < 0) {
-            StopTimer();
-            b->JournalMode = 0;
-            EndTimerPlayback(b);
-        } else {
-            SetTimerInterval(arg > static_cast<std::int32_t>(kMinimumInterval) ? arg : kMinimumInterval);
-        }
-        break;
-    }
-    case kLoadProfile:
-        // The number counts in the profile list; 0 and numbers beyond it name the default.
-        LoadProfile(IDToProfile(static_cast<int>(static_cast<std::int32_t>(wp))), true);
-        break;
-    case kRunPrompt:
-        RunProgramPrompt();
-        break;
-    case kRepeatMacro:
-        RepeatMacro();
-        break;
-    case kStopwatch:
-        ShowTimerStatus();
-        break;
-    case kChangeIcon:
-        // Only the program's own three icons go into the tray; anyone may post this code.
-        if (IsProgramIcon(*b, static_cast<Handle32>(wp)))
-            ChangeIcon(HandleFromWord<HICON>(static_cast<Handle32>(wp)));
-        break;
-    case WM_RBUTTONDOWN:
-        PopupTrayMenu();
-        break;
-    default:
-        break;
-    }
-}
+void TfrmMain::LoadProfileNumber(int number) { LoadProfile(IDToProfile(number), true); }
 
-void TfrmMain::RunProgramPrompt() {
+void TfrmMain::ShowIcon(HICON icon) { ChangeIcon(icon); }
+
+void TfrmMain::RunPrompt() {
     SettingsBlock* b = Block();
     std::string file = std::string(b ? Text255View(b->DataDir) : std::string_view()) ;
     if (!file.empty() && file.back() != '\\' && file.back() != '/') file += '\\';
@@ -135,20 +38,6 @@ void TfrmMain::RunProgramPrompt() {
         }
     }
     if (!file.empty()) ShellOpen(file, "", SW_SHOWNORMAL);
-}
-
-void TfrmMain::SetTimerInterval(UINT ms) {
-    timerInterval_ = ms;
-    if (timerRunning_) SetTimer(hwnd_, ids::tmMain, timerInterval_, nullptr);
-}
-
-void TfrmMain::StartTimer() {
-    timerRunning_ = SetTimer(hwnd_, ids::tmMain, timerInterval_, nullptr) != 0;
-}
-
-void TfrmMain::StopTimer() {
-    KillTimer(hwnd_, ids::tmMain);
-    timerRunning_ = false;
 }
 
 }  // namespace kl

@@ -36,7 +36,7 @@ void TfrmMain::EndProgram() {
 void TfrmMain::LibraryCallsEnded() {
     TfrmMain& form = MainForm();
     if (!form.hwnd_ || form.destroyed_ || form.creating_) return;
-    if (form.exitPending_ || !form.deferred_.empty() || form.pendingEditor_ || form.pendingProfile_)
+    if (form.exitPending_ || form.notifications_.HasWaiting() || form.pendingEditor_ || form.pendingProfile_)
         PostMessageA(form.hwnd_, ids::kRunDeferred, 0, 0);
 }
 
@@ -44,7 +44,7 @@ void TfrmMain::RunDeferred() {
     if (creating_ || destroyed_ || LibraryCallDepth() > 0) return;  // asked again when the call ends
     if (exitPending_) {
         exitPending_ = false;
-        deferred_.clear();
+        notifications_.Clear();
         btnExitClick();
         return;
     }
@@ -56,12 +56,8 @@ void TfrmMain::RunDeferred() {
         else
             EditHotkey(id);
     }
-    const auto waiting = std::move(deferred_);
-    deferred_.clear();
-    for (const auto& [wp, lp] : waiting) {
-        if (destroyed_ || !Block()) return;
-        OnNotify(wp, lp);
-    }
+    notifications_.RunWaiting();
+    if (destroyed_ || !Block()) return;
     // A profile switch that waited for the editing dialogs to close.
     if (pendingProfile_ && !EditingDialogOpen() && !destroyed_) {
         const ProfileRequest request = *pendingProfile_;

@@ -1,26 +1,20 @@
-// Every hotkey that reaches the main window ends here: WM_HOTKEY, the notification
-// code -11 and the tray menu's recently used list.
-#include <cstdint>
+#include "window/hotkey_runner.h"
+
 #include <string>
 #include <vector>
 
 #include "model/hotkey_store.h"
-#include "system/library_binding.h"
+#include "model/hotkey_table.h"
 #include "system/active_profile_keys.h"
 #include "system/support_calls.h"
-#include "model/ui_language.h"
-#include "model/hotkey_table.h"
-#include "model/profile_keys.h"
-#include "registry_names.h"
-#include "text255.h"
 #include "window/control_ids.h"
-#include "window/main_window.h"
 #include "window/startup.h"
 
 namespace kl {
-void TfrmMain::ExecuteHotkey(std::uint32_t id, bool addToRecent) {
-    if (destroyed_) return;
-    SettingsBlock* b = Block();
+
+void HotkeyRunner::Execute(std::uint32_t id, bool addToRecent) {
+    if (stopped_) return;
+    SettingsBlock* b = block_();
     if (b && b->HotkeysSuspended) {
         Status("Not executing hotkey " + std::to_string(id));
         return;
@@ -35,45 +29,49 @@ void TfrmMain::ExecuteHotkey(std::uint32_t id, bool addToRecent) {
             return;
         // The buffers are ours; never read past them whatever was written.
         description.back() = parameters.back() = '\0';
-        if ((b = Block())) {
+        if ((b = block_())) {
             b->SuppressStartMenu = kTrue;
             b->HotkeysSuspended = kFalse;
         }
         Status("Hotkey " + std::to_string(id));
-        if ((b = Block()) && b->ConfirmHotkeys) MessageBeep(0);
+        if ((b = block_()) && b->ConfirmHotkeys) MessageBeep(0);
         if (addToRecent && recent_.Add(static_cast<int>(id), description.data())) RebuildRecentMenu();
         CallExecuteFunctionEx(static_cast<std::uint32_t>(function), parameters.data());
     } catch (...) {
     }
 }
 
-void TfrmMain::mnCustomClick(int index) {
+void HotkeyRunner::RunRecent(int index) {
     const int id = recent_.IdAt(static_cast<std::size_t>(index));
-    if (id > 0) ExecuteHotkey(static_cast<std::uint32_t>(id), false);
+    if (id > 0) Execute(static_cast<std::uint32_t>(id), false);
 }
 
-void TfrmMain::RebuildRecentMenu() {
-    HMENU custom = menus_.mnCustom;
-    if (!custom || destroyed_) return;
-    while (GetMenuItemCount(custom) > 0) DeleteMenu(custom, 0, MF_BYPOSITION);
+void HotkeyRunner::RebuildRecentMenu() {
+    if (!recentMenu_ || stopped_) return;
+    while (GetMenuItemCount(recentMenu_) > 0) DeleteMenu(recentMenu_, 0, MF_BYPOSITION);
     const auto& entries = recent_.entries();
     for (std::size_t i = 0; i < entries.size(); ++i)
-        AppendMenuA(custom, MF_STRING, ids::mnCustomFirst + i, entries[i].caption.c_str());
+        AppendMenuA(recentMenu_, MF_STRING, ids::mnCustomFirst + i, entries[i].caption.c_str());
 }
 
-void TfrmMain::OnHotkey(WPARAM wp, LPARAM lp) {
-    const SettingsBlock* b = Block();
+void HotkeyRunner::OnSystemHotkey(WPARAM wp, LPARAM lp) {
+    const SettingsBlock* b = block_();
     if (!NotifyMessage() || !b || !b->KeyloomEnabled || b->HotkeysSuspended) return;
     int key = HIWORD(lp) & 0xFF;
     const int modifier = LOWORD(lp);
     if (key == 255) key = static_cast<int>(wp);
-    // The block's table holds the stored hotkeys (the store keeps it in step), so the
-    // registry is searched only for a combination the table lacks: one beyond its rows,
-    // or one registered only to take it from the system.
-    int id = FindHotkeyRow(*b, key, modifier);
-    if (id <= 0) id = HotkeyStore(ActiveProfileKeys().hotkeys, Block()).FindHotkeyID(key, modifier);
     // Combinations registered only to take them from the system find no hotkey.
-    if (id > 0) ExecuteHotkey(static_cast<std::uint32_t>(id), true);
+    if (const int id = FindHotkeyOf(key, modifier); id > 0) Execute(static_cast<std::uint32_t>(id), true);
+}
+
+// The block's table holds the stored hotkeys (the store keeps it in step), so the
+// registry is searched only for a combination the table lacks: one beyond its rows, or
+// one registered only to take it from the system.
+int HotkeyRunner::FindHotkeyOf(int key, int modifier) const {
+    SettingsBlock* b = block_();
+    if (!b) return 0;
+    const int id = FindHotkeyRow(*b, key, modifier);
+    return id > 0 ? id : HotkeyStore(ActiveProfileKeys().hotkeys, b).FindHotkeyID(key, modifier);
 }
 
 }  // namespace kl
