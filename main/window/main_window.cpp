@@ -73,7 +73,11 @@ TfrmMain& MainForm() {
 }
 
 TfrmMain::TfrmMain()
-    : runner_(BlockAccess(&Block), sbMain_), notifications_(*this, BlockAccess(&Block)), timer_(BlockAccess(&Block)) {}
+    : runner_(BlockAccess(&Block), sbMain_),
+      notifications_(*this, BlockAccess(&Block)),
+      timer_(BlockAccess(&Block)),
+      macros_(BlockAccess(&Block), [this] { return mnNewHotkeyClick(); }),
+      settings_(*this, BlockAccess(&Block), dataDir_, options_, pages_) {}
 
 bool TfrmMain::Create(HINSTANCE instance, const std::string& dataDir) {
     instance_ = instance;
@@ -219,6 +223,8 @@ LRESULT CALLBACK TfrmMain::StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         self->hwnd_ = hwnd;
         self->timer_.SetWindow(hwnd);
+        self->macros_.SetOwner(hwnd);
+        self->settings_.SetOwner(hwnd);
     }
     if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
     // No exception may unwind through the window system: an unhandled one ends the
@@ -254,7 +260,7 @@ LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND:
         CompleteStartup();
         if (!OnOptionCommand(LOWORD(wp), HIWORD(wp)) && !OnListCommand(LOWORD(wp), HIWORD(wp)) &&
-            !OnExchangeCommand(LOWORD(wp)))
+            !macros_.OnCommand(LOWORD(wp)) && !settings_.OnCommand(LOWORD(wp)))
             OnCommand(LOWORD(wp));
         return 0;
     case WM_HSCROLL:
@@ -481,6 +487,11 @@ void TfrmMain::ShowData() {
     SetWindowTextA(btnState_, enabled ? UiText(14, "&Disable").c_str() : UiText(15, "&Enable").c_str());
     Status(enabled ? UiText(94, "Keyloom is enabled") : UiText(93, "Keyloom is disabled"));
     sbMain_.SetText(1, profile.empty() ? UiText(238, reg::kDefaultProfile) : profile);
+}
+
+void TfrmMain::RefreshPages() {
+    LoadData();
+    ShowData();
 }
 
 // Only repaints: letting waiting messages run here would run queued hotkeys in the

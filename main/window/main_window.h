@@ -14,16 +14,18 @@
 #include "model/option_snapshot.h"
 #include "window/hotkey_grid.h"
 #include "window/hotkey_runner.h"
+#include "window/macro_commands.h"
 #include "window/macro_timer.h"
 #include "window/main_menu.h"
 #include "window/notification_router.h"
 #include "window/option_pages.h"
+#include "window/settings_commands.h"
 #include "window/status_bar.h"
 #include "window/tray_icon.h"
 
 namespace kl {
 
-class TfrmMain : private NotificationTarget {
+class TfrmMain : private NotificationTarget, private SettingsCommandHost {
 public:
     TfrmMain();
     static constexpr int kPageCount = 5;
@@ -71,7 +73,7 @@ public:
     // The option pages, profiles and keyboard remapping (option_handlers.cpp,
     // profile_switch.cpp).
     void LoadData();
-    void SaveData();
+    void SaveData() override;
     void SwitchMode(bool simple);
     // Saves the options of the profile being left when asked, loads the other's
     // options, hotkeys and remapping, and rebuilds hotkey handling. "" or the default
@@ -82,13 +84,13 @@ public:
     // given) and builds hotkey handling anew from them unless hotkeys were off; the
     // language, the tray icon and the pages follow. False when the load failed; `error`
     // holds the error it raised, if any.
-    bool ReloadSettingsLive(const std::optional<std::string>& profile, std::string& error);
-    std::vector<std::string> GetProfileList() const;
+    bool ReloadSettingsLive(const std::optional<std::string>& profile, std::string& error) override;
+    std::vector<std::string> GetProfileList() const override;
     std::string IDToProfile(int number) const;
     void mnKbdSetupClick();
     void mnEditProfilesClick();
     // Writes the options to the registry now.
-    void SaveOptionsNow();
+    void SaveOptionsNow() override;
     // True while this process has hotkeys registered or hooked.
     bool HooksActive() const { return installed_.any(); }
 
@@ -103,16 +105,6 @@ public:
     void pmSystrayPopup();
     // Opens the manual's page for a help context (help.cpp).
     void Keyloomhelp(DWORD context);
-    // The macro commands (macro_commands.cpp), export, import and printing of the
-    // settings (settings_commands.cpp) and the style (style_commands.cpp).
-    void mmSaveMacroClick();
-    void mmLoadMacroClick();
-    void mmConvertMacroClick();
-    void mnExportSettingsClick();
-    void mnImportSettingsClick();
-    void mnPrintSettingsClick();
-    // The style dialog; the main window takes the style after OK.
-    void mmStyleClick();
 
 private:
     static LRESULT CALLBACK StaticWndProc(HWND, UINT, WPARAM, LPARAM);
@@ -136,6 +128,9 @@ private:
     void LoadProfileNumber(int number) override;
     void RunPrompt() override;
     void ShowIcon(HICON icon) override;
+    // What the settings commands ask of the window (settings_commands.cpp).
+    void RefreshPages() override;
+    void RunEditingDialog(const std::function<void()>& dialog) override;
     void OnCommand(int id);
     void PopupTrayMenu() override;
     // The outermost call into a library has returned: run what waited for it.
@@ -168,7 +163,6 @@ private:
     bool OnListCommand(int id, int code);
     bool OnTrayCommand(int id);
     bool OnHelpCommand(int id);
-    bool OnExchangeCommand(int id);
     bool ListKeyDown(const MSG& msg);
     bool DrawListItem(const DRAWITEMSTRUCT& item);
     void InstallHelpKey();
@@ -208,6 +202,8 @@ private:
     } installed_;
     NotificationRouter notifications_;  // the notification codes, and those waiting for a library call
     MacroTimer timer_;                  // tmMain
+    MacroCommands macros_;              // the Macros menu
+    SettingsCommands settings_;         // export, import, the report and the style
     int languageSelection_ = -1;  // the selected entry of cbLanguage
     OptionPages options_;
     OptionSnapshot savedOptions_;             // the options as last written to the registry

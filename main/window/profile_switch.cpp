@@ -33,6 +33,11 @@ TfrmMain::EditingDialog::~EditingDialog() {
         PostMessageA(form_.hwnd_, ids::kRunDeferred, 0, 0);
 }
 
+void TfrmMain::RunEditingDialog(const std::function<void()>& dialog) {
+    EditingDialog open(*this);
+    dialog();
+}
+
 bool TfrmMain::EditingDialogOpen() const { return editingDialogs_ > 0 || TfrmEditHotkey::Instance().IsOpen(); }
 
 void TfrmMain::LoadProfile(const std::string& name, bool saveFirst) {

@@ -1,6 +1,5 @@
-// File > Settings: export and import of the active profile's options and hotkeys
-// through TfrmImport, and the printed report settings_preview.txt.
-#include <windows.h>
+#include "window/settings_commands.h"
+
 #include <commctrl.h>
 
 #include <memory>
@@ -12,7 +11,6 @@
 #include "model/file_output.h"
 #include "model/hotkey_index.h"
 #include "model/key_names.h"
-#include "system/library_binding.h"
 #include "system/active_profile_keys.h"
 #include "model/profiles.h"
 #include "model/registry_helpers.h"
@@ -25,9 +23,7 @@
 #include "text255.h"
 #include "window/control_ids.h"
 #include "window/exchange_ids.h"
-#include "window/main_window.h"
 #include "window/option_ids.h"
-#include "window/startup.h"
 #include "ui/app_identity.h"
 
 namespace kl {
@@ -114,13 +110,13 @@ std::string ReportFolderFile(const std::string& folder) { return WithSeparator(f
 
 }  // namespace
 
-void TfrmMain::mnPrintSettingsClick() {
-    SettingsBlock* b = Block();
+void SettingsCommands::PrintReport() {
+    SettingsBlock* b = block_();
     if (!b) return;
-    SaveData();
+    host_.SaveData();
     const ProfileKeys keys = ActiveProfileKeys();
     auto catalogue = std::make_shared<Catalogue>(dataDir_, [](int n) { return UiText(n); });
-    const ReportNames names = NamesFrom(catalogue, GetProfileList());
+    const ReportNames names = NamesFrom(catalogue, host_.GetProfileList());
     SettingsReport report;
     const std::string profile = GetText255(b->ProfileName);
     report.profileName = profile.empty() ? UiText(238, "(default)") : profile;
@@ -195,53 +191,59 @@ void TfrmMain::mnPrintSettingsClick() {
         const DWORD n = GetTempPathA(MAX_PATH, temp);
         path = n > 0 && n < MAX_PATH ? ReportFolderFile(temp) : std::string();
         if (path.empty() || !WriteWholeFile(path, text)) {
-            MessageBoxA(hwnd_, "The settings report could not be written.", kApplicationTitle, MB_OK | MB_ICONERROR);
+            MessageBoxA(owner_, "The settings report could not be written.", kApplicationTitle, MB_OK | MB_ICONERROR);
             return;
         }
     }
     if (!OpenInViewer(path))
-        MessageBoxA(hwnd_, ("The settings report could not be opened:\r\n" + path).c_str(), kApplicationTitle,
+        MessageBoxA(owner_, ("The settings report could not be opened:\r\n" + path).c_str(), kApplicationTitle,
                     MB_OK | MB_ICONEXCLAMATION);
 }
 
-void TfrmMain::mmStyleClick() {
-    if (TfrmSkins::ShowModal(hwnd_) == 1 && !destroyed_) ApplyStyleToForm(hwnd_);
+void SettingsCommands::ChooseStyle() {
+    if (TfrmSkins::ShowModal(owner_) == 1 && !host_.Closed()) ApplyStyleToForm(owner_);
 }
 
-void TfrmMain::mnExportSettingsClick() {
-    if (!Block()) return;
-    SaveData();
-    SaveOptionsNow();  // the registry holds what is in use
-    const std::optional<std::string> file = AskSaveFile(hwnd_);
-    if (!file || !Block()) return;
+void SettingsCommands::Export() {
+    if (!block_()) return;
+    host_.SaveData();
+    host_.SaveOptionsNow();  // the registry holds what is in use
+    const std::optional<std::string> file = AskSaveFile(owner_);
+    if (!file || !block_()) return;
     // The file is replaced only when OK writes it: a cancelled or failed export leaves it.
     auto catalogue = std::make_shared<Catalogue>(dataDir_, [](int n) { return UiText(n); });
-    TfrmImport dialog(TfrmImport::Direction::Export, *file, ActiveProfileKeys(), NamesFrom(catalogue, GetProfileList()));
-    dialog.ShowModal(hwnd_);
+    TfrmImport dialog(TfrmImport::Direction::Export, *file, ActiveProfileKeys(), NamesFrom(catalogue, host_.GetProfileList()));
+    dialog.ShowModal(owner_);
 }
 
-void TfrmMain::mnImportSettingsClick() {
-    if (!Block()) return;
-    const std::optional<std::string> file = AskOpenFile(hwnd_);
-    if (!file || !Block()) return;
-    SaveData();
-    SaveOptionsNow();  // what the pages show is not lost by the reload
+void SettingsCommands::Import() {
+    if (!block_()) return;
+    const std::optional<std::string> file = AskOpenFile(owner_);
+    if (!file || !block_()) return;
+    host_.SaveData();
+    host_.SaveOptionsNow();  // what the pages show is not lost by the reload
     auto catalogue = std::make_shared<Catalogue>(dataDir_, [](int n) { return UiText(n); });
-    TfrmImport dialog(TfrmImport::Direction::Import, *file, ActiveProfileKeys(), NamesFrom(catalogue, GetProfileList()));
+    TfrmImport dialog(TfrmImport::Direction::Import, *file, ActiveProfileKeys(), NamesFrom(catalogue, host_.GetProfileList()));
     // The imported options may ask for another mode or tray icon: as after a profile
     // switch, hotkey handling is undone and built anew from what was loaded.
     dialog.reload = [this] {
         std::string error;
-        if (!ReloadSettingsLive(std::nullopt, error) && error.empty()) error = "Unable to load the settings!";
+        if (!host_.ReloadSettingsLive(std::nullopt, error) && error.empty()) error = "Unable to load the settings!";
         return error;
     };
-    {
-        EditingDialog open(*this);
-        dialog.ShowModal(hwnd_);
+    host_.RunEditingDialog([&] { dialog.ShowModal(owner_); });
+    if (host_.Closed() || !block_()) return;
+    host_.RefreshPages();
+}
+
+bool SettingsCommands::OnCommand(int id) {
+    switch (id) {
+    case ids::mnExportSettings: Export(); return true;
+    case ids::mnImportSettings: Import(); return true;
+    case ids::mnPrintSettings: PrintReport(); return true;
+    case ids::mmStyle: ChooseStyle(); return true;
+    default: return false;
     }
-    if (destroyed_ || !Block()) return;
-    LoadData();
-    ShowData();
 }
 
 }  // namespace kl
