@@ -2,7 +2,6 @@
 // switched off around it), Modify (a stored hotkey, hotkey handling as it is), and what
 // makes a stored change live at once.
 #include "system/library_binding.h"
-#include "system/system_hotkeys.h"
 #include "dialogs/edit_hotkey.h"
 #include "window/main_window.h"
 
@@ -25,12 +24,12 @@ int TfrmMain::mnNewHotkeyClick() {
     editor.hotkeyId = -1;  // cleared when it is shown
     // With hotkey handling off the editor can capture any combination.
     const bool wasEnabled = b->KeyloomEnabled != 0;
-    if (wasEnabled) DisableHooks();
+    if (wasEnabled) hotkeys_.Disable();
     EditingDialog open(*this);
     const int result = editor.ShowModal(hwnd_);
     if (destroyed_ || !Block()) return result;
     // The options pages save their data here once they exist.
-    if (wasEnabled) EnableHooks();  // the registrations and hooks include the new hotkey
+    if (wasEnabled) hotkeys_.Enable();  // the registrations and hooks include the new hotkey
     ShowData();
     return result;
 }
@@ -53,18 +52,10 @@ int TfrmMain::EditHotkey(int id) {
     editor.hotkeyId = -1;
     if (destroyed_ || !Block()) return result;
     if (result == 1) {
-        RefreshSystemHotkeys();
+        hotkeys_.RefreshRegistrations();
         ShowData();
     }
     return result;
-}
-
-// The store has updated the block's table, which the hooks read; registrations with the
-// system are made again so that a changed key or modifier is the one registered.
-void TfrmMain::RefreshSystemHotkeys() {
-    if (!installed_.registrations || !Block()) return;
-    UnregisterSystemHotkeys(hwnd_);
-    RegisterSystemHotkeys(hwnd_);
 }
 
 }  // namespace kl

@@ -168,7 +168,7 @@ void TfrmMain::btnRemoveClick() {
             destroyed_ || !Block())
             return;
         HotkeyStore(ActiveProfileKeys().hotkeys, Block()).DeleteHotkey(id);
-        RefreshSystemHotkeys();  // a registration of the removed combination goes too
+        hotkeys_.RefreshRegistrations();  // a registration of the removed combination goes too
         ShowData();
     } else if (page == kAliasesPage) {
         const std::string alias = SelectedAlias();

@@ -73,11 +73,13 @@ TfrmMain& MainForm() {
 }
 
 TfrmMain::TfrmMain()
-    : runner_(BlockAccess(&Block), sbMain_),
+    : hotkeys_(BlockAccess(&Block)),
+      runner_(BlockAccess(&Block), sbMain_),
       notifications_(*this, BlockAccess(&Block)),
       timer_(BlockAccess(&Block)),
+      options_(BlockAccess(&Block), sbMain_, hotkeys_, dataDir_, [this](int selection) { cbLanguageChange(selection); }),
       macros_(BlockAccess(&Block), [this] { return mnNewHotkeyClick(); }),
-      settings_(*this, BlockAccess(&Block), dataDir_, options_, pages_) {}
+      settings_(*this, BlockAccess(&Block), dataDir_, options_.pages(), pages_) {}
 
 bool TfrmMain::Create(HINSTANCE instance, const std::string& dataDir) {
     instance_ = instance;
@@ -147,7 +149,7 @@ void TfrmMain::CreateControls() {
     btnState_ = child(hwnd_, WC_BUTTONA, "&Disable", push, ids::btnState);
     btnExit_ = child(hwnd_, WC_BUTTONA, "E&xit", push, ids::btnExit);
     CreateLists();
-    options_.Create(instance_, pages_[1], pages_[2], pages_[3], font_);
+    options_.pages().Create(instance_, pages_[1], pages_[2], pages_[3], font_);
     sbMain_.Create(hwnd_, ids::sbMain);
     SetWindowSubclass(sbMain_.handle(), StatusBarSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
     Layout();
@@ -198,7 +200,7 @@ void TfrmMain::OnDpiChanged(int dpi, const RECT& suggested) {
     for (HWND parent : {hwnd_, pages_[0], pages_[4]})
         for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
             if (c != sbMain_.handle()) setFont(c, reinterpret_cast<LPARAM>(font_));
-    options_.Rescale(dpi_, font_);
+    options_.pages().Rescale(dpi_, font_);
     sbMain_.SetDpi(dpi_);
     SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -222,7 +224,9 @@ LRESULT CALLBACK TfrmMain::StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
         self = static_cast<TfrmMain*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         self->hwnd_ = hwnd;
+        self->hotkeys_.SetWindow(hwnd);
         self->timer_.SetWindow(hwnd);
+        self->options_.SetWindow(hwnd);
         self->macros_.SetOwner(hwnd);
         self->settings_.SetOwner(hwnd);
     }
@@ -259,12 +263,12 @@ LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_COMMAND:
         CompleteStartup();
-        if (!OnOptionCommand(LOWORD(wp), HIWORD(wp)) && !OnListCommand(LOWORD(wp), HIWORD(wp)) &&
+        if (!options_.OnCommand(LOWORD(wp), HIWORD(wp)) && !OnListCommand(LOWORD(wp), HIWORD(wp)) &&
             !macros_.OnCommand(LOWORD(wp)) && !settings_.OnCommand(LOWORD(wp)))
             OnCommand(LOWORD(wp));
         return 0;
     case WM_HSCROLL:
-        OnOptionScroll(reinterpret_cast<HWND>(lp));
+        options_.OnScroll(reinterpret_cast<HWND>(lp));
         return 0;
     case WM_DPICHANGED:
         OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
@@ -300,7 +304,7 @@ LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_TIMER:
         if (wp == ids::tmMain) timer_.Tick();
-        if (wp == ids::tmSaveOptions) tmSaveOptionsTimer();
+        if (wp == ids::tmSaveOptions) options_.OnSaveTimer();
         return 0;
     case ids::kRunDeferred:
         RunDeferred();
@@ -334,14 +338,14 @@ void TfrmMain::OnCommand(int id) {
         if (id >= ids::mnFunctionFirst && id <= ids::mnFunctionLast)
             ExecFunction(static_cast<std::uint32_t>(id - ids::mnFunctionFirst));
         if (id == ids::mnEditLastHotkey) mnEditLastHotkeyClick();
-        OnOptionMenuCommand(id);
+        OnProfileMenuCommand(id);
         if (id == ids::mnNewHotkey) mnNewHotkeyClick();
         break;
     }
 }
 
 void TfrmMain::FormCreate() {
-    updating_ = true;
+    options_.SetUpdating(true);
     TraceStep("main window created");
     RegisterNotifyMessage();
     InitializeLibraries();
@@ -385,10 +389,10 @@ void TfrmMain::FormCreate() {
 
     b->StopwatchStartTicks = b->StopwatchStopTicks = b->StopwatchPauseTicks = 0;
     b->StopwatchStartTime = b->StopwatchStopTime = b->StopwatchPauseTime = 0;
-    updating_ = false;
-    EnableHooks();
+    options_.SetUpdating(false);
+    hotkeys_.Enable();
     TraceStep("hotkeys");
-    StartOptionSaver();
+    options_.StartSaver();
     // The rest waits until the message loop runs: the window answers and its hotkeys
     // work before the hidden window has its controls.
     PostMessageA(hwnd_, ids::kCompleteStartup, 0, 0);
@@ -400,14 +404,14 @@ void TfrmMain::FormCreate() {
 void TfrmMain::CompleteStartup() {
     if (startupCompleted_ || creating_ || destroyed_ || !Block()) return;
     startupCompleted_ = true;
-    const bool wasUpdating = updating_;
-    updating_ = true;
+    const bool wasUpdating = options_.Updating();
+    options_.SetUpdating(true);
     // The common controls load here, with their first use.
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     CreateControls();
     UpdateLanguage();
-    updating_ = wasUpdating;
+    options_.SetUpdating(wasUpdating);
     RefreshProfileMenu();
     ShowData();
     TraceStep("controls, texts and lists");
@@ -418,7 +422,7 @@ void TfrmMain::CompleteStartup() {
 
 void TfrmMain::FormShow() {
     CompleteStartup();
-    updating_ = false;
+    options_.SetUpdating(false);
     ApplyStyleToForm(hwnd_);
     if (SettingsBlock* b = Block()) ChangeLanguage(b->Language);
     UpdateLanguage();
@@ -430,7 +434,7 @@ void TfrmMain::FormShow() {
 void TfrmMain::FormDestroy() {
     if (destroyed_ && !Block()) return;
     TfrmEditHotkey::Instance().Close();  // puts back what its key capture switched off
-    DisableHooks();
+    hotkeys_.Disable();
     EndTimerPlayback(Block());  // a macro played by the timer lets go of what it holds
     TraceStep("exit: hotkeys off");
     // The shell takes the icon away meanwhile; the end waits for it only so long.
@@ -443,6 +447,7 @@ void TfrmMain::FormDestroy() {
     TraceStep("exit: tray icon removed");
     RemoveHelpKey();
     runner_.Stop();  // its submenu goes with the menus
+    options_.Stop();
     DestroyMainMenus(menus_);
     if (font_) DeleteObject(font_);
     font_ = nullptr;
@@ -461,7 +466,7 @@ void TfrmMain::UpdateLanguage() {
         item.pszText = text.data();
         SendMessageA(pgSettings_, TCM_SETITEMA, i, reinterpret_cast<LPARAM>(&item));
     }
-    options_.UpdateLanguage(languages_);
+    options_.pages().UpdateLanguage(languages_);
     sgHotkeys_.UpdateLanguage();
     SetWindowTextA(btnAdd_, UiText(16, "&Add").c_str());
     SetWindowTextA(btnRemove_, UiText(17, "&Remove").c_str());
@@ -487,6 +492,20 @@ void TfrmMain::ShowData() {
     SetWindowTextA(btnState_, enabled ? UiText(14, "&Disable").c_str() : UiText(15, "&Enable").c_str());
     Status(enabled ? UiText(94, "Keyloom is enabled") : UiText(93, "Keyloom is disabled"));
     sbMain_.SetText(1, profile.empty() ? UiText(238, reg::kDefaultProfile) : profile);
+}
+
+void TfrmMain::LoadData() { options_.Load(languageSelection_); }
+
+void TfrmMain::SaveData() { options_.Store(); }
+
+void TfrmMain::SaveOptionsNow() { options_.SaveNow(); }
+
+void TfrmMain::cbLanguageChange(int selection) {
+    options_.SetUpdating(true);
+    ChangeLanguage(selection);
+    UpdateLanguage();
+    options_.SetUpdating(false);
+    ShowData();
 }
 
 void TfrmMain::RefreshPages() {
@@ -547,7 +566,7 @@ int TfrmMain::StartLanguage() const {
 }
 
 void TfrmMain::LogAppError(const char* what) {
-    DisableHooks();
+    hotkeys_.Disable();
     MessageBoxA(hwnd_, what ? what : "", MessageCaption().c_str(), MB_OK | MB_ICONERROR);
     // During creation the window is not finished yet: creation fails instead, and
     // the window system then destroys it.

@@ -11,14 +11,15 @@
 #include <utility>
 #include <vector>
 
-#include "model/option_snapshot.h"
 #include "window/hotkey_grid.h"
 #include "window/hotkey_runner.h"
+#include "window/hotkey_switch.h"
 #include "window/macro_commands.h"
 #include "window/macro_timer.h"
 #include "window/main_menu.h"
 #include "window/notification_router.h"
 #include "window/option_pages.h"
+#include "window/options.h"
 #include "window/settings_commands.h"
 #include "window/status_bar.h"
 #include "window/tray_icon.h"
@@ -36,8 +37,6 @@ public:
     HWND handle() const { return hwnd_; }
     HACCEL accelerators() const { return menus_.accelerators; }
 
-    void EnableHooks();
-    void DisableHooks();
     void btnStateClick();
     void btnHideClick();
     void btnExitClick();
@@ -74,7 +73,6 @@ public:
     // profile_switch.cpp).
     void LoadData();
     void SaveData() override;
-    void SwitchMode(bool simple);
     // Saves the options of the profile being left when asked, loads the other's
     // options, hotkeys and remapping, and rebuilds hotkey handling. "" or the default
     // profile's name load the default profile.
@@ -91,8 +89,6 @@ public:
     void mnEditProfilesClick();
     // Writes the options to the registry now.
     void SaveOptionsNow() override;
-    // True while this process has hotkeys registered or hooked.
-    bool HooksActive() const { return installed_.any(); }
 
     // The lists (lists.cpp): Add, Modify and Remove act on the active page's list.
     void btnAddClick();
@@ -137,23 +133,13 @@ private:
     static void LibraryCallsEnded();
     void RunDeferred();
     // Option pages, profiles and remapping.
-    bool OnOptionCommand(int id, int code);
-    bool OnOptionMenuCommand(int id);
-    void OnOptionScroll(HWND control);
+    // The profile commands of the menus (profile_switch.cpp).
+    bool OnProfileMenuCommand(int id);
     void RefreshProfileMenu();
     // The tray icon shown or removed as NoSysTray asks.
     void ApplyTrayOption();
-    void StartOptionSaver();
-    void tmSaveOptionsTimer();
-    void cbLoadDuringStartupClick();
-    void cbDesktopShortcutClick();
-    void cbMKEnabledClick();
-    void cbSimpleModeClick();
-    void cbLanguageChange();
-    void cbWinDefaultsEnabledClick();
-    void cbWinKeyEnabledClick();
-    // After a stored change: the system's registrations again (simple mode).
-    void RefreshSystemHotkeys();
+    // An entry of the language box chosen.
+    void cbLanguageChange(int selection);
     // Lists, tray menu and help.
     void CreateLists();
     void LayoutLists();
@@ -180,12 +166,12 @@ private:
     StatusBar sbMain_;
     TrayIcon tray_;
     MainMenus menus_;
+    HotkeySwitch hotkeys_;  // registrations, hooks and MouseKeys on and off
     HotkeyRunner runner_;  // every hotkey that reaches the window, and the recently used list
     HFONT font_ = nullptr;
     int dpi_ = 96;  // the window's dots per inch: every size in pixels is scaled to it
     std::string dataDir_;
     std::vector<std::string> languages_;  // the items of cbLanguage
-    bool updating_ = false;
     bool shownOnce_ = false;
     bool startupCompleted_ = false;  // the controls exist
     bool showing_ = false;           // FormShow runs: the lists are filled although not visible yet
@@ -195,18 +181,12 @@ private:
     // Exit was asked for while the window was being created or a library call was in
     // progress; it happens once neither is the case.
     bool exitPending_ = false;
-    // What EnableHooks installed and DisableHooks takes back.
-    struct Installed {
-        bool registrations = false, hooks = false, mouseKeys = false;
-        bool any() const { return registrations || hooks || mouseKeys; }
-    } installed_;
     NotificationRouter notifications_;  // the notification codes, and those waiting for a library call
     MacroTimer timer_;                  // tmMain
+    Options options_;                   // the option pages, their handlers and their saving
     MacroCommands macros_;              // the Macros menu
     SettingsCommands settings_;         // export, import, the report and the style
     int languageSelection_ = -1;  // the selected entry of cbLanguage
-    OptionPages options_;
-    OptionSnapshot savedOptions_;             // the options as last written to the registry
     std::vector<std::string> profileMenu_;  // the profiles behind mnProfile1 ... mnProfile5
     // An editor asked for inside a library call: the ID, or kAddHotkeyRequest.
     static constexpr int kAddHotkeyRequest = -2;

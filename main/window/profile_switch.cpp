@@ -68,8 +68,8 @@ bool TfrmMain::ReloadSettingsLive(const std::optional<std::string>& profile, std
     // unless the user had switched hotkeys off.
     SettingsBlock* b = Block();
     if (!b || destroyed_) return false;
-    const bool wasEnabled = HooksActive() || b->KeyloomEnabled;
-    DisableHooks();
+    const bool wasEnabled = hotkeys_.Active() || b->KeyloomEnabled;
+    hotkeys_.Disable();
     if (!(b = Block())) return false;
     if (profile) SetText255(b->ProfileName, *profile);
     const bool loaded = ReloadSettings();
@@ -79,8 +79,8 @@ bool TfrmMain::ReloadSettingsLive(const std::optional<std::string>& profile, std
     ChangeLanguage(StartLanguage());
     UpdateLanguage();
     ApplyTrayOption();
-    if (wasEnabled) EnableHooks();
-    if ((b = Block())) savedOptions_ = TakeOptionSnapshot(*b);
+    if (wasEnabled) hotkeys_.Enable();
+    options_.RememberSaved();
     RefreshProfileMenu();
     ShowData();
     return loaded;
@@ -98,6 +98,21 @@ void TfrmMain::ApplyTrayOption() {
 void TfrmMain::RefreshProfileMenu() {
     profileMenu_ = GetProfileList();
     FillProfileMenu(menus_, profileMenu_);
+}
+
+bool TfrmMain::OnProfileMenuCommand(int id) {
+    if (id >= ids::mnProfileFirst && id <= ids::mnProfileLast) {
+        const std::size_t index = static_cast<std::size_t>(id - ids::mnProfileFirst);
+        // mnProfile1 is the default profile.
+        if (index < profileMenu_.size()) LoadProfile(index == 0 ? std::string() : profileMenu_[index], true);
+        return true;
+    }
+    switch (id) {
+    case ids::mnEditProfiles:
+    case ids::mnNewProfile: mnEditProfilesClick(); return true;
+    case ids::mnKbdSetup: mnKbdSetupClick(); return true;
+    default: return false;
+    }
 }
 
 void TfrmMain::mnEditProfilesClick() {

@@ -8,6 +8,16 @@
 
 namespace kl {
 
+void TfrmMain::btnStateClick() {
+    SettingsBlock* b = Block();
+    if (!b) return;
+    if (b->KeyloomEnabled)
+        hotkeys_.Disable();
+    else
+        hotkeys_.Enable();
+    ShowData();
+}
+
 void TfrmMain::btnHideClick() { ShowWindow(hwnd_, SW_HIDE); }
 
 void TfrmMain::btnExitClick() {
