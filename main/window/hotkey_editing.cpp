@@ -25,7 +25,7 @@ int TfrmMain::mnNewHotkeyClick() {
     // With hotkey handling off the editor can capture any combination.
     const bool wasEnabled = b->KeyloomEnabled != 0;
     if (wasEnabled) hotkeys_.Disable();
-    EditingDialog open(*this);
+    ProfileSwitch::EditingScope open(profiles_);
     const int result = editor.ShowModal(hwnd_);
     if (destroyed_ || !Block()) return result;
     // The options pages save their data here once they exist.
@@ -47,7 +47,7 @@ int TfrmMain::EditHotkey(int id) {
     }
     editor.SetDataDir(dataDir_);
     editor.hotkeyId = id;
-    EditingDialog open(*this);
+    ProfileSwitch::EditingScope open(profiles_);
     const int result = editor.ShowModal(hwnd_);
     editor.hotkeyId = -1;
     if (destroyed_ || !Block()) return result;

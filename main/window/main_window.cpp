@@ -79,7 +79,8 @@ TfrmMain::TfrmMain()
       timer_(BlockAccess(&Block)),
       options_(BlockAccess(&Block), sbMain_, hotkeys_, dataDir_, [this](int selection) { cbLanguageChange(selection); }),
       macros_(BlockAccess(&Block), [this] { return mnNewHotkeyClick(); }),
-      settings_(*this, BlockAccess(&Block), dataDir_, options_.pages(), pages_) {}
+      settings_(*this, BlockAccess(&Block), dataDir_, options_.pages(), pages_),
+      profiles_(*this, BlockAccess(&Block), {sbMain_, hotkeys_, options_, tray_, menus_, dataDir_}) {}
 
 bool TfrmMain::Create(HINSTANCE instance, const std::string& dataDir) {
     instance_ = instance;
@@ -227,6 +228,7 @@ LRESULT CALLBACK TfrmMain::StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
         self->hotkeys_.SetWindow(hwnd);
         self->timer_.SetWindow(hwnd);
         self->options_.SetWindow(hwnd);
+        self->profiles_.SetWindow(hwnd);
         self->macros_.SetOwner(hwnd);
         self->settings_.SetOwner(hwnd);
     }
@@ -275,7 +277,7 @@ LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_INITMENUPOPUP:
         CompleteStartup();
-        if (reinterpret_cast<HMENU>(wp) == menus_.mnProfiles) RefreshProfileMenu();  // mnProfilesClick
+        if (reinterpret_cast<HMENU>(wp) == menus_.mnProfiles) profiles_.RefreshMenu();  // mnProfilesClick
         break;
     case WM_QUERYENDSESSION:
         SaveOptionsNow();  // Windows may end the program without a normal exit
@@ -338,7 +340,7 @@ void TfrmMain::OnCommand(int id) {
         if (id >= ids::mnFunctionFirst && id <= ids::mnFunctionLast)
             ExecFunction(static_cast<std::uint32_t>(id - ids::mnFunctionFirst));
         if (id == ids::mnEditLastHotkey) mnEditLastHotkeyClick();
-        OnProfileMenuCommand(id);
+        profiles_.OnMenuCommand(id);
         if (id == ids::mnNewHotkey) mnNewHotkeyClick();
         break;
     }
@@ -412,7 +414,7 @@ void TfrmMain::CompleteStartup() {
     CreateControls();
     UpdateLanguage();
     options_.SetUpdating(wasUpdating);
-    RefreshProfileMenu();
+    profiles_.RefreshMenu();
     ShowData();
     TraceStep("controls, texts and lists");
     ProbeJournalPlayback();
@@ -506,6 +508,16 @@ void TfrmMain::cbLanguageChange(int selection) {
     UpdateLanguage();
     options_.SetUpdating(false);
     ShowData();
+}
+
+void TfrmMain::RunEditingDialog(const std::function<void()>& dialog) {
+    ProfileSwitch::EditingScope open(profiles_);
+    dialog();
+}
+
+void TfrmMain::ApplyStartLanguage() {
+    ChangeLanguage(StartLanguage());
+    UpdateLanguage();
 }
 
 void TfrmMain::RefreshPages() {

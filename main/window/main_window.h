@@ -20,13 +20,14 @@
 #include "window/notification_router.h"
 #include "window/option_pages.h"
 #include "window/options.h"
+#include "window/profile_switch.h"
 #include "window/settings_commands.h"
 #include "window/status_bar.h"
 #include "window/tray_icon.h"
 
 namespace kl {
 
-class TfrmMain : private NotificationTarget, private SettingsCommandHost {
+class TfrmMain : private NotificationTarget, private SettingsCommandHost, private ProfileSwitchHost {
 public:
     TfrmMain();
     static constexpr int kPageCount = 5;
@@ -49,7 +50,7 @@ public:
     void ChangeLanguage(int index);
     // The place in the language list of the language the active profile starts in.
     int StartLanguage() const;
-    void ShowData();
+    void ShowData() override;
     void UpdateLanguage();
     void LogAppError(const char* what);
     // Runs a function of the Functions list, asking for its parameters.
@@ -73,20 +74,11 @@ public:
     // profile_switch.cpp).
     void LoadData();
     void SaveData() override;
-    // Saves the options of the profile being left when asked, loads the other's
-    // options, hotkeys and remapping, and rebuilds hotkey handling. "" or the default
-    // profile's name load the default profile.
-    void LoadProfile(const std::string& name, bool saveFirst);
-    // What a profile switch and an import do: undoes what this process registered and
-    // hooked, loads the settings of the block's profile (first set to `profile` when
-    // given) and builds hotkey handling anew from them unless hotkeys were off; the
-    // language, the tray icon and the pages follow. False when the load failed; `error`
-    // holds the error it raised, if any.
-    bool ReloadSettingsLive(const std::optional<std::string>& profile, std::string& error) override;
-    std::vector<std::string> GetProfileList() const override;
-    std::string IDToProfile(int number) const;
-    void mnKbdSetupClick();
-    void mnEditProfilesClick();
+    // The profile switch and the reload it shares with an import (profile_switch.h).
+    bool ReloadSettingsLive(const std::optional<std::string>& profile, std::string& error) override {
+        return profiles_.ReloadLive(profile, error);
+    }
+    std::vector<std::string> GetProfileList() const override { return profiles_.List(); }
     // Writes the options to the registry now.
     void SaveOptionsNow() override;
 
@@ -127,17 +119,13 @@ private:
     // What the settings commands ask of the window (settings_commands.cpp).
     void RefreshPages() override;
     void RunEditingDialog(const std::function<void()>& dialog) override;
+    void ApplyStartLanguage() override;
     void OnCommand(int id);
     void PopupTrayMenu() override;
     // The outermost call into a library has returned: run what waited for it.
     static void LibraryCallsEnded();
     void RunDeferred();
     // Option pages, profiles and remapping.
-    // The profile commands of the menus (profile_switch.cpp).
-    bool OnProfileMenuCommand(int id);
-    void RefreshProfileMenu();
-    // The tray icon shown or removed as NoSysTray asks.
-    void ApplyTrayOption();
     // An entry of the language box chosen.
     void cbLanguageChange(int selection);
     // Lists, tray menu and help.
@@ -186,32 +174,12 @@ private:
     Options options_;                   // the option pages, their handlers and their saving
     MacroCommands macros_;              // the Macros menu
     SettingsCommands settings_;         // export, import, the report and the style
+    ProfileSwitch profiles_;            // the profiles, their menu and the reload
     int languageSelection_ = -1;  // the selected entry of cbLanguage
-    std::vector<std::string> profileMenu_;  // the profiles behind mnProfile1 ... mnProfile5
     // An editor asked for inside a library call: the ID, or kAddHotkeyRequest.
     static constexpr int kAddHotkeyRequest = -2;
     std::optional<int> pendingEditor_;
 
-    // The dialogs that change a profile's settings (the hotkey editor, key remapping,
-    // import) work on the profile they were opened on: a profile switch asked for while
-    // one is open waits until the last has closed. One lives while such a dialog is open.
-    class EditingDialog {
-    public:
-        explicit EditingDialog(TfrmMain& form) : form_(form) { ++form_.editingDialogs_; }
-        ~EditingDialog();
-        EditingDialog(const EditingDialog&) = delete;
-        EditingDialog& operator=(const EditingDialog&) = delete;
-
-    private:
-        TfrmMain& form_;
-    };
-    bool EditingDialogOpen() const;
-    struct ProfileRequest {
-        std::string name;
-        bool saveFirst = true;
-    };
-    int editingDialogs_ = 0;
-    std::optional<ProfileRequest> pendingProfile_;  // the last switch asked for meanwhile
 };
 
 // The one main window of the process.

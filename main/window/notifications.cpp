@@ -19,7 +19,7 @@ void TfrmMain::ToggleTimerPlayback() { timer_.TogglePlayback(); }
 
 void TfrmMain::ControlTimer(std::int32_t argument) { timer_.Control(argument); }
 
-void TfrmMain::LoadProfileNumber(int number) { LoadProfile(IDToProfile(number), true); }
+void TfrmMain::LoadProfileNumber(int number) { profiles_.Load(profiles_.NameOf(number), true); }
 
 void TfrmMain::ShowIcon(HICON icon) { ChangeIcon(icon); }
 

@@ -1,9 +1,7 @@
-// Switching profiles from the main window: the Profiles menu, the -6 notification of
-// function 4, the profiles dialog and the keyboard remapping dialog.
-#include <string>
-#include <vector>
+#include "window/profile_switch.h"
 
 #include "system/library_binding.h"
+
 #include "model/profiles.h"
 #include "system/support_calls.h"
 #include "model/ui_language.h"
@@ -13,8 +11,6 @@
 #include "registry_names.h"
 #include "text255.h"
 #include "window/control_ids.h"
-#include "window/main_window.h"
-#include "window/startup.h"
 #include "ui/app_identity.h"
 
 namespace kl {
@@ -24,124 +20,125 @@ std::string DefaultProfileName() { return UiText(238, reg::kDefaultProfile); }
 
 }  // namespace
 
-std::vector<std::string> TfrmMain::GetProfileList() const { return kl::GetProfileList(DefaultProfileName()); }
+std::vector<std::string> ProfileSwitch::List() const { return GetProfileList(DefaultProfileName()); }
 
-std::string TfrmMain::IDToProfile(int number) const { return kl::IDToProfile(GetProfileList(), number); }
+std::string ProfileSwitch::NameOf(int number) const { return IDToProfile(List(), number); }
 
-TfrmMain::EditingDialog::~EditingDialog() {
-    if (--form_.editingDialogs_ == 0 && form_.pendingProfile_ && form_.hwnd_)
-        PostMessageA(form_.hwnd_, ids::kRunDeferred, 0, 0);
+ProfileSwitch::EditingScope::~EditingScope() {
+    if (--profiles_.editingDialogs_ == 0 && profiles_.pending_ && profiles_.window_)
+        PostMessageA(profiles_.window_, ids::kRunDeferred, 0, 0);
 }
 
-void TfrmMain::RunEditingDialog(const std::function<void()>& dialog) {
-    EditingDialog open(*this);
-    dialog();
+bool ProfileSwitch::EditingDialogOpen() const { return editingDialogs_ > 0 || TfrmEditHotkey::Instance().IsOpen(); }
+
+void ProfileSwitch::RunPending() {
+    if (!pending_ || EditingDialogOpen() || host_.Closed()) return;
+    const Request request = *pending_;
+    pending_.reset();
+    Load(request.name, request.saveFirst);
 }
 
-bool TfrmMain::EditingDialogOpen() const { return editingDialogs_ > 0 || TfrmEditHotkey::Instance().IsOpen(); }
-
-void TfrmMain::LoadProfile(const std::string& name, bool saveFirst) {
-    SettingsBlock* b = Block();
-    if (!b || destroyed_) return;
+void ProfileSwitch::Load(const std::string& name, bool saveFirst) {
+    SettingsBlock* b = block_();
+    if (!b || host_.Closed()) return;
     // An open editing dialog would store into the other profile, or lose its edit: the
     // switch comes once it is closed, and the dialog is brought forward meanwhile.
     if (EditingDialogOpen()) {
-        pendingProfile_ = ProfileRequest{name, saveFirst};
-        Status(UiText(485, "The profile is loaded once the open dialog is closed."));
-        if (HWND open = GetLastActivePopup(hwnd_); open && open != hwnd_) SetForegroundWindow(open);
+        pending_ = Request{name, saveFirst};
+        parts_.status.SetText(0, UiText(485, "The profile is loaded once the open dialog is closed."));
+        if (HWND open = GetLastActivePopup(window_); open && open != window_) SetForegroundWindow(open);
         return;
     }
     if (saveFirst) {
-        SaveData();
+        parts_.options.Store();
         SaveSettings();
     }
     const std::string trimmed = TrimSpaces(name);
     std::string error;
-    if (!ReloadSettingsLive(trimmed == DefaultProfileName() ? std::string() : trimmed, error) && Block())
-        Status(error.empty() ? std::string("Unable to load profile!") : error);
+    if (!ReloadLive(trimmed == DefaultProfileName() ? std::string() : trimmed, error) && block_())
+        parts_.status.SetText(0, error.empty() ? std::string("Unable to load profile!") : error);
 }
 
-bool TfrmMain::ReloadSettingsLive(const std::optional<std::string>& profile, std::string& error) {
+bool ProfileSwitch::ReloadLive(const std::optional<std::string>& profile, std::string& error) {
     error.clear();
     // What this process registered and hooked belongs to the settings being left: it is
     // undone before the new settings replace the block's, and built anew from them,
     // unless the user had switched hotkeys off.
-    SettingsBlock* b = Block();
-    if (!b || destroyed_) return false;
-    const bool wasEnabled = hotkeys_.Active() || b->KeyloomEnabled;
-    hotkeys_.Disable();
-    if (!(b = Block())) return false;
+    SettingsBlock* b = block_();
+    if (!b || host_.Closed()) return false;
+    const bool wasEnabled = parts_.hotkeys.Active() || b->KeyloomEnabled;
+    parts_.hotkeys.Disable();
+    if (!(b = block_())) return false;
     if (profile) SetText255(b->ProfileName, *profile);
     const bool loaded = ReloadSettings();
     error = LastSettingsError();
-    if (!(b = Block())) return false;
+    if (!(b = block_())) return false;
     // The loaded language, the tray icon, then the mode and hotkeys.
-    ChangeLanguage(StartLanguage());
-    UpdateLanguage();
+    host_.ApplyStartLanguage();
     ApplyTrayOption();
-    if (wasEnabled) hotkeys_.Enable();
-    options_.RememberSaved();
-    RefreshProfileMenu();
-    ShowData();
+    if (wasEnabled) parts_.hotkeys.Enable();
+    parts_.options.RememberSaved();
+    RefreshMenu();
+    host_.ShowData();
     return loaded;
 }
 
-void TfrmMain::ApplyTrayOption() {
-    const SettingsBlock* b = Block();
-    if (!b || destroyed_) return;
-    if (b->NoSysTray && tray_.added())
-        tray_.Remove();
-    else if (!b->NoSysTray && !tray_.added())
-        tray_.Add();
+void ProfileSwitch::ApplyTrayOption() {
+    const SettingsBlock* b = block_();
+    if (!b || host_.Closed()) return;
+    if (b->NoSysTray && parts_.tray.added())
+        parts_.tray.Remove();
+    else if (!b->NoSysTray && !parts_.tray.added())
+        parts_.tray.Add();
 }
 
-void TfrmMain::RefreshProfileMenu() {
-    profileMenu_ = GetProfileList();
-    FillProfileMenu(menus_, profileMenu_);
+void ProfileSwitch::RefreshMenu() {
+    menu_ = List();
+    FillProfileMenu(parts_.menus, menu_);
 }
 
-bool TfrmMain::OnProfileMenuCommand(int id) {
+bool ProfileSwitch::OnMenuCommand(int id) {
     if (id >= ids::mnProfileFirst && id <= ids::mnProfileLast) {
         const std::size_t index = static_cast<std::size_t>(id - ids::mnProfileFirst);
         // mnProfile1 is the default profile.
-        if (index < profileMenu_.size()) LoadProfile(index == 0 ? std::string() : profileMenu_[index], true);
+        if (index < menu_.size()) Load(index == 0 ? std::string() : menu_[index], true);
         return true;
     }
     switch (id) {
     case ids::mnEditProfiles:
-    case ids::mnNewProfile: mnEditProfilesClick(); return true;
-    case ids::mnKbdSetup: mnKbdSetupClick(); return true;
+    case ids::mnNewProfile: EditProfiles(); return true;
+    case ids::mnKbdSetup: KeyboardSetup(); return true;
     default: return false;
     }
 }
 
-void TfrmMain::mnEditProfilesClick() {
+void ProfileSwitch::EditProfiles() {
     ProfilesDialog dialog;
     dialog.defaultName = DefaultProfileName();
-    dialog.dataDir = dataDir_;
-    dialog.activeProfile = [] {
-        const SettingsBlock* b = Block();
+    dialog.dataDir = parts_.dataDir;
+    dialog.activeProfile = [block = block_] {
+        const SettingsBlock* b = block();
         return b ? GetText255(b->ProfileName) : std::string();
     };
-    dialog.loadProfile = [this](const std::string& profile) { LoadProfile(profile, true); };
-    ShowProfilesDialog(hwnd_, dialog);
-    RefreshProfileMenu();
-    ShowData();
+    dialog.loadProfile = [this](const std::string& profile) { Load(profile, true); };
+    ShowProfilesDialog(window_, dialog);
+    RefreshMenu();
+    host_.ShowData();
 }
 
-void TfrmMain::mnKbdSetupClick() {
-    const SettingsBlock* b = Block();
+void ProfileSwitch::KeyboardSetup() {
+    const SettingsBlock* b = block_();
     if (!b) return;
     if (b->SimpleMode) {
-        MessageBoxA(hwnd_, UiText(199, "Keyboard remapping is available only in advanced mode.").c_str(),
+        MessageBoxA(window_, UiText(199, "Keyboard remapping is available only in advanced mode.").c_str(),
                     kApplicationTitle, MB_OK | MB_ICONINFORMATION);
         return;
     }
     {
-        EditingDialog open(*this);
-        ShowKbdMapDialog(hwnd_, dataDir_);
+        EditingScope open(*this);
+        ShowKbdMapDialog(window_, parts_.dataDir);
     }
-    ShowData();
+    host_.ShowData();
 }
 
 }  // namespace kl

@@ -43,7 +43,7 @@ void TfrmMain::pmSystrayPopup() {
         AppendMenuA(functions, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu.release()), MenuCaption(category.caption).c_str());
     }
     FillTimerMenu(menus_, static_cast<int>(StateOf(Block())));
-    RefreshProfileMenu();
+    profiles_.RefreshMenu();
 }
 
 bool TfrmMain::OnTrayCommand(int id) {

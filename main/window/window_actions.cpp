@@ -46,7 +46,7 @@ void TfrmMain::EndProgram() {
 void TfrmMain::LibraryCallsEnded() {
     TfrmMain& form = MainForm();
     if (!form.hwnd_ || form.destroyed_ || form.creating_) return;
-    if (form.exitPending_ || form.notifications_.HasWaiting() || form.pendingEditor_ || form.pendingProfile_)
+    if (form.exitPending_ || form.notifications_.HasWaiting() || form.pendingEditor_ || form.profiles_.HasPending())
         PostMessageA(form.hwnd_, ids::kRunDeferred, 0, 0);
 }
 
@@ -69,11 +69,7 @@ void TfrmMain::RunDeferred() {
     notifications_.RunWaiting();
     if (destroyed_ || !Block()) return;
     // A profile switch that waited for the editing dialogs to close.
-    if (pendingProfile_ && !EditingDialogOpen() && !destroyed_) {
-        const ProfileRequest request = *pendingProfile_;
-        pendingProfile_.reset();
-        LoadProfile(request.name, request.saveFirst);
-    }
+    profiles_.RunPending();
 }
 
 void TfrmMain::mnOpenClick() {
