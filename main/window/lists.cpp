@@ -1,7 +1,5 @@
-// The lists of the main window: the Hotkeys page's grid sgHotkeys and the Aliases page's
-// list lbAliases, the buttons Add, Modify and Remove and File > New > Alias acting on the
-// active page, the hotkey list's sorting and the owner-drawn page tabs.
-#include <windows.h>
+#include "window/lists.h"
+
 #include <commctrl.h>
 
 #include <memory>
@@ -12,22 +10,19 @@
 #include "model/catalogue.h"
 #include "model/hotkey_list.h"
 #include "model/hotkey_store.h"
-#include "system/library_binding.h"
 #include "system/active_profile_keys.h"
 #include "system/support_calls.h"
 #include "model/text_fields.h"
 #include "model/ui_language.h"
 #include "dialogs/alias_dialog.h"
 #include "window/control_ids.h"
-#include "window/main_window.h"
 #include "ui/app_identity.h"
 #include "ui/gdi_owners.h"
 
 namespace kl {
 namespace {
 
-constexpr int kHotkeysPage = 0;
-constexpr int kAliasesPage = 4;
+constexpr int kListMargin = 4;
 constexpr COLORREF kNavy = RGB(0, 0, 0x80);
 constexpr COLORREF kWhite = RGB(0xFF, 0xFF, 0xFF);
 constexpr COLORREF kRed = RGB(0xFF, 0, 0);
@@ -74,189 +69,173 @@ std::string ListBoxText(HWND list, int index) {
 
 }  // namespace
 
-void TfrmMain::CreateLists() {
-    sgHotkeys_.Create(instance_, pages_[kHotkeysPage], ids::sgHotkeys, font_);
-    lbAliases_ = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTBOXA, "",
+void Lists::Create(HINSTANCE instance, const Places& places, HFONT font) {
+    places_ = places;
+    grid_.Create(instance, places.hotkeysPage, ids::sgHotkeys, font);
+    aliases_ = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTBOXA, "",
                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_SORT | LBS_NOTIFY |
                                      LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
-                                 0, 0, 0, 0, pages_[kAliasesPage],
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids::lbAliases)), instance_, nullptr);
-    if (font_) SendMessageA(lbAliases_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+                                 0, 0, 0, 0, places.aliasesPage,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids::lbAliases)), instance, nullptr);
+    if (font) SendMessageA(aliases_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
-void TfrmMain::LayoutLists() {
+void Lists::Layout() {
     RECT page{};
-    GetClientRect(pages_[kHotkeysPage], &page);
-    const int margin = 4;
-    MoveWindow(sgHotkeys_.handle(), margin, margin, page.right - 2 * margin, page.bottom - 2 * margin, TRUE);
-    MoveWindow(lbAliases_, margin, margin, page.right - 2 * margin, page.bottom - 2 * margin, TRUE);
+    GetClientRect(places_.hotkeysPage, &page);
+    const int margin = kListMargin;
+    MoveWindow(grid_.handle(), margin, margin, page.right - 2 * margin, page.bottom - 2 * margin, TRUE);
+    MoveWindow(aliases_, margin, margin, page.right - 2 * margin, page.bottom - 2 * margin, TRUE);
 }
 
-void TfrmMain::ShowLists() {
-    // A hidden window's lists are filled when it is shown.
-    if (!showing_ && !IsWindowVisible(hwnd_)) return;
-    const int page = ActivePage();
+void Lists::Show() {
+    if (!host_.ListsShown()) return;
+    const int page = host_.ActivePage();
     const bool lists = page == kHotkeysPage || page == kAliasesPage;
-    for (HWND b : {btnAdd_, btnRemove_, btnModify_}) EnableWindow(b, lists);
+    for (HWND b : places_.buttons) EnableWindow(b, lists);
     if (page == kHotkeysPage) {
-        const HotkeyStore store(ActiveProfileKeys().hotkeys, Block(), ReaderFrom(CallGetHotkey));
+        const HotkeyStore store(ActiveProfileKeys().hotkeys, block_(), ReaderFrom(CallGetHotkey));
         Catalogue& names = Names(dataDir_);
         std::vector<HotkeyRow> rows;
         for (const std::string& line : store.ListHotkeys()) rows.push_back(RowOf(SplitHotkeyLine(line), names));
-        sgHotkeys_.Fill(std::move(rows));
+        grid_.Fill(std::move(rows));
     } else if (page == kAliasesPage) {
         const std::string selected = [&] {
-            const auto sel = SendMessageA(lbAliases_, LB_GETCURSEL, 0, 0);
-            return sel >= 0 ? ListBoxText(lbAliases_, static_cast<int>(sel)) : std::string();
+            const auto sel = SendMessageA(aliases_, LB_GETCURSEL, 0, 0);
+            return sel >= 0 ? ListBoxText(aliases_, static_cast<int>(sel)) : std::string();
         }();
-        SendMessageA(lbAliases_, WM_SETREDRAW, FALSE, 0);
-        SendMessageA(lbAliases_, LB_RESETCONTENT, 0, 0);
+        SendMessageA(aliases_, WM_SETREDRAW, FALSE, 0);
+        SendMessageA(aliases_, LB_RESETCONTENT, 0, 0);
         for (const std::string& alias : ListAliases()) {
-            const auto index = SendMessageA(lbAliases_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(alias.c_str()));
-            if (index >= 0) SendMessageA(lbAliases_, LB_SETITEMDATA, index, AliasIsValid(alias) ? 0 : kMissingProgram);
+            const auto index = SendMessageA(aliases_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(alias.c_str()));
+            if (index >= 0) SendMessageA(aliases_, LB_SETITEMDATA, index, AliasIsValid(alias) ? 0 : kMissingProgram);
         }
         if (!selected.empty())
-            SendMessageA(lbAliases_, LB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(selected.c_str()));
-        SendMessageA(lbAliases_, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(lbAliases_, nullptr, TRUE);
+            SendMessageA(aliases_, LB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(selected.c_str()));
+        SendMessageA(aliases_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(aliases_, nullptr, TRUE);
     }
 }
 
-std::string TfrmMain::SelectedAlias() const {
-    const auto sel = SendMessageA(lbAliases_, LB_GETCURSEL, 0, 0);
-    return sel >= 0 ? ListBoxText(lbAliases_, static_cast<int>(sel)) : std::string();
+std::string Lists::SelectedAlias() const {
+    const auto sel = SendMessageA(aliases_, LB_GETCURSEL, 0, 0);
+    return sel >= 0 ? ListBoxText(aliases_, static_cast<int>(sel)) : std::string();
 }
 
-void TfrmMain::btnAddClick() {
-    const int page = ActivePage();
-    if (page == kHotkeysPage) mnNewHotkeyClick();
-    if (page == kAliasesPage) mnNewAliasClick();
+void Lists::Add() {
+    const int page = host_.ActivePage();
+    if (page == kHotkeysPage) host_.mnNewHotkeyClick();
+    if (page == kAliasesPage) NewAlias();
 }
 
-void TfrmMain::btnModifyClick() {
-    const int page = ActivePage();
+void Lists::Modify() {
+    const int page = host_.ActivePage();
     if (page == kHotkeysPage) {
-        const HotkeyRow* row = sgHotkeys_.Selected();
+        const HotkeyRow* row = grid_.Selected();
         if (!row) {  // nothing selected, or the empty row of an empty list
-            MessageBoxA(hwnd_, UiText(114, "Please select a hotkey first.").c_str(), MessageCaption().c_str(), MB_OK);
+            MessageBoxA(places_.owner, UiText(114, "Please select a hotkey first.").c_str(), MessageCaption().c_str(), MB_OK);
             return;
         }
-        EditHotkey(row->id);  // on OK the lists are shown again
+        host_.EditHotkey(row->id);  // on OK the lists are shown again
     } else if (page == kAliasesPage) {
         const std::string alias = SelectedAlias();
         if (alias.empty()) {
-            MessageBoxA(hwnd_, UiText(161, "Please select the alias to modify.").c_str(), "Error", MB_OK | MB_ICONEXCLAMATION);
+            MessageBoxA(places_.owner, UiText(161, "Please select the alias to modify.").c_str(), "Error", MB_OK | MB_ICONEXCLAMATION);
             return;
         }
-        if (ShowAliasDialog(hwnd_, alias, AliasPath(alias)) == 1 && !destroyed_) ShowData();
+        if (ShowAliasDialog(places_.owner, alias, AliasPath(alias)) == 1 && !host_.Closed()) host_.ShowData();
     }
 }
 
-void TfrmMain::btnRemoveClick() {
-    const int page = ActivePage();
+void Lists::Remove() {
+    const int page = host_.ActivePage();
     if (page == kHotkeysPage) {
-        const HotkeyRow* row = sgHotkeys_.Selected();
+        const HotkeyRow* row = grid_.Selected();
         if (!row) {
-            MessageBoxA(hwnd_, UiText(114, "Please select a hotkey first.").c_str(), UiText(17, "Remove").c_str(), MB_OK);
+            MessageBoxA(places_.owner, UiText(114, "Please select a hotkey first.").c_str(), UiText(17, "Remove").c_str(), MB_OK);
             return;
         }
         const int id = row->id;
         const std::string question = UiText(115, "Do you want to remove this hotkey?") + "\r\n" +
                                      std::string(Trim(row->cells[1])) + " ?\r\n";
-        if (MessageBoxA(hwnd_, question.c_str(), UiText(4, "Remove hotkey").c_str(), MB_YESNO | MB_ICONEXCLAMATION) !=
+        if (MessageBoxA(places_.owner, question.c_str(), UiText(4, "Remove hotkey").c_str(), MB_YESNO | MB_ICONEXCLAMATION) !=
                 IDYES ||
-            destroyed_ || !Block())
+            host_.Closed() || !block_())
             return;
-        HotkeyStore(ActiveProfileKeys().hotkeys, Block()).DeleteHotkey(id);
+        HotkeyStore(ActiveProfileKeys().hotkeys, block_()).DeleteHotkey(id);
         hotkeys_.RefreshRegistrations();  // a registration of the removed combination goes too
-        ShowData();
+        host_.ShowData();
     } else if (page == kAliasesPage) {
         const std::string alias = SelectedAlias();
         if (alias.empty()) {
-            MessageBoxA(hwnd_, UiText(158, "Please select the alias to remove.").c_str(), "Error", MB_OK | MB_ICONEXCLAMATION);
+            MessageBoxA(places_.owner, UiText(158, "Please select the alias to remove.").c_str(), "Error", MB_OK | MB_ICONEXCLAMATION);
             return;
         }
         const std::string question = UiText(159, "Do you want to remove the alias") + " " + alias + " ?\r\n";
-        if (MessageBoxA(hwnd_, question.c_str(), "Warning", MB_YESNO | MB_ICONEXCLAMATION) != IDYES || destroyed_) return;
+        if (MessageBoxA(places_.owner, question.c_str(), "Warning", MB_YESNO | MB_ICONEXCLAMATION) != IDYES || host_.Closed()) return;
         AliasFailure failure;
         const AliasWrite result = DeleteAlias(alias, &failure);
         if (result == AliasWrite::Refused || result == AliasWrite::Failed)
-            MessageBoxA(hwnd_, AliasDeleteMessage(alias, failure).c_str(), "Error", MB_OK | MB_ICONEXCLAMATION);
-        ShowData();  // whatever went, the list shows what is left
+            MessageBoxA(places_.owner, AliasDeleteMessage(alias, failure).c_str(), "Error", MB_OK | MB_ICONEXCLAMATION);
+        host_.ShowData();  // whatever went, the list shows what is left
     }
 }
 
-int TfrmMain::mnNewAliasClick() {
-    if (destroyed_ || creating_) return 2;
-    const int result = ShowAliasDialog(hwnd_, "", "");
-    if (result == 1 && !destroyed_) ShowData();
+int Lists::NewAlias() {
+    if (host_.Closed() || host_.Creating()) return 2;
+    const int result = ShowAliasDialog(places_.owner, "", "");
+    if (result == 1 && !host_.Closed()) host_.ShowData();
     return result;
 }
 
-void TfrmMain::mnSortByTextClick(int tag) { sgHotkeys_.Sort(tag); }
-
-bool TfrmMain::OnListNotify(const NMHDR& header) {
-    if (header.hwndFrom != sgHotkeys_.handle()) return false;
+bool Lists::OnNotify(const NMHDR& header) {
+    if (header.hwndFrom != grid_.handle()) return false;
     if (header.code == NM_RCLICK) {
         POINT at{};
         GetCursorPos(&at);
-        TrackPopupMenu(GetSubMenu(menus_.pmHotkeys, 0), TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
+        TrackPopupMenu(GetSubMenu(places_.gridMenu, 0), TPM_RIGHTBUTTON, at.x, at.y, 0, places_.owner, nullptr);
         return true;
     }
-    if (sgHotkeys_.OnNotify(header)) btnModifyClick();  // sgHotkeysDblClick
+    if (grid_.OnNotify(header)) Modify();  // sgHotkeysDblClick
     return true;
 }
 
-bool TfrmMain::OnListCommand(int id, int code) {
+bool Lists::OnCommand(int id, int code) {
     switch (id) {
-    case ids::btnAdd: btnAddClick(); return true;
-    case ids::btnModify: btnModifyClick(); return true;
-    case ids::btnRemove: btnRemoveClick(); return true;
+    case ids::btnAdd: Add(); return true;
+    case ids::btnModify: Modify(); return true;
+    case ids::btnRemove: Remove(); return true;
     case ids::lbAliases:
-        if (code == LBN_DBLCLK) btnModifyClick();  // lbAliasesDblClick
+        if (code == LBN_DBLCLK) Modify();  // lbAliasesDblClick
         return true;
-    case ids::mnNewAlias: mnNewAliasClick(); return true;
+    case ids::mnNewAlias: NewAlias(); return true;
     default: break;
     }
     if (id >= ids::mnSortByFirst && id <= ids::mnSortByLast) {
-        mnSortByTextClick(id - ids::mnSortByFirst + 1);
-        return true;
-    }
-    return OnTrayCommand(id) || OnHelpCommand(id);
-}
-
-bool TfrmMain::ListKeyDown(const MSG& msg) {
-    if (msg.message != WM_KEYDOWN || !msg.hwnd || (msg.hwnd != sgHotkeys_.handle() && msg.hwnd != lbAliases_))
-        return false;
-    if (GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
-    if (msg.wParam == VK_RETURN) {  // sgHotkeysKeyPress, lbAliasesKeyPress: the key is used up
-        btnModifyClick();
-        return true;
-    }
-    if (msg.wParam == VK_DELETE) {
-        btnRemoveClick();
+        // The hotkey list sorted by column 1 to 5 until the next ShowData.
+        grid_.Sort(id - ids::mnSortByFirst + 1);
         return true;
     }
     return false;
 }
 
-bool TfrmMain::DrawListItem(const DRAWITEMSTRUCT& item) {
-    if (item.CtlType == ODT_TAB && item.hwndItem == pgSettings_) {  // pgSettingsDrawTab
-        FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
-        char text[128] = {};
-        TCITEMA tab{};
-        tab.mask = TCIF_TEXT;
-        tab.pszText = text;
-        tab.cchTextMax = sizeof text;
-        SendMessageA(pgSettings_, TCM_GETITEMA, item.itemID, reinterpret_cast<LPARAM>(&tab));
-        HGDIOBJ old = font_ ? SelectObject(item.hDC, font_) : nullptr;
-        SetBkMode(item.hDC, TRANSPARENT);
-        SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
-        TextOutA(item.hDC, item.rcItem.left + 4, item.rcItem.top + 4, text, lstrlenA(text));
-        if (old) SelectObject(item.hDC, old);
+bool Lists::KeyDown(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || !msg.hwnd || (msg.hwnd != grid_.handle() && msg.hwnd != aliases_))
+        return false;
+    if (GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
+    if (msg.wParam == VK_RETURN) {  // sgHotkeysKeyPress, lbAliasesKeyPress: the key is used up
+        Modify();
         return true;
     }
-    if (item.CtlType != ODT_LISTBOX || item.hwndItem != lbAliases_) return false;
+    if (msg.wParam == VK_DELETE) {
+        Remove();
+        return true;
+    }
+    return false;
+}
+
+bool Lists::DrawAliasItem(const DRAWITEMSTRUCT& item) {
+    if (item.CtlType != ODT_LISTBOX || item.hwndItem != aliases_) return false;
     if (item.itemID == static_cast<UINT>(-1)) return true;  // lbAliasesDrawItem
     const bool marked = item.itemState & (ODS_SELECTED | ODS_FOCUS);
     COLORREF back = marked ? kNavy : GetSysColor(COLOR_WINDOW);
@@ -266,7 +245,7 @@ bool TfrmMain::DrawListItem(const DRAWITEMSTRUCT& item) {
         fore = kRed;
     }
     FillRect(item.hDC, &item.rcItem, UniqueBrush(CreateSolidBrush(back)).get());
-    const std::string caption = AliasCaption(ListBoxText(lbAliases_, static_cast<int>(item.itemID)));
+    const std::string caption = AliasCaption(ListBoxText(aliases_, static_cast<int>(item.itemID)));
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, fore);
     TextOutA(item.hDC, item.rcItem.left + 2, item.rcItem.top, caption.c_str(), static_cast<int>(caption.size()));

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "window/hotkey_grid.h"
+#include "window/lists.h"
 #include "window/hotkey_runner.h"
 #include "window/hotkey_switch.h"
 #include "window/macro_commands.h"
@@ -27,7 +27,7 @@
 
 namespace kl {
 
-class TfrmMain : private NotificationTarget, private SettingsCommandHost, private ProfileSwitchHost {
+class TfrmMain : private NotificationTarget, private SettingsCommandHost, private ProfileSwitchHost, private ListsHost {
 public:
     TfrmMain();
     static constexpr int kPageCount = 5;
@@ -60,14 +60,14 @@ public:
     // while it is open), or the hotkey with this ID (Modify). Never opened inside a
     // library call: such a request waits until the call has returned. Result 1 when a
     // hotkey was stored, which is then live at once.
-    int mnNewHotkeyClick();
-    int EditHotkey(int id);
+    int mnNewHotkeyClick() override;
+    int EditHotkey(int id) override;
     // A key pressed anywhere in the window; true when it was used.
     bool FormKeyDown(const MSG& msg);
     // What the message loops do before dispatching: accelerators, the page keys and
     // the dialog keys; true when the message was used up.
     bool PreTranslateMessage(MSG& msg);
-    int ActivePage() const;
+    int ActivePage() const override;
     void sbMainMouseMove();
 
     // The option pages, profiles and keyboard remapping (option_handlers.cpp,
@@ -82,13 +82,6 @@ public:
     // Writes the options to the registry now.
     void SaveOptionsNow() override;
 
-    // The lists (lists.cpp): Add, Modify and Remove act on the active page's list.
-    void btnAddClick();
-    void btnModifyClick();
-    void btnRemoveClick();
-    int mnNewAliasClick();
-    // Sorts the hotkey list by column `tag` (1 to 5) until the next ShowData.
-    void mnSortByTextClick(int tag);
     // The tray menu about to open (tray_menu.cpp).
     void pmSystrayPopup();
     // Opens the manual's page for a help context (help.cpp).
@@ -129,16 +122,10 @@ private:
     // An entry of the language box chosen.
     void cbLanguageChange(int selection);
     // Lists, tray menu and help.
-    void CreateLists();
-    void LayoutLists();
-    void ShowLists();
-    std::string SelectedAlias() const;
-    bool OnListNotify(const NMHDR& header);
-    bool OnListCommand(int id, int code);
+    bool ListsShown() const override { return showing_ || IsWindowVisible(hwnd_); }
+    bool DrawTab(const DRAWITEMSTRUCT& item);
     bool OnTrayCommand(int id);
     bool OnHelpCommand(int id);
-    bool ListKeyDown(const MSG& msg);
-    bool DrawListItem(const DRAWITEMSTRUCT& item);
     void InstallHelpKey();
     void RemoveHelpKey();
     void OpenHelp(const std::string& address);
@@ -149,8 +136,6 @@ private:
     std::array<HWND, kPageCount> pages_{};
     HWND btnAdd_ = nullptr, btnRemove_ = nullptr, btnModify_ = nullptr;
     HWND btnHide_ = nullptr, btnState_ = nullptr, btnExit_ = nullptr;
-    HotkeyGrid sgHotkeys_;
-    HWND lbAliases_ = nullptr;
     StatusBar sbMain_;
     TrayIcon tray_;
     MainMenus menus_;
@@ -175,6 +160,7 @@ private:
     MacroCommands macros_;              // the Macros menu
     SettingsCommands settings_;         // export, import, the report and the style
     ProfileSwitch profiles_;            // the profiles, their menu and the reload
+    Lists lists_;                       // the hotkey and alias lists with their buttons
     int languageSelection_ = -1;  // the selected entry of cbLanguage
     // An editor asked for inside a library call: the ID, or kAddHotkeyRequest.
     static constexpr int kAddHotkeyRequest = -2;

@@ -121,7 +121,7 @@ bool TfrmMain::FormKeyDown(const MSG& msg) {
 
 bool TfrmMain::PreTranslateMessage(MSG& msg) {
     if (menus_.accelerators && TranslateAcceleratorA(hwnd_, menus_.accelerators, &msg)) return true;
-    if (FormKeyDown(msg) || ListKeyDown(msg)) return true;
+    if (FormKeyDown(msg) || lists_.KeyDown(msg)) return true;
     return IsWindow(hwnd_) && IsDialogMessageA(hwnd_, &msg);
 }
 
