@@ -7,6 +7,7 @@
 #include "window/control_ids.h"
 #include "window/exchange_ids.h"
 #include "window/main_menu.h"
+#include "window/window_texts.h"
 
 namespace kl {
 namespace {
@@ -70,7 +71,7 @@ void AddExchangeMenus(MainMenus& m, std::vector<ACCEL>& accelerators) {
     // Before the Help menu, the last one.
     const int help = GetMenuItemCount(m.mmMain) - 1;
     InsertMenuA(m.mmMain, help < 0 ? 0 : help, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(macros),
-                UiText(98, "&Macros").c_str());
+                UiText(texts::kMacrosMenu, "&Macros").c_str());
 }
 
 void UpdateExchangeMenuTexts(const MainMenus& m) {
@@ -80,7 +81,7 @@ void UpdateExchangeMenuTexts(const MainMenus& m) {
     if (HMENU macros = MacrosMenuOf(m)) {
         for (const Entry& e : kMacrosMenu)
             ModifyMenuA(macros, e.id, MF_BYCOMMAND | MF_STRING, e.id, CaptionOf(e).c_str());
-        RenameSubmenu(m.mmMain, macros, UiText(98, "&Macros"));
+        RenameSubmenu(m.mmMain, macros, UiText(texts::kMacrosMenu, "&Macros"));
     }
 }
 

@@ -11,15 +11,10 @@
 #include "system/support_calls.h"
 #include "model/ui_language.h"
 #include "window/main_window.h"
+#include "window/window_texts.h"
 #include "ui/app_identity.h"
 
 namespace kl {
-namespace {
-
-constexpr int kNoHotkeyExecutedText = 86;
-
-}  // namespace
-
 void TfrmMain::ExecFunction(std::uint32_t functionId) {
     Catalogue catalogue(dataDir_, [](int n) { return UiText(n); });
     const auto lines = catalogue.FunctionCatalogue(0);
@@ -41,7 +36,7 @@ void TfrmMain::mnEditLastHotkeyClick() {
     const SettingsBlock* b = Block();
     const std::int32_t last = b ? b->LastHotkey : 0;
     if (last == 0) {
-        MessageBoxA(hwnd_, UiText(kNoHotkeyExecutedText, "No hotkey has been executed yet.").c_str(), MessageCaption().c_str(),
+        MessageBoxA(hwnd_, UiText(texts::kNoHotkeyExecuted, "No hotkey has been executed yet.").c_str(), MessageCaption().c_str(),
                     MB_OK);
         return;
     }

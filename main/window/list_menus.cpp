@@ -7,6 +7,7 @@
 #include "model/ui_language.h"
 #include "window/control_ids.h"
 #include "window/main_menu.h"
+#include "window/window_texts.h"
 
 namespace kl {
 namespace {
@@ -99,7 +100,7 @@ void RenameSubmenu(HMENU parent, HMENU popup, const std::string& caption) {
 
 void AddListMenus(MainMenus& m, std::vector<ACCEL>& accelerators) {
     m.mnHelp = Build(kHelpMenu, accelerators);
-    AppendMenuA(m.mmMain, MF_POPUP, reinterpret_cast<UINT_PTR>(m.mnHelp), UiText(63, "&Help").c_str());
+    AppendMenuA(m.mmMain, MF_POPUP, reinterpret_cast<UINT_PTR>(m.mnHelp), UiText(texts::kHelpMenu, "&Help").c_str());
 
     m.mnFunctions = CreatePopupMenu();
     m.mnTrayProfiles = CreatePopupMenu();
@@ -114,31 +115,31 @@ void AddListMenus(MainMenus& m, std::vector<ACCEL>& accelerators) {
 
     m.pmHotkeys = CreatePopupMenu();
     std::vector<ACCEL> none;
-    AppendMenuA(m.pmHotkeys, MF_POPUP, reinterpret_cast<UINT_PTR>(Build(kSortMenu, none)), UiText(119, "Sort by").c_str());
+    AppendMenuA(m.pmHotkeys, MF_POPUP, reinterpret_cast<UINT_PTR>(Build(kSortMenu, none)), UiText(texts::kSortByMenu, "Sort by").c_str());
 }
 
 void UpdateListMenuTexts(const MainMenus& m) {
     if (!m.mnHelp) return;
     Rename(m.mnHelp, kHelpMenu);
     Rename(m.mnMacros, kMacrosMenu);
-    RenameSubmenu(m.mmMain, m.mnHelp, UiText(63, "&Help"));
+    RenameSubmenu(m.mmMain, m.mnHelp, UiText(texts::kHelpMenu, "&Help"));
     for (const Submenu& s : kTraySubmenus) RenameSubmenu(m.pmSystray, m.*s.menu, UiText(s.text, s.fallback));
     HMENU sort = GetSubMenu(m.pmHotkeys, 0);
     Rename(sort, kSortMenu);
-    RenameSubmenu(m.pmHotkeys, sort, UiText(119, "Sort by"));
+    RenameSubmenu(m.pmHotkeys, sort, UiText(texts::kSortByMenu, "Sort by"));
 }
 
 void FillTimerMenu(const MainMenus& m, int state) {
     if (!m.mnTimer) return;
     while (GetMenuItemCount(m.mnTimer) > 0) DeleteMenu(m.mnTimer, 0, MF_BYPOSITION);
     const StopwatchItems shown = VisibleStopwatchItems(static_cast<StopwatchState>(state));
-    AppendMenuA(m.mnTimer, MF_STRING, ids::mnTimerClear, UiText(34, "&Reset").c_str());
-    AppendMenuA(m.mnTimer, MF_STRING, ids::mnTimerStatus, UiText(39, "Show &reading").c_str());
+    AppendMenuA(m.mnTimer, MF_STRING, ids::mnTimerClear, UiText(texts::kStopwatchReset, "&Reset").c_str());
+    AppendMenuA(m.mnTimer, MF_STRING, ids::mnTimerStatus, UiText(texts::kStopwatchShowReading, "Show &reading").c_str());
     AppendMenuA(m.mnTimer, MF_SEPARATOR, 0, nullptr);
-    if (shown.start) AppendMenuA(m.mnTimer, MF_STRING, ids::mnTimerStart, UiText(35, "&Start").c_str());
-    if (shown.stop) AppendMenuA(m.mnTimer, MF_STRING, ids::mnTimerStop, UiText(36, "S&top").c_str());
-    if (shown.pause) AppendMenuA(m.mnTimer, MF_STRING, ids::mnTimerPause, UiText(37, "&Pause").c_str());
-    if (shown.resume) AppendMenuA(m.mnTimer, MF_STRING, ids::mnTimerResume, UiText(38, "Res&ume").c_str());
+    if (shown.start) AppendMenuA(m.mnTimer, MF_STRING, ids::mnTimerStart, UiText(texts::kStopwatchStart, "&Start").c_str());
+    if (shown.stop) AppendMenuA(m.mnTimer, MF_STRING, ids::mnTimerStop, UiText(texts::kStopwatchStop, "S&top").c_str());
+    if (shown.pause) AppendMenuA(m.mnTimer, MF_STRING, ids::mnTimerPause, UiText(texts::kStopwatchPause, "&Pause").c_str());
+    if (shown.resume) AppendMenuA(m.mnTimer, MF_STRING, ids::mnTimerResume, UiText(texts::kStopwatchResume, "Res&ume").c_str());
 }
 
 }  // namespace kl

@@ -16,6 +16,7 @@
 #include "model/ui_language.h"
 #include "dialogs/alias_dialog.h"
 #include "window/control_ids.h"
+#include "window/window_texts.h"
 #include "ui/app_identity.h"
 #include "ui/gdi_owners.h"
 
@@ -133,14 +134,14 @@ void Lists::Modify() {
     if (page == kHotkeysPage) {
         const HotkeyRow* row = grid_.Selected();
         if (!row) {  // nothing selected, or the empty row of an empty list
-            MessageBoxA(places_.owner, UiText(114, "Please select a hotkey first.").c_str(), MessageCaption().c_str(), MB_OK);
+            MessageBoxA(places_.owner, UiText(texts::kSelectHotkeyFirst, "Please select a hotkey first.").c_str(), MessageCaption().c_str(), MB_OK);
             return;
         }
         host_.EditHotkey(row->id);  // on OK the lists are shown again
     } else if (page == kAliasesPage) {
         const std::string alias = SelectedAlias();
         if (alias.empty()) {
-            MessageBoxA(places_.owner, UiText(161, "Please select the alias to modify.").c_str(), "Error", MB_OK | MB_ICONEXCLAMATION);
+            MessageBoxA(places_.owner, UiText(texts::kSelectAliasToModify, "Please select the alias to modify.").c_str(), "Error", MB_OK | MB_ICONEXCLAMATION);
             return;
         }
         if (ShowAliasDialog(places_.owner, alias, AliasPath(alias)) == 1 && !host_.Closed()) host_.ShowData();
@@ -152,13 +153,13 @@ void Lists::Remove() {
     if (page == kHotkeysPage) {
         const HotkeyRow* row = grid_.Selected();
         if (!row) {
-            MessageBoxA(places_.owner, UiText(114, "Please select a hotkey first.").c_str(), UiText(17, "Remove").c_str(), MB_OK);
+            MessageBoxA(places_.owner, UiText(texts::kSelectHotkeyFirst, "Please select a hotkey first.").c_str(), UiText(texts::kRemoveButton, "Remove").c_str(), MB_OK);
             return;
         }
         const int id = row->id;
-        const std::string question = UiText(115, "Do you want to remove this hotkey?") + "\r\n" +
+        const std::string question = UiText(texts::kRemoveHotkeyQuestion, "Do you want to remove this hotkey?") + "\r\n" +
                                      std::string(Trim(row->cells[1])) + " ?\r\n";
-        if (MessageBoxA(places_.owner, question.c_str(), UiText(4, "Remove hotkey").c_str(), MB_YESNO | MB_ICONEXCLAMATION) !=
+        if (MessageBoxA(places_.owner, question.c_str(), UiText(texts::kRemoveHotkeyCaption, "Remove hotkey").c_str(), MB_YESNO | MB_ICONEXCLAMATION) !=
                 IDYES ||
             host_.Closed() || !block_())
             return;
@@ -168,10 +169,10 @@ void Lists::Remove() {
     } else if (page == kAliasesPage) {
         const std::string alias = SelectedAlias();
         if (alias.empty()) {
-            MessageBoxA(places_.owner, UiText(158, "Please select the alias to remove.").c_str(), "Error", MB_OK | MB_ICONEXCLAMATION);
+            MessageBoxA(places_.owner, UiText(texts::kSelectAliasToRemove, "Please select the alias to remove.").c_str(), "Error", MB_OK | MB_ICONEXCLAMATION);
             return;
         }
-        const std::string question = UiText(159, "Do you want to remove the alias") + " " + alias + " ?\r\n";
+        const std::string question = UiText(texts::kRemoveAliasQuestion, "Do you want to remove the alias") + " " + alias + " ?\r\n";
         if (MessageBoxA(places_.owner, question.c_str(), "Warning", MB_YESNO | MB_ICONEXCLAMATION) != IDYES || host_.Closed()) return;
         AliasFailure failure;
         const AliasWrite result = DeleteAlias(alias, &failure);

@@ -6,6 +6,7 @@
 #include "model/ui_language.h"
 #include "dialogs/edit_hotkey.h"
 #include "window/control_ids.h"
+#include "window/window_texts.h"
 #include "ui/app_identity.h"
 
 namespace kl {
@@ -34,7 +35,7 @@ void MacroCommands::Save() {
         MessageBoxA(owner_, problem.c_str(), kApplicationTitle, MB_OK | MB_ICONERROR);
         return;
     }
-    MessageBoxA(owner_, UiText(96, "The macro has been saved.").c_str(), kApplicationTitle, MB_OK);
+    MessageBoxA(owner_, UiText(texts::kMacroSaved, "The macro has been saved.").c_str(), kApplicationTitle, MB_OK);
 }
 
 void MacroCommands::Load() {
@@ -47,7 +48,7 @@ void MacroCommands::Load() {
                     MB_OK | MB_ICONERROR);
         return;
     }
-    MessageBoxA(owner_, UiText(97, "The macro has been loaded.").c_str(), kApplicationTitle, MB_OK);
+    MessageBoxA(owner_, UiText(texts::kMacroLoaded, "The macro has been loaded.").c_str(), kApplicationTitle, MB_OK);
 }
 
 void MacroCommands::ConvertToHotkey() {
@@ -56,7 +57,7 @@ void MacroCommands::ConvertToHotkey() {
     const MacroFile macro = MacroOf(*b);
     const std::string text = MacroText(macro.events, KeyCharactersForEmptyState);
     if (text.empty()) {
-        MessageBoxA(owner_, UiText(108, "The macro contains no typed characters.").c_str(), MessageCaption().c_str(),
+        MessageBoxA(owner_, UiText(texts::kMacroWithoutCharacters, "The macro contains no typed characters.").c_str(), MessageCaption().c_str(),
                     MB_OK | MB_ICONINFORMATION);
         return;
     }
@@ -65,7 +66,7 @@ void MacroCommands::ConvertToHotkey() {
         SetForegroundWindow(editor.handle());
         return;
     }
-    editor.preset = TfrmEditHotkey::Preset{editor::ConvertedMacroDescription(UiText(102, "Typed macro"), text),
+    editor.preset = TfrmEditHotkey::Preset{editor::ConvertedMacroDescription(UiText(texts::kTypedMacroDescription, "Typed macro"), text),
                                            kTypeTextFunction, text};
     newHotkey_();  // the data is shown again after OK
     editor.preset.reset();

@@ -5,6 +5,7 @@
 
 #include "model/ui_language.h"
 #include "window/control_ids.h"
+#include "window/window_texts.h"
 
 namespace kl {
 namespace {
@@ -58,7 +59,7 @@ MainMenus CreateMainMenus() {
     std::vector<ACCEL> accels;
     m.mmMain = CreateMenu();
     HMENU file = Fill(CreatePopupMenu(), kFileMenu, accels);
-    AppendMenuA(m.mmMain, MF_POPUP, reinterpret_cast<UINT_PTR>(file), UiText(30, "&File").c_str());
+    AppendMenuA(m.mmMain, MF_POPUP, reinterpret_cast<UINT_PTR>(file), UiText(texts::kFileMenu, "&File").c_str());
     HMENU trayBar = CreatePopupMenu();
     m.pmSystray = Fill(trayBar, kTrayMenu, accels);
     m.mnCustom = CreatePopupMenu();
@@ -87,12 +88,12 @@ void UpdateMenuTexts(const MainMenus& menus) {
             ModifyMenuA(owner, item.id, MF_BYCOMMAND | MF_STRING, item.id, caption.c_str());
         }
     }
-    RenameSubmenu(menus.pmSystray, menus.mnCustom, UiText(32, "&Recent hotkeys"));
+    RenameSubmenu(menus.pmSystray, menus.mnCustom, UiText(texts::kRecentHotkeysMenu, "&Recent hotkeys"));
     HMENU file = GetSubMenu(menus.mmMain, 0);
     ModifyMenuA(file, 0, MF_BYPOSITION | MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(GetSubMenu(file, 0)),
-                UiText(19, "&New").c_str());
+                UiText(texts::kNewMenu, "&New").c_str());
     ModifyMenuA(menus.mmMain, 0, MF_BYPOSITION | MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(file),
-                UiText(30, "&File").c_str());
+                UiText(texts::kFileMenu, "&File").c_str());
     UpdateOptionMenuTexts(menus);
     UpdateListMenuTexts(menus);
     UpdateExchangeMenuTexts(menus);

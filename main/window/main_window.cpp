@@ -21,6 +21,7 @@
 #include "text255.h"
 #include "window/control_ids.h"
 #include "window/startup.h"
+#include "window/window_texts.h"
 #include "ui/app_identity.h"
 
 namespace kl {
@@ -295,9 +296,9 @@ void TfrmMain::ShowData() {
     const SettingsBlock* b = Block();
     const bool enabled = b && b->KeyloomEnabled;
     const std::string profile = b ? GetText255(b->ProfileName) : std::string();
-    SetWindowTextA(btnState_, enabled ? UiText(14, "&Disable").c_str() : UiText(15, "&Enable").c_str());
-    Status(enabled ? UiText(94, "Keyloom is enabled") : UiText(93, "Keyloom is disabled"));
-    sbMain_.SetText(1, profile.empty() ? UiText(238, reg::kDefaultProfile) : profile);
+    SetWindowTextA(btnState_, enabled ? UiText(texts::kDisableButton, "&Disable").c_str() : UiText(texts::kEnableButton, "&Enable").c_str());
+    Status(enabled ? UiText(texts::kEnabledStatus, "Keyloom is enabled") : UiText(texts::kDisabledStatus, "Keyloom is disabled"));
+    sbMain_.SetText(1, profile.empty() ? UiText(texts::kDefaultProfileName, reg::kDefaultProfile) : profile);
 }
 
 void TfrmMain::LoadData() { options_.Load(languageSelection_); }

@@ -12,6 +12,7 @@
 #include "ui/dpi.h"
 #include "window/control_ids.h"
 #include "window/main_window.h"
+#include "window/window_texts.h"
 
 namespace kl {
 namespace {
@@ -209,16 +210,16 @@ void TfrmMain::UpdateLanguage() {
     }
     options_.pages().UpdateLanguage(languages_);
     lists_.grid().UpdateLanguage();
-    SetWindowTextA(btnAdd_, UiText(16, "&Add").c_str());
-    SetWindowTextA(btnRemove_, UiText(17, "&Remove").c_str());
-    SetWindowTextA(btnModify_, UiText(18, "&Modify").c_str());
-    SetWindowTextA(btnHide_, UiText(52, "&Hide").c_str());
-    SetWindowTextA(btnExit_, UiText(13, "E&xit").c_str());
+    SetWindowTextA(btnAdd_, UiText(texts::kAddButton, "&Add").c_str());
+    SetWindowTextA(btnRemove_, UiText(texts::kRemoveButton, "&Remove").c_str());
+    SetWindowTextA(btnModify_, UiText(texts::kModifyButton, "&Modify").c_str());
+    SetWindowTextA(btnHide_, UiText(texts::kHideButton, "&Hide").c_str());
+    SetWindowTextA(btnExit_, UiText(texts::kExitButton, "E&xit").c_str());
     const SettingsBlock* b = Block();
     const bool enabled = b && b->KeyloomEnabled;
-    SetWindowTextA(btnState_, enabled ? UiText(14, "&Disable").c_str() : UiText(15, "&Enable").c_str());
+    SetWindowTextA(btnState_, enabled ? UiText(texts::kDisableButton, "&Disable").c_str() : UiText(texts::kEnableButton, "&Enable").c_str());
     std::string profile = b ? GetText255(b->ProfileName) : std::string();
-    sbMain_.SetText(1, profile.empty() ? UiText(238, reg::kDefaultProfile) : profile);
+    sbMain_.SetText(1, profile.empty() ? UiText(texts::kDefaultProfileName, reg::kDefaultProfile) : profile);
 }
 
 // pgSettingsDrawTab: the page tabs in the window's font.

@@ -8,6 +8,7 @@
 #include "model/ui_language.h"
 #include "text255.h"
 #include "window/main_window.h"
+#include "window/window_texts.h"
 
 namespace kl {
 
@@ -29,7 +30,7 @@ void TfrmMain::RunPrompt() {
     if (!file.empty() && file.back() != '\\' && file.back() != '/') file += '\\';
     file += "fnRun.exe";
     if (GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        const auto answer = InputBox(hwnd_, UiText(90, "Run"), UiText(89, "Program, document or folder to open:"),
+        const auto answer = InputBox(hwnd_, UiText(texts::kRunCaption, "Run"), UiText(texts::kRunPrompt, "Program, document or folder to open:"),
                                      b ? GetText255(b->LastGotoDir) : std::string());
         file.clear();
         if (answer) {

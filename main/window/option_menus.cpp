@@ -5,6 +5,7 @@
 #include "model/ui_language.h"
 #include "window/control_ids.h"
 #include "window/main_menu.h"
+#include "window/window_texts.h"
 
 namespace kl {
 namespace {
@@ -40,12 +41,12 @@ void AddOptionMenus(MainMenus& m, std::vector<ACCEL>& accelerators) {
     AppendMenuA(m.mnNew, MF_STRING, ids::mnNewProfile, WithKey(107, "Profile", "F7").c_str());
     m.mnSettings = CreatePopupMenu();
     AppendMenuA(m.mnSettings, MF_STRING, ids::mnKbdSetup, WithKey(103, "Keyboard &setup...", "Ctrl+F12").c_str());
-    InsertMenuA(file, 0, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(m.mnNew), UiText(19, "&New").c_str());
+    InsertMenuA(file, 0, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(m.mnNew), UiText(texts::kNewMenu, "&New").c_str());
     InsertMenuA(file, 1, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(m.mnSettings),
-                UiText(55, "Settings").c_str());
+                UiText(texts::kSettingsMenu, "Settings").c_str());
     InsertMenuA(file, 2, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
     m.mnProfiles = CreatePopupMenu();
-    AppendMenuA(m.mmMain, MF_POPUP, reinterpret_cast<UINT_PTR>(m.mnProfiles), UiText(61, "&Profiles").c_str());
+    AppendMenuA(m.mmMain, MF_POPUP, reinterpret_cast<UINT_PTR>(m.mnProfiles), UiText(texts::kProfilesMenu, "&Profiles").c_str());
     FillProfileMenu(m, {});
     accelerators.push_back(ACCEL{FVIRTKEY, VK_F7, static_cast<WORD>(ids::mnNewProfile)});
     accelerators.push_back(ACCEL{FVIRTKEY | FCONTROL, VK_F12, static_cast<WORD>(ids::mnKbdSetup)});
@@ -58,11 +59,11 @@ void UpdateOptionMenuTexts(const MainMenus& m) {
     ModifyMenuA(m.mnSettings, ids::mnKbdSetup, MF_BYCOMMAND | MF_STRING, ids::mnKbdSetup,
                 WithKey(103, "Keyboard &setup...", "Ctrl+F12").c_str());
     ModifyMenuA(m.mnProfiles, ids::mnEditProfiles, MF_BYCOMMAND | MF_STRING, ids::mnEditProfiles,
-                UiText(62, "&Edit profiles...").c_str());
+                UiText(texts::kEditProfilesMenu, "&Edit profiles...").c_str());
     HMENU file = GetSubMenu(m.mmMain, 0);
-    RenamePopup(file, m.mnNew, UiText(19, "&New"));
-    RenamePopup(file, m.mnSettings, UiText(55, "Settings"));
-    RenamePopup(m.mmMain, m.mnProfiles, UiText(61, "&Profiles"));
+    RenamePopup(file, m.mnNew, UiText(texts::kNewMenu, "&New"));
+    RenamePopup(file, m.mnSettings, UiText(texts::kSettingsMenu, "Settings"));
+    RenamePopup(m.mmMain, m.mnProfiles, UiText(texts::kProfilesMenu, "&Profiles"));
 }
 
 void FillProfileMenu(const MainMenus& m, const std::vector<std::string>& profiles) {
@@ -75,7 +76,7 @@ void FillProfileMenu(const MainMenus& m, const std::vector<std::string>& profile
                 AppendMenuA(menu, MF_STRING, ids::mnProfileFirst + i, MenuCaption(profiles[i]).c_str());
             AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);  // ProfileSeperator
         }
-        AppendMenuA(menu, MF_STRING, ids::mnEditProfiles, UiText(62, "&Edit profiles...").c_str());
+        AppendMenuA(menu, MF_STRING, ids::mnEditProfiles, UiText(texts::kEditProfilesMenu, "&Edit profiles...").c_str());
     }
 }
 

@@ -9,6 +9,7 @@
 #include "model/settings_table.h"
 #include "model/ui_language.h"
 #include "window/option_ids.h"
+#include "window/window_texts.h"
 
 namespace kl {
 namespace {
@@ -155,10 +156,10 @@ HWND OptionPages::Control(int id) const {
 void OptionPages::UpdateLanguage(const std::vector<std::string>& languages) {
     if (controls_.empty()) return;
     for (const CheckBox& box : kCheckBoxes) {
-        const std::string text = box.id == ids::cbSimpleMode ? UiText(91, box.fallback) : CaptionOf(box.setting, box.fallback);
+        const std::string text = box.id == ids::cbSimpleMode ? UiText(texts::kSimpleModeStatus, box.fallback) : CaptionOf(box.setting, box.fallback);
         SetWindowTextA(Control(box.id), text.c_str());
     }
-    SetWindowTextA(Control(ids::grpAdvancedMode), UiText(92, "Advanced mode").c_str());
+    SetWindowTextA(Control(ids::grpAdvancedMode), UiText(texts::kAdvancedModeStatus, "Advanced mode").c_str());
     SetWindowTextA(Control(ids::lblLanguage), CaptionOf(28, "Language").c_str());
     SetWindowTextA(Control(ids::lblMKSpeedMod), CaptionOf(16, "Speed step").c_str());
     HWND box = Control(ids::cbLanguage);

@@ -10,6 +10,7 @@
 #include "text255.h"
 #include "window/control_ids.h"
 #include "window/option_ids.h"
+#include "window/window_texts.h"
 
 namespace kl {
 namespace {
@@ -102,7 +103,7 @@ void Options::SwitchMode(bool simple) {
     hotkeys_.Disable();
     if (!(b = block_())) return;
     b->SimpleMode = simple ? kTrue : kFalse;
-    status_.SetText(0, simple ? UiText(91, "Simple mode") : UiText(92, "Advanced mode"));
+    status_.SetText(0, simple ? UiText(texts::kSimpleModeStatus, "Simple mode") : UiText(texts::kAdvancedModeStatus, "Advanced mode"));
     pages_.EnableAdvanced(!simple);
     hotkeys_.Enable();
 }

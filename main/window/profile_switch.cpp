@@ -11,12 +11,13 @@
 #include "registry_names.h"
 #include "text255.h"
 #include "window/control_ids.h"
+#include "window/window_texts.h"
 #include "ui/app_identity.h"
 
 namespace kl {
 namespace {
 
-std::string DefaultProfileName() { return UiText(238, reg::kDefaultProfile); }
+std::string DefaultProfileName() { return UiText(texts::kDefaultProfileName, reg::kDefaultProfile); }
 
 }  // namespace
 
@@ -45,7 +46,7 @@ void ProfileSwitch::Load(const std::string& name, bool saveFirst) {
     // switch comes once it is closed, and the dialog is brought forward meanwhile.
     if (EditingDialogOpen()) {
         pending_ = Request{name, saveFirst};
-        parts_.status.SetText(0, UiText(485, "The profile is loaded once the open dialog is closed."));
+        parts_.status.SetText(0, UiText(texts::kProfileWaitsForDialog, "The profile is loaded once the open dialog is closed."));
         if (HWND open = GetLastActivePopup(window_); open && open != window_) SetForegroundWindow(open);
         return;
     }
@@ -130,7 +131,7 @@ void ProfileSwitch::KeyboardSetup() {
     const SettingsBlock* b = block_();
     if (!b) return;
     if (b->SimpleMode) {
-        MessageBoxA(window_, UiText(199, "Keyboard remapping is available only in advanced mode.").c_str(),
+        MessageBoxA(window_, UiText(texts::kRemappingNeedsAdvancedMode, "Keyboard remapping is available only in advanced mode.").c_str(),
                     kApplicationTitle, MB_OK | MB_ICONINFORMATION);
         return;
     }

@@ -24,6 +24,7 @@
 #include "window/control_ids.h"
 #include "window/exchange_ids.h"
 #include "window/option_ids.h"
+#include "window/window_texts.h"
 #include "ui/app_identity.h"
 
 namespace kl {
@@ -73,7 +74,7 @@ std::string SettingLine(HWND control) {
         const LONG type = style & BS_TYPEMASK;
         if (type != BS_CHECKBOX && type != BS_AUTOCHECKBOX && type != BS_3STATE && type != BS_AUTO3STATE) return {};
         const bool checked = SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
-        return ReportSettingLine(WindowText(control), UiText(checked ? 7 : 8, checked ? "Yes" : "No"));
+        return ReportSettingLine(WindowText(control), UiText(checked ? texts::kYes : texts::kNo, checked ? "Yes" : "No"));
     }
     if (lstrcmpiA(cls.c_str(), WC_COMBOBOXA) == 0) {
         const LRESULT at = SendMessageA(control, CB_GETCURSEL, 0, 0);
@@ -84,12 +85,12 @@ std::string SettingLine(HWND control) {
             SendMessageA(control, CB_GETLBTEXT, at, reinterpret_cast<LPARAM>(entry.data()));
             entry.resize(static_cast<std::size_t>(length));
         }
-        return ReportSettingLine(UiText(76, "Language"), entry);
+        return ReportSettingLine(UiText(texts::kLanguageLabel, "Language"), entry);
     }
-    if (lstrcmpiA(cls.c_str(), WC_EDITA) == 0) return ReportSettingLine(UiText(77, "Speed step"), WindowText(control));
+    if (lstrcmpiA(cls.c_str(), WC_EDITA) == 0) return ReportSettingLine(UiText(texts::kSpeedStepLabel, "Speed step"), WindowText(control));
     if (lstrcmpiA(cls.c_str(), TRACKBAR_CLASSA) == 0) {
         const bool speed = GetDlgCtrlID(control) == ids::tbMKSpeed;
-        return ReportSettingLine(speed ? UiText(78, "Mouse speed") : UiText(79, "Mouse acceleration"),
+        return ReportSettingLine(speed ? UiText(texts::kMouseSpeedLabel, "Mouse speed") : UiText(texts::kMouseAccelerationLabel, "Mouse acceleration"),
                                  std::to_string(SendMessageA(control, TBM_GETPOS, 0, 0)));
     }
     return {};
@@ -119,7 +120,7 @@ void SettingsCommands::PrintReport() {
     const ReportNames names = NamesFrom(catalogue, host_.GetProfileList());
     SettingsReport report;
     const std::string profile = GetText255(b->ProfileName);
-    report.profileName = profile.empty() ? UiText(238, "(default)") : profile;
+    report.profileName = profile.empty() ? UiText(texts::kDefaultProfileName, "(default)") : profile;
 
     // ReportHotkeyLines: every ID of every index value, as GetHotkey reads it.
     for (const std::string& name : registry::ListNames(keys.hotkeys, registry::Names::Values)) {
@@ -168,7 +169,7 @@ void SettingsCommands::PrintReport() {
         const KeyRemapTable& table = b->KeyRemap;
         int count = table.Count;
         count = count < 0 ? 0 : count > kKeyRemapEntries ? kKeyRemapEntries : count;
-        report.remapCaption = UiText(188, "Remapped keys") + " (" + std::to_string(count) + ")";
+        report.remapCaption = UiText(texts::kRemappedKeysCaption, "Remapped keys") + " (" + std::to_string(count) + ")";
         auto keyName = [&catalogue](int code) {
             const Result<std::string> n = catalogue->KeyName(code);
             return n.ok() ? n.value : std::string();
@@ -176,7 +177,7 @@ void SettingsCommands::PrintReport() {
         for (int i = 0; i < count; ++i) {
             const KeyRemapEntry e = table.Entries[i];
             if (!e.FromVk) continue;
-            std::string line = UiText(111, "Key") + " " + keyName(e.FromVk) + " -> ";
+            std::string line = UiText(texts::kKeyLabel, "Key") + " " + keyName(e.FromVk) + " -> ";
             if (e.ForceModifiers) line += catalogue->ModifierName(e.ForceModifiers) + "+";
             report.remapLines.push_back(line + keyName(e.ToVk));
         }
