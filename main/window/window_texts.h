@@ -55,5 +55,10 @@ inline constexpr int kRemappedKeysCaption = 188;
 inline constexpr int kRemappingNeedsAdvancedMode = 199;
 inline constexpr int kDefaultProfileName = 238;
 inline constexpr int kProfileWaitsForDialog = 485;
+inline constexpr int kReportNotWritten = 486;
+inline constexpr int kReportNotOpened = 487;
+inline constexpr int kMacroKept = 488;
+inline constexpr int kProfileNotLoaded = 489;
+inline constexpr int kSettingsNotLoaded = 490;
 
 }  // namespace kl::texts
