@@ -44,7 +44,7 @@ void MacroCommands::Load() {
     SettingsBlock* b = block_();
     if (!file || !b) return;
     if (const std::string problem = LoadMacroFile(*file, *b); !problem.empty()) {
-        MessageBoxA(owner_, (problem + "\r\n\r\nThe macro loaded before is kept.").c_str(), kApplicationTitle,
+        MessageBoxA(owner_, (problem + "\r\n\r\n" + UiText(texts::kMacroKept, "The macro loaded before is kept.")).c_str(), kApplicationTitle,
                     MB_OK | MB_ICONERROR);
         return;
     }

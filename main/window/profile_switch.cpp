@@ -57,7 +57,7 @@ void ProfileSwitch::Load(const std::string& name, bool saveFirst) {
     const std::string trimmed = TrimSpaces(name);
     std::string error;
     if (!ReloadLive(trimmed == DefaultProfileName() ? std::string() : trimmed, error) && block_())
-        parts_.status.SetText(0, error.empty() ? std::string("Unable to load profile!") : error);
+        parts_.status.SetText(0, error.empty() ? UiText(texts::kProfileNotLoaded, "Unable to load profile!") : error);
 }
 
 bool ProfileSwitch::ReloadLive(const std::optional<std::string>& profile, std::string& error) {

@@ -192,13 +192,15 @@ void SettingsCommands::PrintReport() {
         const DWORD n = GetTempPathA(MAX_PATH, temp);
         path = n > 0 && n < MAX_PATH ? ReportFolderFile(temp) : std::string();
         if (path.empty() || !WriteWholeFile(path, text)) {
-            MessageBoxA(owner_, "The settings report could not be written.", kApplicationTitle, MB_OK | MB_ICONERROR);
+            MessageBoxA(owner_, UiText(texts::kReportNotWritten, "The settings report could not be written.").c_str(),
+                        kApplicationTitle, MB_OK | MB_ICONERROR);
             return;
         }
     }
     if (!OpenInViewer(path))
-        MessageBoxA(owner_, ("The settings report could not be opened:\r\n" + path).c_str(), kApplicationTitle,
-                    MB_OK | MB_ICONEXCLAMATION);
+        MessageBoxA(owner_,
+                    (UiText(texts::kReportNotOpened, "The settings report could not be opened:") + "\r\n" + path).c_str(),
+                    kApplicationTitle, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void SettingsCommands::ChooseStyle() {
@@ -229,7 +231,8 @@ void SettingsCommands::Import() {
     // switch, hotkey handling is undone and built anew from what was loaded.
     dialog.reload = [this] {
         std::string error;
-        if (!host_.ReloadSettingsLive(std::nullopt, error) && error.empty()) error = "Unable to load the settings!";
+        if (!host_.ReloadSettingsLive(std::nullopt, error) && error.empty())
+            error = UiText(texts::kSettingsNotLoaded, "Unable to load the settings!");
         return error;
     };
     host_.RunEditingDialog([&] { dialog.ShowModal(owner_); });
