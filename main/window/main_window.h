@@ -1,5 +1,8 @@
 // TfrmMain: the program's main window. It stays hidden in the tray, receives every
-// hotkey and notification, and owns the tray icon and the pages.
+// hotkey and notification, and routes them to the collaborators it owns: the hotkey
+// runner, the notification router, the hotkey switch, the options, the lists, the
+// profile switch, the macro timer, the macro and settings commands, the tray icon and
+// the status bar (the map of its files is in ARCHITECTURE.md).
 #pragma once
 
 #include <windows.h>
@@ -11,9 +14,9 @@
 #include <utility>
 #include <vector>
 
-#include "window/lists.h"
 #include "window/hotkey_runner.h"
 #include "window/hotkey_switch.h"
+#include "window/lists.h"
 #include "window/macro_commands.h"
 #include "window/macro_timer.h"
 #include "window/main_menu.h"
@@ -70,8 +73,7 @@ public:
     int ActivePage() const override;
     void sbMainMouseMove();
 
-    // The option pages, profiles and keyboard remapping (option_handlers.cpp,
-    // profile_switch.cpp).
+    // The option pages from the block and back (options.h).
     void LoadData();
     void SaveData() override;
     // The profile switch and the reload it shares with an import (profile_switch.h).
@@ -90,7 +92,6 @@ public:
 private:
     static LRESULT CALLBACK StaticWndProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp);
-    LRESULT WndProcGuarded(UINT msg, WPARAM wp, LPARAM lp);
     void FormCreate();
     void CompleteStartup() override;
     void FormShow();
@@ -109,7 +110,7 @@ private:
     void LoadProfileNumber(int number) override;
     void RunPrompt() override;
     void ShowIcon(HICON icon) override;
-    // What the settings commands ask of the window (settings_commands.cpp).
+    // What the settings commands and the profile switch ask of the window.
     void RefreshPages() override;
     void RunEditingDialog(const std::function<void()>& dialog) override;
     void ApplyStartLanguage() override;
@@ -118,10 +119,9 @@ private:
     // The outermost call into a library has returned: run what waited for it.
     static void LibraryCallsEnded();
     void RunDeferred();
-    // Option pages, profiles and remapping.
     // An entry of the language box chosen.
     void cbLanguageChange(int selection);
-    // Lists, tray menu and help.
+    // What the lists ask of the window; the page tabs, the tray menu and help.
     bool ListsShown() const override { return showing_ || IsWindowVisible(hwnd_); }
     bool DrawTab(const DRAWITEMSTRUCT& item);
     bool OnTrayCommand(int id);
@@ -145,7 +145,6 @@ private:
     int dpi_ = 96;  // the window's dots per inch: every size in pixels is scaled to it
     std::string dataDir_;
     std::vector<std::string> languages_;  // the items of cbLanguage
-    bool shownOnce_ = false;
     bool startupCompleted_ = false;  // the controls exist
     bool showing_ = false;           // FormShow runs: the lists are filled although not visible yet
     bool destroyed_ = false;
@@ -165,7 +164,6 @@ private:
     // An editor asked for inside a library call: the ID, or kAddHotkeyRequest.
     static constexpr int kAddHotkeyRequest = -2;
     std::optional<int> pendingEditor_;
-
 };
 
 // The one main window of the process.
