@@ -26,6 +26,10 @@ inline constexpr char kHotkeyKey[] = "Key";
 inline constexpr char kHotkeyModifier[] = "modifier";
 inline constexpr char kHotkeyFunction[] = "Function";
 inline constexpr char kHotkeyDescription[] = "Description";
+// The programs a hotkey is limited to (names separated by ";") and how: "0"
+// everywhere, "1" only in them, "2" everywhere except in them. Missing: everywhere.
+inline constexpr char kHotkeyPrograms[] = "Programs";
+inline constexpr char kHotkeyProgramsMode[] = "ProgramsMode";
 
 // Values of the hotkey key.
 inline constexpr char kScancodeMap[] = "Scancode Map";
@@ -69,5 +73,7 @@ inline constexpr char kLWinKeyEnabled[] = "LWinKeyEnabled";
 inline constexpr char kRWinKeyEnabled[] = "RWinKeyEnabled";
 inline constexpr char kNoSysTray[] = "NoSysTray";
 inline constexpr char kRemapKeys[] = "RemapKeys";
+// Executable names (separated by ";") in whose windows Keyloom is off.
+inline constexpr char kOffInPrograms[] = "OffInPrograms";
 
 }  // namespace kl::reg
