@@ -2,11 +2,13 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "system/library_binding.h"
 #include "system/active_profile_keys.h"
 #include "model/reg_text.h"
 #include "system/support_calls.h"
+#include "system/hotkey_conflicts.h"
 #include "registry_names.h"
 #include "win_handles.h"
 
@@ -50,6 +52,28 @@ struct Registrations {
     }
 };
 
+// This process's registrations: atom, modifier set and key.
+struct OwnRegistration {
+    int atom;
+    UINT modifiers;
+    UINT key;
+};
+std::vector<OwnRegistration>& Own() {
+    static std::vector<OwnRegistration> own;
+    return own;
+}
+
+// Registers a combination once: a second hotkey on it shares the registration
+// (WM_HOTKEY chooses among them). One that another program holds is noted.
+void RegisterOnce(Registrations& regs, HWND window, int id, UINT modifiers, UINT key) {
+    if (OwnRegistrationOf(modifiers, key)) return;
+    const ATOM atom = regs.AllocateHotkeyAtom();
+    if (RegisterHotKey(window, atom, modifiers, key))
+        Own().push_back({atom, modifiers, key});
+    else if (id > 0 && GetLastError() == ERROR_HOTKEY_ALREADY_REGISTERED)
+        NoteTakenCombination({id, modifiers, key});
+}
+
 struct WinCombination {
     const char* value;
     char letter;
@@ -62,8 +86,16 @@ constexpr WinCombination kWinCombinations[] = {
 
 }  // namespace
 
+int OwnRegistrationOf(UINT modifiers, UINT key) {
+    for (const OwnRegistration& r : Own())
+        if (r.modifiers == modifiers && r.key == key) return r.atom;
+    return 0;
+}
+
 void RegisterSystemHotkeys(HWND window) {
     Registrations regs;
+    Own().clear();
+    ClearTakenCombinations();
     SettingsBlock* b = Block();
     if (b && b->SimpleMode) {
         // The active profile's keys: a named profile keeps its own options and hotkeys.
@@ -71,8 +103,7 @@ void RegisterSystemHotkeys(HWND window) {
         // A combination switched off is taken away from the system by registering it here.
         for (const auto& combo : kWinCombinations) {
             if (ReadRegInt(keys.main.c_str(), combo.value, "1") != 0) continue;
-            const ATOM atom = regs.AllocateHotkeyAtom();
-            RegisterHotKey(window, atom, MOD_WIN, LOBYTE(VkKeyScanA(combo.letter)));
+            RegisterOnce(regs, window, 0, MOD_WIN, LOBYTE(VkKeyScanA(combo.letter)));
         }
         int maxId = ReadRegInt(keys.hotkeys.c_str(), kMaxKeyID, "0");
         if (maxId > kMaxHotkeyId) maxId = kMaxHotkeyId;
@@ -86,9 +117,10 @@ void RegisterSystemHotkeys(HWND window) {
                 scanCodeKeyTaken = true;
             }
             if (key <= 0) continue;
-            const ATOM atom = regs.AllocateHotkeyAtom();
-            RegisterHotKey(window, atom, static_cast<UINT>(modifier), static_cast<UINT>(key));
+            RegisterOnce(regs, window, id, static_cast<UINT>(modifier), static_cast<UINT>(key));
         }
+    } else if (b) {
+        ProbeTableCombinations(window);
     }
     SetText(regs.temp, kMaxKeyID, std::to_string(regs.count));
 }
@@ -105,6 +137,7 @@ bool UnregisterSystemHotkeys(HWND window) {
         GlobalDeleteAtom(static_cast<ATOM>(atom));
     }
     SetText(temp, kMaxKeyID, "0");
+    Own().clear();
     return true;
 }
 

@@ -3,6 +3,7 @@
 // makes a stored change live at once.
 #include "system/library_binding.h"
 #include "system/system_hotkeys.h"
+#include "system/program_filter_sync.h"
 #include "dialogs/edit_hotkey.h"
 #include "window/main_window.h"
 
@@ -29,6 +30,7 @@ int TfrmMain::mnNewHotkeyClick() {
     EditingDialog open(*this);
     const int result = editor.ShowModal(hwnd_);
     if (destroyed_ || !Block()) return result;
+    RefreshProgramFilter();
     // The options pages save their data here once they exist.
     if (wasEnabled) EnableHooks();  // the registrations and hooks include the new hotkey
     ShowData();
@@ -62,6 +64,7 @@ int TfrmMain::EditHotkey(int id) {
 // The store has updated the block's table, which the hooks read; registrations with the
 // system are made again so that a changed key or modifier is the one registered.
 void TfrmMain::RefreshSystemHotkeys() {
+    RefreshProgramFilter();
     if (!installed_.registrations || !Block()) return;
     UnregisterSystemHotkeys(hwnd_);
     RegisterSystemHotkeys(hwnd_);

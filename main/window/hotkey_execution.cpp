@@ -8,6 +8,8 @@
 #include "system/library_binding.h"
 #include "system/active_profile_keys.h"
 #include "system/support_calls.h"
+#include "system/hotkey_pass_through.h"
+#include "system/program_filter_sync.h"
 #include "model/ui_language.h"
 #include "model/hotkey_table.h"
 #include "model/profile_keys.h"
@@ -70,7 +72,14 @@ void TfrmMain::OnHotkey(WPARAM wp, LPARAM lp) {
     // The block's table holds the stored hotkeys (the store keeps it in step), so the
     // registry is searched only for a combination the table lacks: one beyond its rows,
     // or one registered only to take it from the system.
-    int id = FindHotkeyRow(*b, key, modifier);
+    // Rows for chosen programs decide by the program in front; none acting there
+    // lets the combination through to it.
+    const SimpleModeChoice choice = ChooseForProgram(*b, ProgramFilterView(), key, modifier, ForegroundProgramName());
+    if (choice.kind == SimpleModeChoice::Kind::PassThrough) {
+        PassHotkeyThrough(hwnd_, static_cast<int>(wp), static_cast<UINT>(modifier), static_cast<UINT>(key));
+        return;
+    }
+    int id = choice.kind == SimpleModeChoice::Kind::Run ? choice.id : FindHotkeyRow(*b, key, modifier);
     if (id <= 0) id = HotkeyStore(ActiveProfileKeys().hotkeys, Block()).FindHotkeyID(key, modifier);
     // Combinations registered only to take them from the system find no hotkey.
     if (id > 0) ExecuteHotkey(static_cast<std::uint32_t>(id), true);

@@ -6,6 +6,8 @@
 #include "system/library_binding.h"
 #include "system/support_calls.h"
 #include "system/system_hotkeys.h"
+#include "system/hotkey_conflicts.h"
+#include "text255.h"
 #include "handle_words.h"
 #include "window/main_window.h"
 #include "window/startup.h"
@@ -29,6 +31,11 @@ void TfrmMain::EnableHooks() {
         b->MainWindow = Word(hwnd_);
         RegisterSystemHotkeys(hwnd_);
         installed_.registrations = true;
+        // Combinations another program holds are named in the status bar.
+        if (const std::string taken = TakenCombinationsText(); !taken.empty() && (b = Block())) {
+            SetText255(b->StatusText, taken);
+            Status(taken);
+        }
         if (!b->SimpleMode) {
             Hook();
             installed_.hooks = b->HooksInstalled != 0;

@@ -15,6 +15,7 @@
 #include "model/profile_keys.h"
 #include "system/step_trace.h"
 #include "system/support_calls.h"
+#include "system/hotkey_conflicts.h"
 #include "dialogs/edit_hotkey.h"
 #include "handle_words.h"
 #include "registry_names.h"
@@ -473,7 +474,8 @@ void TfrmMain::ShowData() {
     const bool enabled = b && b->KeyloomEnabled;
     const std::string profile = b ? GetText255(b->ProfileName) : std::string();
     SetWindowTextA(btnState_, enabled ? UiText(14, "&Disable").c_str() : UiText(15, "&Enable").c_str());
-    Status(enabled ? UiText(94, "Keyloom is enabled") : UiText(93, "Keyloom is disabled"));
+    const std::string taken = enabled ? TakenCombinationsText() : std::string();  // named until they are free
+    Status(!taken.empty() ? taken : enabled ? UiText(94, "Keyloom is enabled") : UiText(93, "Keyloom is disabled"));
     sbMain_.SetText(1, profile.empty() ? UiText(238, reg::kDefaultProfile) : profile);
 }
 

@@ -1,0 +1,10 @@
+// The language lines of hotkeys for chosen programs and of combinations taken by
+// other programs (english.lan, deutsch.lan).
+#pragma once
+
+namespace kl {
+
+// "This combination is in use by another program"
+inline constexpr int kLineCombinationInUse = 486;
+
+}  // namespace kl
