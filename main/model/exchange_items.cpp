@@ -4,7 +4,9 @@
 #include <set>
 #include <utility>
 
+#include "model/program_sets.h"
 #include "model/text_fields.h"
+#include "program_filter.h"
 
 namespace kl {
 namespace {
@@ -47,10 +49,24 @@ std::string ReadHotkey(const IniText& file, int id, const ExchangeRules& rules, 
     const bool known = rules.knownFunction ? rules.knownFunction(h.functionId) : h.functionId >= 1 && h.functionId <= 279;
     if (h.functionId < 1 || !known) return "its function ID is unknown";
     h.parameter = Cut(std::string_view(function).substr(semicolon + 1));
+    h.programs = file.Get(section, "Programs", "");
+    const int mode = SmallNumber(file.Get(section, "ProgramsMode", ""), 1);
+    h.programsMode = mode == 1 || mode == 2 ? mode : 0;
     return {};
 }
 
 }  // namespace
+
+bool ExchangeHotkeysConflict(const ExchangeHotkey& a, const ExchangeHotkey& b) {
+    if (a.key != b.key || a.modifier != b.modifier) return false;
+    const std::string setA = PackProgramSet(ProgramNames(a.programs));
+    const std::string setB = PackProgramSet(ProgramNames(b.programs));
+    const auto bytes = [](const std::string& s) {
+        return ProgramSetBytes{reinterpret_cast<const std::uint8_t*>(s.data()), static_cast<std::uint32_t>(s.size())};
+    };
+    return ProgramRowsConflict(static_cast<std::uint32_t>(a.programsMode), static_cast<std::uint32_t>(b.programsMode),
+                               ProgramSetsShare(bytes(setA), bytes(setB)));
+}
 
 bool IsHotkeyKeyCode(int key) { return (key >= 1 && key <= 254) || (key >= 256 && key <= 511); }
 
@@ -69,7 +85,7 @@ ExchangeRead ReadExchangeFile(std::string_view contents, std::span<const Exchang
         return r;
     }
     std::set<int> seenIds;
-    std::set<std::pair<int, int>> used;
+    std::vector<ExchangeHotkey> used;  // the hotkeys taken so far
     int hotkeys = 0;   // listed, conflicts included
     int imported = 0;  // of them to be written
     const int room = std::max(0, kExchangeMaxHotkeys - std::max(0, rules.existingHotkeys));
@@ -107,15 +123,16 @@ ExchangeRead ReadExchangeFile(std::string_view contents, std::span<const Exchang
                 r.skipped.push_back(where + problem);
                 continue;
             }
-            const std::pair<int, int> combination{item.hotkey.key, item.hotkey.modifier};
-            const bool taken = (rules.taken && rules.taken(combination.first, combination.second)) ||
-                               used.count(combination) != 0;
+            const ExchangeHotkey& h = item.hotkey;
+            const bool taken = (rules.taken && rules.taken(h)) ||
+                               std::any_of(used.begin(), used.end(),
+                                           [&](const ExchangeHotkey& u) { return ExchangeHotkeysConflict(u, h); });
             if (!taken && imported >= room) {
                 r.skipped.push_back(where + "no room: the profile holds " + std::to_string(rules.existingHotkeys) +
                                     " hotkeys, and it takes at most " + std::to_string(kExchangeMaxHotkeys));
                 continue;
             }
-            used.insert(combination);
+            used.push_back(h);
             item.kind = taken ? kExchangeConflict : kExchangeHotkey;
             r.items.push_back(std::move(item));
             ++hotkeys;
@@ -151,6 +168,10 @@ int AddHotkeyToFile(IniText& file, const ExchangeHotkey& h) {
     file.Set(section, "Key", std::to_string(h.key));
     file.Set(section, "Description", h.description);
     file.Set(section, "Function", std::to_string(h.functionId) + ";" + h.parameter);
+    if (h.programsMode != 0 || !h.programs.empty()) {
+        file.Set(section, "Programs", h.programs);
+        file.Set(section, "ProgramsMode", std::to_string(h.programsMode));
+    }
     return id;
 }
 

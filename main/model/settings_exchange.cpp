@@ -1,10 +1,12 @@
 #include "model/settings_exchange.h"
 
+#include <algorithm>
 #include <set>
 
 #include "char_substitution.h"
 #include "model/file_output.h"
 #include "model/hotkey_index.h"
+#include "model/hotkey_programs.h"
 #include "model/hotkey_store.h"
 #include "model/registry_helpers.h"
 #include "model/settings_table.h"
@@ -48,6 +50,9 @@ ExchangeRead ReadExchangeFromRegistry(const ProfileKeys& keys) {
             h.key = ToNumber(registry::ReadText(subkey, "Key", "0"));
             h.functionId = ToNumber(std::string_view(*function).substr(0, semicolon));
             h.parameter = function->substr(semicolon + 1, kExchangeTextMax);
+            const HotkeyPrograms programs = ReadHotkeyPrograms(keys.hotkeys, id);
+            h.programs = programs.programs;
+            h.programsMode = static_cast<int>(programs.mode);
             r.items.push_back(std::move(item));
         }
     }
@@ -74,8 +79,21 @@ ExchangeRead ReadExchangeFromFile(const std::string& path, const ProfileKeys& ke
     }
     ExchangeRules withStore = rules;
     const HotkeyStore store(keys.hotkeys, nullptr);
-    if (!withStore.taken)
-        withStore.taken = [store](int key, int modifier) { return store.FindHotkeyID(key, modifier) >= 0; };
+    if (!withStore.taken) {
+        // The profile's hotkeys with their programs: one on the same combination for
+        // other programs is no conflict.
+        std::vector<ExchangeHotkey> held;
+        for (ExchangeItem& item : ReadExchangeFromRegistry(keys).items)
+            if (item.kind == kExchangeHotkey) held.push_back(std::move(item.hotkey));
+        withStore.taken = [store, held](const ExchangeHotkey& h) {
+            for (const ExchangeHotkey& other : held)
+                if (ExchangeHotkeysConflict(other, h)) return true;
+            // A hotkey whose function cannot be read back still holds its combination.
+            const int id = store.FindHotkeyID(h.key, h.modifier);
+            return id >= 0 && std::none_of(held.begin(), held.end(),
+                                           [&](const ExchangeHotkey& o) { return o.sourceId == id; });
+        };
+    }
     withStore.existingHotkeys = store.CountHotkeys();
     const std::vector<ExchangeOption> options = ExchangedOptions();
     return ReadExchangeFile(contents, options, withStore);
@@ -104,6 +122,10 @@ std::string WriteExchangeToRegistry(const ProfileKeys& keys, SettingsBlock* bloc
         }
         ++count;
         const StoreResult stored = store.StoreHotkey(-1, h.key, h.modifier, h.functionId, h.description, h.parameter);
+        if (stored.id > 0 &&
+            !WriteHotkeyPrograms(keys.hotkeys, stored.id,
+                                 {h.programs, static_cast<ProgramsMode>(h.programsMode == 1 || h.programsMode == 2 ? h.programsMode : 0)}))
+            problems += "\"" + h.description + "\": its programs could not be written\r\n";
         if (!stored.error.empty())
             problems += "\"" + h.description + "\": " + stored.error + "\r\n";
     }

@@ -7,6 +7,7 @@
 
 #include "ui/style.h"
 #include "model/catalogue.h"
+#include "model/hotkey_programs.h"
 #include "system/document_viewer.h"
 #include "ui/file_dialogs.h"
 #include "model/file_output.h"
@@ -135,8 +136,10 @@ void TfrmMain::mnPrintSettingsClick() {
             std::int32_t modifier = 0, key = 0, function = 0;
             if (id <= 0 || !CallGetHotkey(id, &modifier, &key, &function, description.data(), parameter.data())) continue;
             description.back() = parameter.back() = '\0';
+            const HotkeyPrograms programs = ReadHotkeyPrograms(keys.hotkeys, id);
             report.hotkeyLines.push_back(
-                HotkeyReportLine(key, modifier, function, description.data(), parameter.data(), names));
+                HotkeyReportLine(key, modifier, function, description.data(), parameter.data(), names) +
+                ReportProgramsText(static_cast<int>(programs.mode), programs.programs, names));
         }
     }
     SortReportLines(report.hotkeyLines);
