@@ -43,10 +43,10 @@ std::string Description(int id) {
 
 bool CombinationTakenByOtherProgram(HWND owner, UINT modifiers, UINT key) {
     if (key == 0 || key > 0xFE) return false;
-    const int own = OwnRegistrationOf(modifiers, key);
-    if (own) UnregisterHotKey(owner, own);
+    const RegistrationOf own = OwnRegistrationOf(modifiers, key);
+    if (own.atom) UnregisterHotKey(own.window, own.atom);
     const bool taken = ProbeFails(owner, modifiers, key);
-    if (own) RegisterHotKey(owner, own, modifiers, key);
+    if (own.atom) RegisterHotKey(own.window, own.atom, modifiers, key);
     return taken;
 }
 

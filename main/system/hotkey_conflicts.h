@@ -19,8 +19,8 @@ struct TakenCombination {
 };
 
 // Whether another program holds the combination: a probe is registered for
-// `owner` and released again (Keyloom's own registration of it is released first
-// and made again after).
+// `owner` (any window of keyloom.exe's thread, the editor's too) and released
+// again; Keyloom's own registration of it is released first and made again after.
 bool CombinationTakenByOtherProgram(HWND owner, UINT modifiers, UINT key);
 
 // The registration pass notes what it found taken; a new pass starts a new list.

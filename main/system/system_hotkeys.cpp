@@ -52,8 +52,9 @@ struct Registrations {
     }
 };
 
-// This process's registrations: atom, modifier set and key.
+// This process's registrations: window, atom, modifier set and key.
 struct OwnRegistration {
+    HWND window;
     int atom;
     UINT modifiers;
     UINT key;
@@ -66,10 +67,10 @@ std::vector<OwnRegistration>& Own() {
 // Registers a combination once: a second hotkey on it shares the registration
 // (WM_HOTKEY chooses among them). One that another program holds is noted.
 void RegisterOnce(Registrations& regs, HWND window, int id, UINT modifiers, UINT key) {
-    if (OwnRegistrationOf(modifiers, key)) return;
+    if (OwnRegistrationOf(modifiers, key).atom) return;
     const ATOM atom = regs.AllocateHotkeyAtom();
     if (RegisterHotKey(window, atom, modifiers, key))
-        Own().push_back({atom, modifiers, key});
+        Own().push_back({window, atom, modifiers, key});
     else if (id > 0 && GetLastError() == ERROR_HOTKEY_ALREADY_REGISTERED)
         NoteTakenCombination({id, modifiers, key});
 }
@@ -86,10 +87,10 @@ constexpr WinCombination kWinCombinations[] = {
 
 }  // namespace
 
-int OwnRegistrationOf(UINT modifiers, UINT key) {
+RegistrationOf OwnRegistrationOf(UINT modifiers, UINT key) {
     for (const OwnRegistration& r : Own())
-        if (r.modifiers == modifiers && r.key == key) return r.atom;
-    return 0;
+        if (r.modifiers == modifiers && r.key == key) return {r.window, r.atom};
+    return {};
 }
 
 void RegisterSystemHotkeys(HWND window) {

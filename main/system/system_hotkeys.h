@@ -12,7 +12,12 @@ namespace kl {
 void RegisterSystemHotkeys(HWND window);
 bool UnregisterSystemHotkeys(HWND window);
 
-// The identifier of this process's registration of the combination, 0 when it has none.
-int OwnRegistrationOf(UINT modifiers, UINT key);
+// This process's registration of the combination: its window and identifier (0
+// when it has none).
+struct RegistrationOf {
+    HWND window = nullptr;
+    int atom = 0;
+};
+RegistrationOf OwnRegistrationOf(UINT modifiers, UINT key);
 
 }  // namespace kl

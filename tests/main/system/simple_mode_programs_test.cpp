@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 
+#include "system/hotkey_conflicts.h"
 #include "system/hotkey_pass_through.h"
 #include "system/program_filter_sync.h"
 
@@ -83,4 +84,21 @@ TEST(PassThrough, ModifiersStillHeldAreLeftAloneAndReleasedOnesAreReplayedAround
     const std::vector<INPUT> arrow = PassThroughInput(MOD_WIN, 0, VK_RIGHT);
     EXPECT_EQ(shape(arrow), "91d 39d 39u 91u ");
     EXPECT_TRUE(arrow[1].ki.dwFlags & KEYEVENTF_EXTENDEDKEY);
+}
+
+TEST(CombinationTaken, OnlyAnotherHoldersRegistrationCountsAndTheProbeLeavesNothingBehind) {
+    const HWND holder = CreateWindowExA(0, "STATIC", "holder", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    const HWND editor = CreateWindowExA(0, "STATIC", "editor", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(holder && editor);
+    ASSERT_TRUE(RegisterHotKey(holder, 7, MOD_CONTROL | MOD_SHIFT, 'J'));
+    EXPECT_TRUE(CombinationTakenByOtherProgram(editor, MOD_CONTROL | MOD_SHIFT, 'J'));
+    EXPECT_FALSE(CombinationTakenByOtherProgram(editor, MOD_CONTROL | MOD_SHIFT, 'L'));
+    EXPECT_FALSE(CombinationTakenByOtherProgram(editor, MOD_CONTROL, 0));  // no key: nothing to ask
+    // The probe of the free combination was released again.
+    EXPECT_TRUE(RegisterHotKey(holder, 8, MOD_CONTROL | MOD_SHIFT, 'L'));
+    UnregisterHotKey(holder, 7);
+    UnregisterHotKey(holder, 8);
+    EXPECT_EQ(CombinationText(MOD_CONTROL | MOD_ALT, 'K'), "Ctrl+Alt+K");
+    DestroyWindow(holder);
+    DestroyWindow(editor);
 }
