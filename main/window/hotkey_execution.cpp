@@ -69,9 +69,6 @@ void TfrmMain::OnHotkey(WPARAM wp, LPARAM lp) {
     int key = HIWORD(lp) & 0xFF;
     const int modifier = LOWORD(lp);
     if (key == 255) key = static_cast<int>(wp);
-    // The block's table holds the stored hotkeys (the store keeps it in step), so the
-    // registry is searched only for a combination the table lacks: one beyond its rows,
-    // or one registered only to take it from the system.
     // Rows for chosen programs decide by the program in front; none acting there
     // lets the combination through to it.
     const SimpleModeChoice choice = ChooseForProgram(*b, ProgramFilterView(), key, modifier, ForegroundProgramName());
@@ -79,6 +76,9 @@ void TfrmMain::OnHotkey(WPARAM wp, LPARAM lp) {
         PassHotkeyThrough(hwnd_, static_cast<int>(wp), static_cast<UINT>(modifier), static_cast<UINT>(key));
         return;
     }
+    // The block's table holds the stored hotkeys (the store keeps it in step), so the
+    // registry is searched only for a combination the table lacks: one beyond its rows,
+    // or one registered only to take it from the system.
     int id = choice.kind == SimpleModeChoice::Kind::Run ? choice.id : FindHotkeyRow(*b, key, modifier);
     if (id <= 0) id = HotkeyStore(ActiveProfileKeys().hotkeys, Block()).FindHotkeyID(key, modifier);
     // Combinations registered only to take them from the system find no hotkey.
