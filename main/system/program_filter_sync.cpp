@@ -47,6 +47,12 @@ ProgramFilterWrite RefreshProgramFilter() {
     return Mapping().Write(entries, ReadOffInPrograms(keys.main));
 }
 
+bool StoreOffInPrograms(std::string_view programs) {
+    const bool written = WriteOffInPrograms(ActiveProfileKeys().main, programs);
+    RefreshProgramFilter();
+    return written;
+}
+
 SimpleModeChoice ChooseForProgram(const SettingsBlock& block, const ProgramFilterMap* filter, int keyCode,
                                   int modifier, const std::string& program) {
     SimpleModeChoice choice;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "settings_block.h"
 #include "system/program_filter_map.h"
@@ -18,6 +19,10 @@ bool CreateProgramFilter();
 // Rewrites the filter from the block's table and the active profile's values.
 // Nothing happens without a block or a mapping.
 ProgramFilterWrite RefreshProgramFilter();
+
+// Stores the active profile's OffInPrograms (empty: deleted) and rewrites the
+// filter, so that the change acts at once. False when the value could not be written.
+bool StoreOffInPrograms(std::string_view programs);
 
 // The mapped filter, or null.
 const ProgramFilterMap* ProgramFilterView();

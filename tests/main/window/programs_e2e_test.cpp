@@ -4,6 +4,8 @@
 #include "e2e_fixture.h"
 
 #include "model/hotkey_programs.h"
+#include "model/profiles.h"
+#include "testing/support_library.h"
 #include "text255.h"
 
 using namespace kl;
@@ -49,6 +51,8 @@ TEST_F(Programs, OnlyInHotkeyActsThereAndTheKeyReachesTheOtherProgram) {
     EXPECT_FALSE(b2.Logged(kMinimised));
     EXPECT_EQ(b().LastHotkey, 0);
     EXPECT_TRUE(b2.Logged("up 16") && b2.Logged("up 17")) << "a modifier was left down";
+    EXPECT_FALSE(GetAsyncKeyState(VK_CONTROL) & 0x8000) << "Ctrl was left down";
+    EXPECT_FALSE(GetAsyncKeyState(VK_SHIFT) & 0x8000) << "Shift was left down";
 
     EXPECT_TRUE(a.Focus());
     PressCombination(kKey, kMods);
@@ -108,6 +112,34 @@ TEST_F(Programs, TwoHotkeysOnOneCombinationEachActInTheirOwnProgram) {
     EXPECT_TRUE(PollUntil([&] { return a.Logged(kMinimised); }, 15000)) << "a.exe's hotkey did not act";
     EXPECT_EQ(b().LastHotkey, forA);
     EXPECT_FALSE(a.Logged("close 0"));
+}
+
+TEST_F(Programs, AProfileSwitchBringsItsOwnProgramsAndOffInPrograms) {
+    const int id = StoreFor(kMinimiseForeground, "a.exe", ProgramsMode::OnlyIn);
+    const std::string work = std::string(reg::kProfilesKey) + "Work\\";
+    ASSERT_TRUE(AddProfile("Work", BinDir()));
+    SetString(work, reg::kSimpleMode, kSimple ? "1" : "0");
+    SetString(work, reg::kNoSysTray, "1");
+    SetString(work, reg::kConfirmHotkeys, "0");
+    ASSERT_TRUE(WriteOffInPrograms(work, "a.exe"));
+    HotkeyStore(work + "Hotkeys\\", nullptr).StoreHotkey(-1, kKey, kMods, kCloseForeground, "work", "");
+    Start();
+    TargetProgram a("a.exe"), b2("b.exe");
+    ASSERT_TRUE(a.ready() && b2.ready());
+
+    Notify(1, -6);  // the first named profile: Work
+    ASSERT_EQ(Text255View(b().ProfileName), "Work");
+    EXPECT_TRUE(PressIn(a)) << "Keyloom is off in a.exe in this profile";
+    EXPECT_FALSE(a.Logged(kMinimised));
+
+    Notify(99, -6);  // back to the default profile
+    ASSERT_EQ(Text255View(b().ProfileName), "");
+    EXPECT_TRUE(PressIn(b2)) << "the default profile's hotkey is only for a.exe";
+    EXPECT_FALSE(b2.Logged("close 0"));
+    EXPECT_TRUE(a.Focus());
+    PressCombination(kKey, kMods);
+    EXPECT_TRUE(PollUntil([&] { return a.Logged(kMinimised); }, 15000));
+    EXPECT_EQ(b().LastHotkey, id);
 }
 
 TEST_F(Programs, ACombinationHeldByAnotherProgramIsNamedInTheStatusBar) {
