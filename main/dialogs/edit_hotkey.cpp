@@ -17,6 +17,7 @@
 #include "ui/dialog_template.h"
 #include "ui/dpi.h"
 #include "dialogs/edit_hotkey_ids.h"
+#include "dialogs/editor_taken_notice.h"
 #include "dialogs/select_dialog.h"
 #include "registry_names.h"
 #include "text255.h"
@@ -792,6 +793,11 @@ void TfrmEditHotkey::btnOKClick() {
         End(2);
         return;
     }
+    const SettingsBlock* b = Block();
+    if (!AcceptTakenCombination(dlg_, editor::ParseKeyHex(ItemText(id::ebKey)), SelectedIndex(id::cbModifier),
+                                b && b->SimpleMode) ||
+        !dlg_)
+        return;
     if (SaveData()) End(1);
 }
 

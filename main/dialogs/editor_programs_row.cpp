@@ -5,7 +5,7 @@
 #include <string>
 
 #include "dialogs/select_programs_dialog.h"
-#include "model/program_texts.h"
+#include "model/program_control_texts.h"
 #include "model/ui_language.h"
 #include "ui/help_pages.h"
 

@@ -4,7 +4,7 @@
 
 #include "com_apartment.h"
 #include "model/program_lists.h"
-#include "model/program_texts.h"
+#include "model/program_control_texts.h"
 #include "model/ui_language.h"
 #include "system/running_programs.h"
 #include "ui/dialog_template.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "model/program_sets.h"
-#include "model/program_texts.h"
+#include "model/program_control_texts.h"
 #include "program_filter.h"
 
 namespace kl {

@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "model/program_texts.h"
+#include "model/program_control_texts.h"
 #include "model/ui_language.h"
 #include "ui/gdi_owners.h"
 

@@ -4,10 +4,16 @@
 
 #include "dialogs/select_programs_dialog.h"
 #include "model/hotkey_programs.h"
-#include "model/program_texts.h"
+#include "model/program_control_texts.h"
 #include "model/ui_language.h"
 #include "ui/dpi.h"
 #include "ui/help_pages.h"
+
+// Where the program keeps the hooks' program filter, a change reaches it at once.
+#if __has_include("system/program_filter_sync.h")
+#include "system/program_filter_sync.h"
+#define KL_REFRESHES_PROGRAM_FILTER 1
+#endif
 
 namespace kl {
 namespace {
@@ -96,6 +102,9 @@ bool OffInProgramsField::OnCommand(int control, int code) {
     const std::string now = Text();
     if (now == stored_ || !WriteOffInPrograms(mainKey_, now)) return false;
     stored_ = now;
+#ifdef KL_REFRESHES_PROGRAM_FILTER
+    RefreshProgramFilter();
+#endif
     return true;
 }
 
