@@ -12,7 +12,7 @@
 #include "dialogs/editor_programs_row.h"
 #include "editor_fixture.h"
 #include "model/hotkey_programs.h"
-#include "model/program_texts.h"
+#include "model/program_control_texts.h"
 #include "model/registry_helpers.h"
 #include "registry_names.h"
 #include "testing/registry.h"
