@@ -3,10 +3,13 @@
 // column, and the Options page's field of programs Keyloom is off in, per profile.
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "dialogs/edit_hotkey_ids.h"
 #include "dialogs/editor_programs_row.h"
+#include "dialogs/select_programs_dialog.h"
 #include "model/hotkey_programs.h"
 #include "model/language.h"
 #include "model/profiles.h"
@@ -134,4 +137,38 @@ TEST_F(ProgramControls, TheOptionsFieldIsStoredInTheActiveProfile) {
     SetFieldText(field, "");
     EXPECT_TRUE(PollUntil([&] { return !GetText(kWork, reg::kOffInPrograms).has_value(); }));
     EXPECT_EQ(GetText(BaseKey(), reg::kOffInPrograms).value_or(""), "game.exe;vm.exe");
+}
+
+TEST_F(ProgramControls, SelectOffersTheRunningProgramsAndAddsTheOnePicked) {
+    const int stored = Store('J', kCtrl | kAlt, kToggleWindowsKey, "", "toggle");
+    TargetProgram target;
+    ASSERT_TRUE(target.ready());
+    Start();
+    Notify(static_cast<WPARAM>(stored), -11);
+    PostCommand(ids::mnEditLastHotkey);
+    HWND dlg = WaitForEditor();
+    ASSERT_NE(dlg, nullptr) << "the editor did not open";
+    PressCombination('T', kAlt);  // "Selec&t..."
+    HWND picker = WaitForOwnWindow(T(program_texts::kPickerCaption).c_str());
+    ASSERT_NE(picker, nullptr) << "the picker did not open";
+    HWND list = GetDlgItem(picker, select_programs_ids::lbPrograms);
+    const std::vector<std::string> offered = RemoteListBoxTexts(list);
+    const auto at = std::find(offered.begin(), offered.end(), "e2e_target.exe");
+    ASSERT_NE(at, offered.end()) << "the target's window is not offered";
+    EXPECT_EQ(std::find(offered.begin(), offered.end(), "keyloom.exe"), offered.end());
+    EXPECT_TRUE(std::is_sorted(offered.begin(), offered.end()));
+    EXPECT_EQ(std::adjacent_find(offered.begin(), offered.end()), offered.end());
+
+    if (!PollUntil([&] { return GetForegroundWindow() == picker; }, 2000)) SetForegroundWindow(picker);
+    ASSERT_TRUE(FocusReaches(picker, select_programs_ids::lbPrograms));
+    PressCombination(VK_HOME, 0);
+    for (auto i = at - offered.begin(); i > 0; --i) PressCombination(VK_DOWN, 0);
+    PressCombination(VK_RETURN, 0);  // OK
+    ASSERT_TRUE(PollUntil([&] { return !IsWindow(picker); }, 5000)) << "the picker did not close";
+    EXPECT_TRUE(PollUntil([&] { return WindowText(GetDlgItem(dlg, row::ebPrograms)) == "e2e_target.exe"; }, 3000));
+    // Programs picked for a hotkey that acted everywhere: only in them.
+    EXPECT_EQ(SendMessageA(GetDlgItem(dlg, row::cbProgramsMode), CB_GETCURSEL, 0, 0), 1);
+    PressCombination(VK_ESCAPE, 0);
+    EXPECT_TRUE(PollUntil([&] { return !IsWindow(dlg); }, 5000));
+    EXPECT_EQ(Value(stored, reg::kHotkeyPrograms), "<none>");  // cancelled: nothing stored
 }
