@@ -28,8 +28,8 @@ constexpr int kTextMax = 4096;
 struct Place {
     int x, y, cx, cy;
 };
-constexpr Place kLabel{12, 309, 200, 18};
-constexpr Place kEdit{214, 305, 150, 22};
+constexpr Place kLabel{12, 309, 150, 18};
+constexpr Place kEdit{166, 305, 198, 22};
 constexpr Place kButton{370, 304, 76, 24};
 
 }  // namespace
@@ -65,7 +65,7 @@ void OffInProgramsField::Rescale(int dpi, HFONT font) { Place(dpi, font); }
 
 void OffInProgramsField::UpdateLanguage() {
     if (!label_) return;
-    SetWindowTextA(label_, UiText(text::kOffInPrograms, "Keyloom is off in these programs:").c_str());
+    SetWindowTextA(label_, UiText(text::kOffInPrograms, "Keyloom is off in:").c_str());
     SetWindowTextA(select_, UiText(text::kSelectPrograms, "Selec&t...").c_str());
 }
 
