@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "system/active_profile_keys.h"
 #include "system/library_binding.h"
 #include "system/support_calls.h"
 #include "system/system_options.h"
@@ -35,6 +36,7 @@ void TfrmMain::LoadData() {
     updating_ = true;
     options_.Load(*b, languageSelection_);
     options_.EnableAdvanced(!b->SimpleMode);
+    options_.offInPrograms().Load(ActiveProfileKeys().main);
     updating_ = false;
 }
 
@@ -49,6 +51,10 @@ void TfrmMain::SaveData() {
 bool TfrmMain::OnOptionCommand(int id, int code) {
     if (!options_.Owns(id)) return false;
     if (updating_) return true;
+    if (options_.offInPrograms().Owns(id)) {
+        options_.offInPrograms().OnCommand(id, code);
+        return true;
+    }
     if (id == ids::cbLanguage) {
         if (code == CBN_SELCHANGE) cbLanguageChange();
         return true;
