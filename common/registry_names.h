@@ -23,11 +23,13 @@ inline constexpr char kStandardProfile[] = "(standard)";
 
 // Values of a "HotKey<ID>" subkey.
 inline constexpr char kHotkeyKey[] = "Key";
-inline constexpr char kHotkeyModifier[] = "modifier";
+// Written so; the registry compares value names without case.
+inline constexpr char kHotkeyModifier[] = "Modifier";
 inline constexpr char kHotkeyFunction[] = "Function";
 inline constexpr char kHotkeyDescription[] = "Description";
 
-// Values of the hotkey key.
+// Values of the hotkey key: the highest hotkey ID ever given, and the remapping.
+inline constexpr char kMaxKeyID[] = "MaxKeyID";
 inline constexpr char kScancodeMap[] = "Scancode Map";
 
 // Option values of the base key.

@@ -9,7 +9,6 @@
 #include "system/active_profile_keys.h"
 #include "system/support_calls.h"
 #include "model/ui_language.h"
-#include "model/hotkey_table.h"
 #include "model/profile_keys.h"
 #include "registry_names.h"
 #include "text255.h"
@@ -67,11 +66,9 @@ void TfrmMain::OnHotkey(WPARAM wp, LPARAM lp) {
     int key = HIWORD(lp) & 0xFF;
     const int modifier = LOWORD(lp);
     if (key == 255) key = static_cast<int>(wp);
-    // The block's table holds the stored hotkeys (the store keeps it in step), so the
-    // registry is searched only for a combination the table lacks: one beyond its rows,
-    // or one registered only to take it from the system.
-    int id = FindHotkeyRow(*b, key, modifier);
-    if (id <= 0) id = HotkeyStore(ActiveProfileKeys().hotkeys, Block()).FindHotkeyID(key, modifier);
+    // The hotkey of the combination by the rule ExecuteHotkeyEx follows: the key's own
+    // index list, read in the registry (a few values, whatever the table holds).
+    const int id = HotkeyStore(ActiveProfileKeys().hotkeys, Block()).FindHotkeyID(key, modifier);
     // Combinations registered only to take them from the system find no hotkey.
     if (id > 0) ExecuteHotkey(static_cast<std::uint32_t>(id), true);
 }
