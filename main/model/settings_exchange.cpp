@@ -9,7 +9,7 @@
 #include "model/registry_helpers.h"
 #include "model/settings_table.h"
 #include "model/text_fields.h"
-#include "model/text_file.h"
+#include "text_file.h"
 
 namespace kl {
 
