@@ -118,11 +118,11 @@ void ReadRemapTable(SettingsBlock& b, HKEY index) {
 }  // namespace
 
 LoadResult LoadSettings(SettingsBlock& b) {
-    const SettingsKeys keys = SelectKeys(Text255View(b.ProfileName));
+    const ProfileKeys keys = SelectKeys(Text255View(b.ProfileName));
     ApplyDefaults(b);
 
     LoadResult result = LoadResult::BaseKeyMissing;
-    if (RegKey base = RegKey::Open(HKEY_CURRENT_USER, keys.base.c_str(), KEY_READ)) {
+    if (RegKey base = RegKey::Open(HKEY_CURRENT_USER, keys.main.c_str(), KEY_READ)) {
         result = LoadResult::Loaded;
         ReadOptions(b, base.get());
     }
