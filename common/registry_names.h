@@ -23,7 +23,8 @@ inline constexpr char kStandardProfile[] = "(standard)";
 
 // Values of a "HotKey<ID>" subkey.
 inline constexpr char kHotkeyKey[] = "Key";
-inline constexpr char kHotkeyModifier[] = "modifier";
+// Written so; the registry compares value names without case.
+inline constexpr char kHotkeyModifier[] = "Modifier";
 inline constexpr char kHotkeyFunction[] = "Function";
 inline constexpr char kHotkeyDescription[] = "Description";
 // The programs a hotkey is limited to (names separated by ";") and how: "0"
@@ -31,7 +32,8 @@ inline constexpr char kHotkeyDescription[] = "Description";
 inline constexpr char kHotkeyPrograms[] = "Programs";
 inline constexpr char kHotkeyProgramsMode[] = "ProgramsMode";
 
-// Values of the hotkey key.
+// Values of the hotkey key: the highest hotkey ID ever given, and the remapping.
+inline constexpr char kMaxKeyID[] = "MaxKeyID";
 inline constexpr char kScancodeMap[] = "Scancode Map";
 
 // Option values of the base key.

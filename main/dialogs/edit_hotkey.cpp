@@ -19,6 +19,7 @@
 #include "dialogs/edit_hotkey_ids.h"
 #include "dialogs/editor_taken_notice.h"
 #include "dialogs/select_dialog.h"
+#include "hotkey_record.h"
 #include "registry_names.h"
 #include "text255.h"
 #include "ui/app_identity.h"
@@ -707,7 +708,7 @@ void TfrmEditHotkey::LoadData() {
     // A definition whose "Function" cannot be read (damaged, overlong, of another type)
     // is shown with what could be read, and OK replaces it under its own ID.
     const bool damaged = !found && !hotkeysKey_.empty() &&
-        !registry::ListNames(hotkeysKey_ + "HotKey" + std::to_string(hotkeyId), registry::Names::Values).empty();
+        !registry::ListNames(HotkeySubkeyPath(hotkeysKey_, hotkeyId), registry::Names::Values).empty();
     if (!found && !damaged) {
         // Nothing is stored under this ID: the dialog makes a new hotkey instead.
         hotkeyId = -1;

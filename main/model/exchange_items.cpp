@@ -7,15 +7,16 @@
 #include "model/program_sets.h"
 #include "model/text_fields.h"
 #include "program_filter.h"
+#include "registry_names.h"
 
 namespace kl {
 namespace {
 
 constexpr char kSettings[] = "Settings";
 constexpr char kHotkeys[] = "Hotkeys";
-constexpr char kMaxKeyID[] = "MaxKeyID";
 
-std::string Section(int id) { return std::string(kHotkeys) + "\\HotKey" + std::to_string(id); }
+// The file names its hotkeys and their highest ID as the registry does.
+std::string Section(int id) { return std::string(kHotkeys) + "\\" + reg::kHotkeySubkeyPrefix + std::to_string(id); }
 
 std::string Cut(std::string_view text) { return std::string(text.substr(0, kExchangeTextMax)); }
 
@@ -92,7 +93,7 @@ ExchangeRead ReadExchangeFile(std::string_view contents, std::span<const Exchang
     // Key codes in ascending order, as the registry's index lists them.
     std::vector<std::pair<int, std::string>> lists;
     for (auto& [name, value] : file.Values(kHotkeys)) {
-        if (Trim(name) == kMaxKeyID) continue;
+        if (Trim(name) == reg::kMaxKeyID) continue;
         const int code = SmallNumber(name, 3);
         if (code < 0 || code > 255) {
             r.skipped.push_back("[Hotkeys] " + Shown(name) + ": not a key code from 0 to 255");
@@ -157,10 +158,10 @@ ExchangeRead ReadExchangeFile(std::string_view contents, std::span<const Exchang
 }
 
 int AddHotkeyToFile(IniText& file, const ExchangeHotkey& h) {
-    int max = ToNumber(file.Get(kHotkeys, kMaxKeyID, "0"));
+    int max = ToNumber(file.Get(kHotkeys, reg::kMaxKeyID, "0"));
     if (max < 0) max = 0;
     const int id = max + 1;
-    file.Set(kHotkeys, kMaxKeyID, std::to_string(id));
+    file.Set(kHotkeys, reg::kMaxKeyID, std::to_string(id));
     const std::string slot = std::to_string(h.key < 255 ? h.key : 255);
     file.Set(kHotkeys, slot, file.Get(kHotkeys, slot, "") + std::to_string(id) + ";");
     const std::string section = Section(id);

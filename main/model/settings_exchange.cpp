@@ -3,15 +3,15 @@
 #include <algorithm>
 #include <set>
 
-#include "char_substitution.h"
 #include "model/file_output.h"
-#include "model/hotkey_index.h"
+#include "hotkey_index.h"
+#include "hotkey_record.h"
 #include "model/hotkey_programs.h"
 #include "model/hotkey_store.h"
 #include "model/registry_helpers.h"
 #include "model/settings_table.h"
 #include "model/text_fields.h"
-#include "model/text_file.h"
+#include "text_file.h"
 
 namespace kl {
 
@@ -30,31 +30,28 @@ ExchangeRead ReadExchangeFromRegistry(const ProfileKeys& keys) {
                      [](const std::string& a, const std::string& b) { return ToNumber(a) < ToNumber(b); });
     for (const std::string& name : names) {
         const std::string list = registry::ReadText(keys.hotkeys, name, "", registry::kWholeText);
-        for (const std::string_view piece : IndexPieces(list)) {
-            const int id = ToNumber(piece, -1);
-            if (id < 1 || !seen.insert(id).second) continue;
-            const std::string subkey = keys.hotkeys + "HotKey" + std::to_string(id) + "\\";
-            const std::optional<std::string> function =
-                UnscrambleFunction(registry::ReadText(subkey, "Function", "", registry::kWholeText));
-            const std::size_t semicolon = function ? function->find(';') : std::string::npos;
-            if (semicolon == std::string::npos) {
+        ForEachIndexId(list, [&](std::int32_t id) {
+            if (!seen.insert(id).second) return true;
+            HotkeyRecord stored = ReadHotkeyRecord(keys.hotkeys, id);
+            if (!stored.runnable) {
                 r.skipped.push_back("Hotkey " + std::to_string(id) + ": its function could not be read");
-                continue;
+                return true;
             }
             ExchangeItem item;
             item.kind = kExchangeHotkey;
             ExchangeHotkey& h = item.hotkey;
             h.sourceId = id;
-            h.description = registry::ReadText(subkey, "Description", "");
-            h.modifier = ToNumber(registry::ReadText(subkey, "Modifier", "0"));
-            h.key = ToNumber(registry::ReadText(subkey, "Key", "0"));
-            h.functionId = ToNumber(std::string_view(*function).substr(0, semicolon));
-            h.parameter = function->substr(semicolon + 1, kExchangeTextMax);
+            h.description = stored.description.substr(0, registry::kTextLimit);
+            h.modifier = stored.modifier;
+            h.key = stored.key;
+            h.functionId = stored.functionId;
+            h.parameter = stored.parameters.substr(0, kExchangeTextMax);
             const HotkeyPrograms programs = ReadHotkeyPrograms(keys.hotkeys, id);
             h.programs = programs.programs;
             h.programsMode = static_cast<int>(programs.mode);
             r.items.push_back(std::move(item));
-        }
+            return true;
+        });
     }
     for (const ExchangeOption& option : ExchangedOptions()) {
         const std::string value(Trim(registry::ReadText(keys.main, option.name, "")));

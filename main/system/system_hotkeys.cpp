@@ -15,7 +15,6 @@
 namespace kl {
 namespace {
 
-constexpr char kMaxKeyID[] = "MaxKeyID";
 // Bounds for counts read from the registry: hotkey IDs are allocated one by one, and the
 // system has no more string atoms than 0xC000..0xFFFF.
 constexpr int kMaxHotkeyId = 0xFFFF;
@@ -106,7 +105,7 @@ void RegisterSystemHotkeys(HWND window) {
             if (ReadRegInt(keys.main.c_str(), combo.value, "1") != 0) continue;
             RegisterOnce(regs, window, 0, MOD_WIN, LOBYTE(VkKeyScanA(combo.letter)));
         }
-        int maxId = ReadRegInt(keys.hotkeys.c_str(), kMaxKeyID, "0");
+        int maxId = ReadRegInt(keys.hotkeys.c_str(), reg::kMaxKeyID, "0");
         if (maxId > kMaxHotkeyId) maxId = kMaxHotkeyId;
         bool scanCodeKeyTaken = false;
         for (int id = 1; id <= maxId; ++id) {
@@ -123,12 +122,12 @@ void RegisterSystemHotkeys(HWND window) {
     } else if (b) {
         ProbeTableCombinations(window);
     }
-    SetText(regs.temp, kMaxKeyID, std::to_string(regs.count));
+    SetText(regs.temp, reg::kMaxKeyID, std::to_string(regs.count));
 }
 
 bool UnregisterSystemHotkeys(HWND window) {
     const RegKey temp = RegKey::Create(HKEY_CURRENT_USER, reg::kTempKey, KEY_QUERY_VALUE | KEY_SET_VALUE);
-    int count = GetInt(temp, kMaxKeyID);
+    int count = GetInt(temp, reg::kMaxKeyID);
     if (count > kMaxRegistrations) count = kMaxRegistrations;
     for (int n = 1; n <= count; ++n) {
         const int atom = GetInt(temp, "HotKey" + std::to_string(n));
@@ -137,7 +136,7 @@ bool UnregisterSystemHotkeys(HWND window) {
         UnregisterHotKey(window, atom);
         GlobalDeleteAtom(static_cast<ATOM>(atom));
     }
-    SetText(temp, kMaxKeyID, "0");
+    SetText(temp, reg::kMaxKeyID, "0");
     Own().clear();
     return true;
 }

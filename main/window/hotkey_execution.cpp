@@ -11,7 +11,6 @@
 #include "system/hotkey_pass_through.h"
 #include "system/program_filter_sync.h"
 #include "model/ui_language.h"
-#include "model/hotkey_table.h"
 #include "model/profile_keys.h"
 #include "registry_names.h"
 #include "text255.h"
@@ -76,11 +75,11 @@ void TfrmMain::OnHotkey(WPARAM wp, LPARAM lp) {
         PassHotkeyThrough(hwnd_, static_cast<int>(wp), static_cast<UINT>(modifier), static_cast<UINT>(key));
         return;
     }
-    // The block's table holds the stored hotkeys (the store keeps it in step), so the
-    // registry is searched only for a combination the table lacks: one beyond its rows,
-    // or one registered only to take it from the system.
-    int id = choice.kind == SimpleModeChoice::Kind::Run ? choice.id : FindHotkeyRow(*b, key, modifier);
-    if (id <= 0) id = HotkeyStore(ActiveProfileKeys().hotkeys, Block()).FindHotkeyID(key, modifier);
+    // Otherwise the hotkey of the combination by the rule ExecuteHotkeyEx follows: the
+    // key's own index list, read in the registry.
+    const int id = choice.kind == SimpleModeChoice::Kind::Run
+                       ? choice.id
+                       : HotkeyStore(ActiveProfileKeys().hotkeys, Block()).FindHotkeyID(key, modifier);
     // Combinations registered only to take them from the system find no hotkey.
     if (id > 0) ExecuteHotkey(static_cast<std::uint32_t>(id), true);
 }

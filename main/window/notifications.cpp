@@ -11,6 +11,7 @@
 #include "model/ui_language.h"
 #include "ui/user_actions.h"
 #include "handle_words.h"
+#include "notify_codes.h"
 #include "text255.h"
 #include "window/control_ids.h"
 #include "window/main_window.h"
@@ -19,16 +20,6 @@
 namespace kl {
 namespace {
 
-constexpr LPARAM kExecuteHotkey = -11;
-constexpr LPARAM kExecuteFunction = -10;
-constexpr LPARAM kShowMainWindow = -9;
-constexpr LPARAM kToggleTimerPlayback = -8;
-constexpr LPARAM kControlTimer = -7;
-constexpr LPARAM kLoadProfile = -6;
-constexpr LPARAM kRunPrompt = -5;
-constexpr LPARAM kRepeatMacro = -4;
-constexpr LPARAM kStopwatch = -3;
-constexpr LPARAM kChangeIcon = -2;
 constexpr std::int32_t kTimerPlayback = 4;
 constexpr UINT kPlaybackInterval = 250;
 constexpr UINT kMinimumInterval = 100;
@@ -40,7 +31,7 @@ bool IsProgramIcon(const SettingsBlock& b, Handle32 icon) {
 // Codes that only change state here. Every other code may open a box, a menu or an
 // input prompt, or call into klsupport again.
 bool RunsInPlace(LPARAM code) {
-    return code == kChangeIcon || code == kControlTimer || code == kToggleTimerPlayback || code == -1;
+    return code == kNotifyIcon || code == kNotifyTimer || code == kNotifyToggleTimerPlayback || code == kNotifyNoAction;
 }
 
 }  // namespace
@@ -58,19 +49,19 @@ void TfrmMain::OnNotify(WPARAM wp, LPARAM lp) {
     SettingsBlock* b = Block();
     if (!b) return;
     switch (lp) {
-    case kExecuteHotkey:
+    case kNotifyExecuteHotkey:
         if (wp != 0) ExecuteHotkey(static_cast<std::uint32_t>(wp), true);
         break;
-    case kExecuteFunction: {
+    case kNotifyExecuteFunction: {
         std::string parameter(1024, '\0');
         CallExecuteFunctionEx(static_cast<std::uint32_t>(wp), parameter.data());
         break;
     }
-    case kShowMainWindow:
-    case WM_LBUTTONDBLCLK:
+    case kNotifyShowMainWindow:
+    case kNotifyTrayDoubleClick:
         mnOpenClick();
         break;
-    case kToggleTimerPlayback:
+    case kNotifyToggleTimerPlayback:
         StopTimer();
         if (b->JournalMode != 0) {
             b->JournalMode = 0;
@@ -81,9 +72,9 @@ void TfrmMain::OnNotify(WPARAM wp, LPARAM lp) {
             StartTimer();
         }
         break;
-    case kControlTimer: {
+    case kNotifyTimer: {
         const auto arg = static_cast<std::int32_t>(wp);
-        if (arg == -2) {
+        if (arg == kTimerStart) {
             StartTimer();
         } else if (arg < 0) {
             StopTimer();
@@ -94,25 +85,25 @@ void TfrmMain::OnNotify(WPARAM wp, LPARAM lp) {
         }
         break;
     }
-    case kLoadProfile:
+    case kNotifyLoadProfile:
         // The number counts in the profile list; 0 and numbers beyond it name the default.
         LoadProfile(IDToProfile(static_cast<int>(static_cast<std::int32_t>(wp))), true);
         break;
-    case kRunPrompt:
+    case kNotifyRunPrompt:
         RunProgramPrompt();
         break;
-    case kRepeatMacro:
+    case kNotifyRepeatMacro:
         RepeatMacro();
         break;
-    case kStopwatch:
+    case kNotifyStopwatch:
         ShowTimerStatus();
         break;
-    case kChangeIcon:
+    case kNotifyIcon:
         // Only the program's own three icons go into the tray; anyone may post this code.
         if (IsProgramIcon(*b, static_cast<Handle32>(wp)))
             ChangeIcon(HandleFromWord<HICON>(static_cast<Handle32>(wp)));
         break;
-    case WM_RBUTTONDOWN:
+    case kNotifyTrayMenu:
         PopupTrayMenu();
         break;
     default:

@@ -10,6 +10,7 @@
 #include "system/library_binding.h"
 #include "system/support_calls.h"
 #include "system/system_options.h"
+#include "mouse_keys_service.h"
 #include "model/ui_language.h"
 #include "text255.h"
 #include "window/control_ids.h"

@@ -11,7 +11,7 @@
 #include "system/document_viewer.h"
 #include "ui/file_dialogs.h"
 #include "model/file_output.h"
-#include "model/hotkey_index.h"
+#include "hotkey_index.h"
 #include "model/key_names.h"
 #include "system/library_binding.h"
 #include "system/active_profile_keys.h"

@@ -7,7 +7,7 @@
 #include "model/registry_helpers.h"
 #include "model/report_lines.h"
 #include "model/settings_exchange.h"
-#include "model/text_file.h"
+#include "text_file.h"
 #include "testing/registry.h"
 #include "testing/temp_dir.h"
 
