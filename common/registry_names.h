@@ -23,11 +23,17 @@ inline constexpr char kStandardProfile[] = "(standard)";
 
 // Values of a "HotKey<ID>" subkey.
 inline constexpr char kHotkeyKey[] = "Key";
-inline constexpr char kHotkeyModifier[] = "modifier";
+// Written so; the registry compares value names without case.
+inline constexpr char kHotkeyModifier[] = "Modifier";
 inline constexpr char kHotkeyFunction[] = "Function";
 inline constexpr char kHotkeyDescription[] = "Description";
+// The programs a hotkey is limited to (names separated by ";") and how: "0"
+// everywhere, "1" only in them, "2" everywhere except in them. Missing: everywhere.
+inline constexpr char kHotkeyPrograms[] = "Programs";
+inline constexpr char kHotkeyProgramsMode[] = "ProgramsMode";
 
-// Values of the hotkey key.
+// Values of the hotkey key: the highest hotkey ID ever given, and the remapping.
+inline constexpr char kMaxKeyID[] = "MaxKeyID";
 inline constexpr char kScancodeMap[] = "Scancode Map";
 
 // Option values of the base key.
@@ -69,5 +75,7 @@ inline constexpr char kLWinKeyEnabled[] = "LWinKeyEnabled";
 inline constexpr char kRWinKeyEnabled[] = "RWinKeyEnabled";
 inline constexpr char kNoSysTray[] = "NoSysTray";
 inline constexpr char kRemapKeys[] = "RemapKeys";
+// Executable names (separated by ";") in whose windows Keyloom is off.
+inline constexpr char kOffInPrograms[] = "OffInPrograms";
 
 }  // namespace kl::reg

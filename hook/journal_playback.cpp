@@ -89,8 +89,8 @@ void Skip(SettingsBlock& b, std::int32_t pos, std::int32_t len) {
             Stop(b, JournalStop::Finished);
             // -1 and -2 would stop or start the main window's timer instead.
             const std::int32_t interval = b.MacroInterval;
-            Notify(b, static_cast<WPARAM>(interval > 0 ? interval : 0), -7);
-            Notify(b, static_cast<WPARAM>(-2), -7);
+            Notify(b, static_cast<WPARAM>(interval > 0 ? interval : 0), kNotifyTimer);
+            Notify(b, static_cast<WPARAM>(kTimerStart), kNotifyTimer);
             b.JournalMode = 3;
             return;
         }
@@ -115,13 +115,13 @@ void Skip(SettingsBlock& b, std::int32_t pos, std::int32_t len) {
         Trace(b, "unhooking journal for timer period");
         RealPlatform().Unhook(ToHook(b.JournalHook));
         b.JournalHook = 0;
-        Notify(b, static_cast<WPARAM>(d & ~kTimerMarker), -7);
+        Notify(b, static_cast<WPARAM>(d & ~kTimerMarker), kNotifyTimer);
         b.MacroEvents[pos].Delay = d | kTimerTaken;
         b.JournalMode = 3;
         b.MacroPosition = pos - 1;
         b.KeyloomEnabled = 1;
         b.HotkeysSuspended = 0;
-        Notify(b, static_cast<WPARAM>(-2), -7);
+        Notify(b, static_cast<WPARAM>(kTimerStart), kNotifyTimer);
     }
     Prepare(b, pos - 1);
 }

@@ -20,10 +20,10 @@ void StopJournal(SettingsBlock& b, const Platform& p, JournalStop how) {
     b.JournalMode = 0;
     b.HotkeysSuspended = 0;
     b.KeyloomEnabled = 1;
-    NotifyKeyloom(b, p, static_cast<WPARAM>(b.IconDefault), kNotifyTrayIcon);
+    NotifyKeyloom(b, p, static_cast<WPARAM>(b.IconDefault), kNotifyIcon);
     if (how == JournalStop::Abort) {
         b.MacroRepeat = 1;
-        NotifyKeyloom(b, p, static_cast<WPARAM>(-1), kNotifyTimer);
+        NotifyKeyloom(b, p, static_cast<WPARAM>(kTimerStop), kNotifyTimer);
     }
 }
 

@@ -2,15 +2,10 @@
 // block's NotifyMessage with a code in lParam.
 #pragma once
 
+#include "notify_codes.h"
 #include "platform.h"
 
 namespace kl::hook {
-
-inline constexpr LPARAM kNotifyExecuteHotkey = -11;   // wParam: hotkey ID
-inline constexpr LPARAM kNotifyExecuteFunction = -10; // wParam: function ID
-inline constexpr LPARAM kNotifyShowMainWindow = -9;   // wParam: 0
-inline constexpr LPARAM kNotifyTimer = -7;            // wParam: interval, -2 enable, -1 stop
-inline constexpr LPARAM kNotifyTrayIcon = -2;         // wParam: icon handle
 
 // Keyloom registers its notification message, so a genuine one lies in the
 // range of registered messages. Anything else in the block (zero before the

@@ -41,7 +41,7 @@ BOOL WINAPI GetHotkey(std::int32_t id, std::int32_t* modifier, std::int32_t* key
     return Guarded<BOOL>(FALSE, [&] {
         const SettingsBlock* b = Block();
         if (!b) return FALSE;
-        const StoredHotkey hotkey = ReadStoredHotkey(*b, id);
+        const HotkeyRecord hotkey = ReadStoredHotkey(*b, id);
         Store(modifier, hotkey.modifier);
         Store(key, hotkey.key);
         CopyOut(description, hotkey.description);

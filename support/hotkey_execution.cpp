@@ -29,6 +29,29 @@ private:
     const RestoredState level_;
 };
 
+enum class HotkeyRun {
+    Confirmed,  // beep when ConfirmHotkeys is set
+    Nested,     // run by another hotkey's function: the busy flag is cleared for it
+};
+
+// The steps both entries share once the ID is known: the definition is read
+// (GetHotkey's reading), and one that can run becomes the last hotkey and runs.
+void RunStoredHotkey(SettingsBlock& b, std::int32_t id, HotkeyRun how) {
+    const HotkeyRecord hotkey = ReadStoredHotkey(b, id);
+    if (!hotkey.runnable) return;
+    b.LastHotkey = id;
+    const auto function = static_cast<std::uint32_t>(hotkey.functionId);
+    if (how == HotkeyRun::Confirmed) {
+        if (b.ConfirmHotkeys) MessageBeep(0);
+        ExecuteFunctionById(function, hotkey.parameters.c_str());
+        return;
+    }
+    // The busy flag comes back as it was before the nested call cleared it.
+    const RestoredState suspended(&b.HotkeysSuspended, b.HotkeysSuspended ? kTrue : kFalse);
+    b.HotkeysSuspended = kFalse;
+    ExecuteFunctionById(function, hotkey.parameters.c_str());
+}
+
 }  // namespace
 
 bool ExecuteHotkeyForKey(std::int32_t key, std::int32_t modifier, bool execute) {
@@ -42,12 +65,7 @@ bool ExecuteHotkeyForKey(std::int32_t key, std::int32_t modifier, bool execute) 
         SetText255(b->StatusText, kNotRecognized);
         return false;
     }
-    const StoredHotkey hotkey = ReadStoredHotkey(*b, id);
-    if (hotkey.runnable && execute) {
-        b->LastHotkey = id;
-        if (b->ConfirmHotkeys) MessageBeep(0);
-        ExecuteFunctionById(static_cast<std::uint32_t>(hotkey.functionId), hotkey.parameters.c_str());
-    }
+    if (execute) RunStoredHotkey(*b, id, HotkeyRun::Confirmed);
     return true;
 }
 
@@ -64,14 +82,7 @@ bool ExecuteHotkeyByID(std::int32_t id) {
         return false;
     }
     const NestingLevel level;
-    const StoredHotkey hotkey = ReadStoredHotkey(*b, id);
-    if (hotkey.runnable) {
-        b->LastHotkey = id;
-        // The busy flag comes back as it was before the nested call cleared it.
-        const RestoredState suspended(&b->HotkeysSuspended, b->HotkeysSuspended ? kTrue : kFalse);
-        b->HotkeysSuspended = kFalse;
-        ExecuteFunctionById(static_cast<std::uint32_t>(hotkey.functionId), hotkey.parameters.c_str());
-    }
+    RunStoredHotkey(*b, id, HotkeyRun::Nested);
     return true;
 }
 

@@ -1,16 +1,13 @@
-// Which registry keys hold the settings: the base key, or a profile's key.
+// Which registry keys hold the settings: the base key, or a profile's key, as
+// keyloom.exe chooses them (KeysForProfile of kl_shared).
 #pragma once
 
-#include <string>
 #include <string_view>
+
+#include "settings_keys.h"
 
 namespace kl::support {
 
-struct SettingsKeys {
-    std::string base;     // "Software\Corvane\Keyloom\" or "...\Profiles\<name>\"
-    std::string hotkeys;  // base + "Hotkeys\"
-};
-
-SettingsKeys SelectKeys(std::string_view profileName);
+inline ProfileKeys SelectKeys(std::string_view profileName) { return KeysForProfile(profileName); }
 
 }  // namespace kl::support

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "hotkey_index.h"
+#include "hotkey_record.h"
 #include "key_selection.h"
 #include "option_table.h"
 #include "registry_names.h"
@@ -41,12 +43,6 @@ void ReadOptions(SettingsBlock& b, HKEY key) {
             case OptionKind::Truth: b.*o.field = ParseTruth(value->text) ? kTrue : kFalse; break;
         }
     }
-}
-
-// Reads a number value of a hotkey's subkey; 0 when missing.
-std::int32_t ReadHotkeyNumber(HKEY key, const char* name) {
-    auto text = ReadString(key, name);
-    return text ? ParseNumber(*text) : 0;
 }
 
 // The key code named by an index value: "0" to "255" written as the index writes them
@@ -89,18 +85,14 @@ bool ReadHotkeyIndex(SettingsBlock& b, HKEY index, const std::string& hotkeyKey)
         const auto& list = lists[k];
         if (!list) continue;
         bool roomLeft = true;
-        ForEachIndexPiece(*list, [&](std::string_view idText) {
-            std::int32_t keyCode = 0, modifier = 0;
-            const std::string subkey = hotkeyKey + reg::kHotkeySubkeyPrefix + std::string(idText);
-            if (RegKey hk = RegKey::Open(HKEY_CURRENT_USER, subkey.c_str(), KEY_QUERY_VALUE)) {
-                modifier = ReadHotkeyNumber(hk.get(), reg::kHotkeyModifier);
-                keyCode = ReadHotkeyNumber(hk.get(), reg::kHotkeyKey);
-            }
+        // Only pieces that name an ID make rows: a row of ID 0 would end the table.
+        ForEachIndexId(*list, [&](std::int32_t id) {
+            const HotkeyRecord hotkey = ReadHotkeyCombination(hotkeyKey, id);
             if (b.HotkeyCountPerKey[k] < 255) ++b.HotkeyCountPerKey[k];
             HotkeyEntry& e = b.Hotkeys[row];
-            e.ID = ParseNumber(idText);
-            e.Key = keyCode;
-            e.Modifier = modifier;
+            e.ID = id;
+            e.Key = hotkey.key;
+            e.Modifier = hotkey.modifier;
             e.Flag = 0;
             if (k == 1 || k == 2 || k == 4) b.MouseHotkeys = kTrue;
             roomLeft = ++row <= kHotkeyRows - 1;
@@ -126,11 +118,11 @@ void ReadRemapTable(SettingsBlock& b, HKEY index) {
 }  // namespace
 
 LoadResult LoadSettings(SettingsBlock& b) {
-    const SettingsKeys keys = SelectKeys(Text255View(b.ProfileName));
+    const ProfileKeys keys = SelectKeys(Text255View(b.ProfileName));
     ApplyDefaults(b);
 
     LoadResult result = LoadResult::BaseKeyMissing;
-    if (RegKey base = RegKey::Open(HKEY_CURRENT_USER, keys.base.c_str(), KEY_READ)) {
+    if (RegKey base = RegKey::Open(HKEY_CURRENT_USER, keys.main.c_str(), KEY_READ)) {
         result = LoadResult::Loaded;
         ReadOptions(b, base.get());
     }

@@ -10,8 +10,8 @@
 namespace kl::support {
 
 bool SaveSettings(const SettingsBlock& b) {
-    const SettingsKeys keys = SelectKeys(Text255View(b.ProfileName));
-    RegKey base = RegKey::Open(HKEY_CURRENT_USER, keys.base.c_str(), KEY_QUERY_VALUE | KEY_SET_VALUE);
+    const ProfileKeys keys = SelectKeys(Text255View(b.ProfileName));
+    RegKey base = RegKey::Open(HKEY_CURRENT_USER, keys.main.c_str(), KEY_QUERY_VALUE | KEY_SET_VALUE);
     if (!base) return false;
 
     for (const Option& o : SavedOptions()) {

@@ -6,6 +6,8 @@
 
 #include "ui/style.h"
 #include "model/editor_sources.h"
+#include "model/hotkey_programs.h"
+#include "model/program_conflicts.h"
 #include "model/hotkey_store.h"
 #include "system/library_binding.h"
 #include "model/registry_helpers.h"
@@ -15,7 +17,9 @@
 #include "ui/dialog_template.h"
 #include "ui/dpi.h"
 #include "dialogs/edit_hotkey_ids.h"
+#include "dialogs/editor_taken_notice.h"
 #include "dialogs/select_dialog.h"
+#include "hotkey_record.h"
 #include "registry_names.h"
 #include "text255.h"
 #include "ui/app_identity.h"
@@ -47,7 +51,9 @@ constexpr LPARAM kDrawNothing = 4;
 constexpr COLORREF kGrey = RGB(128, 128, 128);
 
 // The dialog's layout in dialog units.
-constexpr short kWidth = 320, kHeight = 246;
+constexpr short kProgramsY = 206;  // the programs row, below the parameter rows
+constexpr short kWidth = 320, kHeight = 246 + EditorProgramsRow::kHeight;
+constexpr short kButtonsY = 224 + EditorProgramsRow::kHeight;
 constexpr short kLabelX = 14, kLabelW = 106, kFieldX = 124, kFieldW = 184;
 constexpr short kEditH = 13, kComboH = 160;
 constexpr short kRowY[kRowCount] = {152, 170, 188};
@@ -94,7 +100,7 @@ DialogTemplate EditorTemplate() {
     const DWORD label = SS_LEFT | vis;
     const DWORD edit = WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
     const DWORD drawnList = CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | WS_VSCROLL | WS_TABSTOP;
-    t.Item(DlgClass::Button, BS_GROUPBOX | vis, 6, 4, 308, 212, id::grpDefinition, "");
+    t.Item(DlgClass::Button, BS_GROUPBOX | vis, 6, 4, 308, 212 + EditorProgramsRow::kHeight, id::grpDefinition, "");
     t.Item(DlgClass::Static, label, kLabelX - 4, 14, 200, 9, id::lblDescriptionHeader, "Description");
     t.Item(DlgClass::Static, label, kLabelX, 30, kLabelW, 9, id::lblDescription, "&Description");
     t.Item(DlgClass::Edit, edit | vis, kFieldX, 28, kFieldW, kEditH, id::ebDescription, "");
@@ -119,9 +125,10 @@ DialogTemplate EditorTemplate() {
            id::cbList, "");
     t.Item(DlgClass::Static, SS_LEFT | SS_NOPREFIX, kLabelX, kRowY[1] + 2, kLabelW, 9, id::lblParameter, "");
     t.Item(DlgClass::Edit, edit, kFieldX, kRowY[1], kFieldW, kEditH, id::ebParameter, "");
-    t.Item(DlgClass::Button, BS_DEFPUSHBUTTON | WS_TABSTOP | vis, 206, 224, 52, 15, id::btnOK, "&OK");
-    t.Item(DlgClass::Button, BS_PUSHBUTTON | WS_TABSTOP | vis, 262, 224, 52, 15, id::btnCancel, "&Cancel");
-    t.Item(DlgClass::Button, BS_PUSHBUTTON | WS_TABSTOP | vis, 6, 224, 54, 15, id::btnClear, "C&lear");
+    EditorProgramsRow::AddItems(t, kProgramsY, kLabelX, kLabelW, kFieldX, kFieldW);
+    t.Item(DlgClass::Button, BS_DEFPUSHBUTTON | WS_TABSTOP | vis, 206, kButtonsY, 52, 15, id::btnOK, "&OK");
+    t.Item(DlgClass::Button, BS_PUSHBUTTON | WS_TABSTOP | vis, 262, kButtonsY, 52, 15, id::btnCancel, "&Cancel");
+    t.Item(DlgClass::Button, BS_PUSHBUTTON | WS_TABSTOP | vis, 6, kButtonsY, 54, 15, id::btnClear, "C&lear");
     return t;
 }
 
@@ -299,6 +306,7 @@ void TfrmEditHotkey::InitDialog() {
     SendMessageA(Item(id::ebDescription), EM_LIMITTEXT, editor::kDescriptionMax, 0);
     const SettingsBlock* b = Block();
     hotkeysKey_ = b ? ActiveHotkeysKey(*b) : std::string();
+    programs_.Attach(dlg_);
     UpdateLanguage();
     if (hotkeyId >= 0)
         LoadData();
@@ -346,6 +354,7 @@ void TfrmEditHotkey::UpdateLanguage() {
     for (const Caption& c : kCaptions) SetWindowTextA(Item(c.control), Lang(c.text, c.fallback).c_str());
     SetTip(Item(id::btnClear), Lang(editor::kTextClearHint, "Clear all fields"));
     SetTip(Item(id::btnSelect), Lang(editor::kTextSelectHint, "Pick a program, document or folder"));
+    programs_.UpdateLanguage();
     if (loading_) return;
     loading_ = true;
     const int modifier = SelectedIndex(id::cbModifier), key = SelectedIndex(id::cbKey);
@@ -498,10 +507,9 @@ editor::EditorInput TfrmEditHotkey::CurrentInput() {
     in.lblKey = ItemText(id::lblKey);
     in.lblFunction = ItemText(id::lblFunction);
     if (const SettingsBlock* b = Block()) {
-        if (in.keyCode > 0 && in.modifier >= 0) {
-            const HotkeyStore store(hotkeysKey_, nullptr);
-            in.existingId = store.FindHotkeyID(in.keyCode, in.modifier);
-        }
+        // Two hotkeys may share a combination when their programs cannot meet.
+        if (in.keyCode > 0 && in.modifier >= 0)
+            in.existingId = ConflictingHotkeyID(hotkeysKey_, in.keyCode, in.modifier, hotkeyId, programs_.Current());
         in.winD = b->WinD != 0;
         in.winE = b->WinE != 0;
         in.winF = b->WinF != 0;
@@ -664,6 +672,7 @@ void TfrmEditHotkey::ClearData() {
     SetWindowTextA(Item(id::ebDocument), "");
     SetWindowTextA(Item(id::ebParameter), "");
     SendMessageA(Item(id::cbList), CB_RESETCONTENT, 0, 0);
+    programs_.Clear();
     modified_ = true;
 }
 
@@ -699,7 +708,7 @@ void TfrmEditHotkey::LoadData() {
     // A definition whose "Function" cannot be read (damaged, overlong, of another type)
     // is shown with what could be read, and OK replaces it under its own ID.
     const bool damaged = !found && !hotkeysKey_.empty() &&
-        !registry::ListNames(hotkeysKey_ + "HotKey" + std::to_string(hotkeyId), registry::Names::Values).empty();
+        !registry::ListNames(HotkeySubkeyPath(hotkeysKey_, hotkeyId), registry::Names::Values).empty();
     if (!found && !damaged) {
         // Nothing is stored under this ID: the dialog makes a new hotkey instead.
         hotkeyId = -1;
@@ -724,6 +733,7 @@ void TfrmEditHotkey::LoadData() {
     SelectCategory(category);
     SelectFunction(function);
     SpreadParameters(parameter.data());
+    programs_.Load(ReadHotkeyPrograms(hotkeysKey_, hotkeyId));
     modified_ = damaged;
 }
 
@@ -747,6 +757,8 @@ bool TfrmEditHotkey::SaveData() {
     if (!r.error.empty())
         MessageBoxA(dlg_, r.error.c_str(), MessageCaption().c_str(), MB_OK | MB_ICONERROR);
     if (r.id <= 0) return false;
+    if (!WriteHotkeyPrograms(hotkeysKey_, r.id, programs_.Current()))
+        MessageBoxA(dlg_, "The programs of the hotkey could not be stored.", MessageCaption().c_str(), MB_OK | MB_ICONERROR);
     modified_ = false;
     return true;
 }
@@ -782,6 +794,11 @@ void TfrmEditHotkey::btnOKClick() {
         End(2);
         return;
     }
+    const SettingsBlock* b = Block();
+    if (!AcceptTakenCombination(dlg_, editor::ParseKeyHex(ItemText(id::ebKey)), SelectedIndex(id::cbModifier),
+                                b && b->SimpleMode) ||
+        !dlg_)
+        return;
     if (SaveData()) End(1);
 }
 
@@ -796,6 +813,7 @@ void TfrmEditHotkey::btnSelectClick() {
 }
 
 void TfrmEditHotkey::OnCommand(int control, int code) {
+    if (programs_.OnCommand(control, code, modified_)) return;
     switch (control) {
     case id::btnOK:
         if (code == BN_CLICKED) btnOKClick();

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/editor_programs_row.h"
 #include "model/catalogue.h"
 #include "model/hotkey_editor_rules.h"
 
@@ -136,6 +137,7 @@ private:
     HWND tips_ = nullptr;
     int rowTop_[editor::kRowCount] = {};  // the positions of the parameter rows as laid out, in pixels
     int rowLabelTop_[editor::kRowCount] = {};
+    EditorProgramsRow programs_;  // the programs the hotkey acts in
 };
 
 }  // namespace kl

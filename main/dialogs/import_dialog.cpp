@@ -61,7 +61,8 @@ std::string TfrmImport::SaveData() {
 std::string TfrmImport::ItemText(const ExchangeItem& item) const {
     if (item.kind == kExchangeSetting) return item.optionName + " = " + item.value;
     const ExchangeHotkey& h = item.hotkey;
-    return HotkeyReportLine(h.key, h.modifier, h.functionId, h.description, h.parameter, names_);
+    return HotkeyReportLine(h.key, h.modifier, h.functionId, h.description, h.parameter, names_) +
+           ReportProgramsText(h.programsMode, h.programs, names_);
 }
 
 int TfrmImport::ShowModal(HWND owner) {

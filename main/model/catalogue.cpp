@@ -5,7 +5,7 @@
 
 #include "model/registry_helpers.h"
 #include "model/text_fields.h"
-#include "model/text_file.h"
+#include "text_file.h"
 #include "registry_names.h"
 
 namespace kl {
@@ -30,9 +30,10 @@ Result<std::vector<std::string>> Catalogue::FunctionCatalogue(int category) {
     using Out = Result<std::vector<std::string>>;
     Out out;
     if (functions_.empty()) {
-        auto read = ReadLines(dataDir_ + kFunctionsFile);
-        if (!read) return Out::Failure(read.error);
-        for (std::string& line : read.value) {
+        const std::string path = dataDir_ + kFunctionsFile;
+        auto read = ReadTextLines(path);
+        if (!read) return Out::Failure(CannotOpenFileText(path));
+        for (std::string& line : *read) {
             const std::string_view trimmed = Trim(line);
             if (trimmed.empty() || trimmed.front() == '{') continue;
             const int id = NumberField(trimmed, 1);

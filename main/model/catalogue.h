@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "data_files.h"
 #include "model/key_names.h"
 #include "model/result.h"
 
 namespace kl {
 
-inline constexpr char kFunctionsFile[] = "functions.txt";
 
 // Language text by number (empty when there is none).
 using LanguageText = std::function<std::string(int number)>;

@@ -28,7 +28,7 @@ std::string ActiveHotkeysKey(const SettingsBlock& block) {
 std::vector<std::string> DirPlaySetNames(const std::string& hotkeysKey, const HotkeyReader& reader) {
     std::vector<std::string> names;
     if (!reader) return names;
-    int maxId = ToNumber(registry::ReadText(hotkeysKey, "MaxKeyID", "0"));
+    int maxId = ToNumber(registry::ReadText(hotkeysKey, reg::kMaxKeyID, "0"));
     maxId = std::min(maxId, kMaxScannedId);
     for (int id = 1; id <= maxId; ++id) {
         const HotkeyDetails d = reader(id);

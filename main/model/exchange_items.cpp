@@ -4,16 +4,19 @@
 #include <set>
 #include <utility>
 
+#include "model/program_sets.h"
 #include "model/text_fields.h"
+#include "program_filter.h"
+#include "registry_names.h"
 
 namespace kl {
 namespace {
 
 constexpr char kSettings[] = "Settings";
 constexpr char kHotkeys[] = "Hotkeys";
-constexpr char kMaxKeyID[] = "MaxKeyID";
 
-std::string Section(int id) { return std::string(kHotkeys) + "\\HotKey" + std::to_string(id); }
+// The file names its hotkeys and their highest ID as the registry does.
+std::string Section(int id) { return std::string(kHotkeys) + "\\" + reg::kHotkeySubkeyPrefix + std::to_string(id); }
 
 std::string Cut(std::string_view text) { return std::string(text.substr(0, kExchangeTextMax)); }
 
@@ -47,10 +50,24 @@ std::string ReadHotkey(const IniText& file, int id, const ExchangeRules& rules, 
     const bool known = rules.knownFunction ? rules.knownFunction(h.functionId) : h.functionId >= 1 && h.functionId <= 279;
     if (h.functionId < 1 || !known) return "its function ID is unknown";
     h.parameter = Cut(std::string_view(function).substr(semicolon + 1));
+    h.programs = file.Get(section, "Programs", "");
+    const int mode = SmallNumber(file.Get(section, "ProgramsMode", ""), 1);
+    h.programsMode = mode == 1 || mode == 2 ? mode : 0;
     return {};
 }
 
 }  // namespace
+
+bool ExchangeHotkeysConflict(const ExchangeHotkey& a, const ExchangeHotkey& b) {
+    if (a.key != b.key || a.modifier != b.modifier) return false;
+    const std::string setA = PackProgramSet(ProgramNames(a.programs));
+    const std::string setB = PackProgramSet(ProgramNames(b.programs));
+    const auto bytes = [](const std::string& s) {
+        return ProgramSetBytes{reinterpret_cast<const std::uint8_t*>(s.data()), static_cast<std::uint32_t>(s.size())};
+    };
+    return ProgramRowsConflict(static_cast<std::uint32_t>(a.programsMode), static_cast<std::uint32_t>(b.programsMode),
+                               ProgramSetsShare(bytes(setA), bytes(setB)));
+}
 
 bool IsHotkeyKeyCode(int key) { return (key >= 1 && key <= 254) || (key >= 256 && key <= 511); }
 
@@ -69,14 +86,14 @@ ExchangeRead ReadExchangeFile(std::string_view contents, std::span<const Exchang
         return r;
     }
     std::set<int> seenIds;
-    std::set<std::pair<int, int>> used;
+    std::vector<ExchangeHotkey> used;  // the hotkeys taken so far
     int hotkeys = 0;   // listed, conflicts included
     int imported = 0;  // of them to be written
     const int room = std::max(0, kExchangeMaxHotkeys - std::max(0, rules.existingHotkeys));
     // Key codes in ascending order, as the registry's index lists them.
     std::vector<std::pair<int, std::string>> lists;
     for (auto& [name, value] : file.Values(kHotkeys)) {
-        if (Trim(name) == kMaxKeyID) continue;
+        if (Trim(name) == reg::kMaxKeyID) continue;
         const int code = SmallNumber(name, 3);
         if (code < 0 || code > 255) {
             r.skipped.push_back("[Hotkeys] " + Shown(name) + ": not a key code from 0 to 255");
@@ -107,15 +124,16 @@ ExchangeRead ReadExchangeFile(std::string_view contents, std::span<const Exchang
                 r.skipped.push_back(where + problem);
                 continue;
             }
-            const std::pair<int, int> combination{item.hotkey.key, item.hotkey.modifier};
-            const bool taken = (rules.taken && rules.taken(combination.first, combination.second)) ||
-                               used.count(combination) != 0;
+            const ExchangeHotkey& h = item.hotkey;
+            const bool taken = (rules.taken && rules.taken(h)) ||
+                               std::any_of(used.begin(), used.end(),
+                                           [&](const ExchangeHotkey& u) { return ExchangeHotkeysConflict(u, h); });
             if (!taken && imported >= room) {
                 r.skipped.push_back(where + "no room: the profile holds " + std::to_string(rules.existingHotkeys) +
                                     " hotkeys, and it takes at most " + std::to_string(kExchangeMaxHotkeys));
                 continue;
             }
-            used.insert(combination);
+            used.push_back(h);
             item.kind = taken ? kExchangeConflict : kExchangeHotkey;
             r.items.push_back(std::move(item));
             ++hotkeys;
@@ -140,10 +158,10 @@ ExchangeRead ReadExchangeFile(std::string_view contents, std::span<const Exchang
 }
 
 int AddHotkeyToFile(IniText& file, const ExchangeHotkey& h) {
-    int max = ToNumber(file.Get(kHotkeys, kMaxKeyID, "0"));
+    int max = ToNumber(file.Get(kHotkeys, reg::kMaxKeyID, "0"));
     if (max < 0) max = 0;
     const int id = max + 1;
-    file.Set(kHotkeys, kMaxKeyID, std::to_string(id));
+    file.Set(kHotkeys, reg::kMaxKeyID, std::to_string(id));
     const std::string slot = std::to_string(h.key < 255 ? h.key : 255);
     file.Set(kHotkeys, slot, file.Get(kHotkeys, slot, "") + std::to_string(id) + ";");
     const std::string section = Section(id);
@@ -151,6 +169,10 @@ int AddHotkeyToFile(IniText& file, const ExchangeHotkey& h) {
     file.Set(section, "Key", std::to_string(h.key));
     file.Set(section, "Description", h.description);
     file.Set(section, "Function", std::to_string(h.functionId) + ";" + h.parameter);
+    if (h.programsMode != 0 || !h.programs.empty()) {
+        file.Set(section, "Programs", h.programs);
+        file.Set(section, "ProgramsMode", std::to_string(h.programsMode));
+    }
     return id;
 }
 

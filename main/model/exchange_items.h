@@ -3,7 +3,8 @@
 // layout:
 //   [Settings]           option name=value
 //   [Hotkeys]            MaxKeyID=n, and per key code "0" to "255" the IDs "1;4;"
-//   [Hotkeys\HotKey<ID>] Modifier, Key, Description, Function (ID;parameter, plain)
+//   [Hotkeys\HotKey<ID>] Modifier, Key, Description, Function (ID;parameter, plain),
+//                        Programs and ProgramsMode when the hotkey is limited to programs
 // Without Win32: the registry side is settings_exchange.*.
 #pragma once
 
@@ -26,7 +27,15 @@ struct ExchangeHotkey {
     int key = 0;
     int functionId = 0;
     std::string parameter;  // at most 255 characters, fields separated by character 255
+    // "Programs" and "ProgramsMode" (0 everywhere, 1 only in them, 2 except in them);
+    // a file without them, or with an unknown mode, gives everywhere.
+    std::string programs;
+    int programsMode = 0;
 };
+
+// Whether two hotkeys on one key and modifier set cannot both be kept: the rule of
+// the program filter over their modes and program sets.
+bool ExchangeHotkeysConflict(const ExchangeHotkey& a, const ExchangeHotkey& b);
 
 struct ExchangeItem {
     int kind = 0;
@@ -52,8 +61,9 @@ struct ExchangeRead {
 // The rules a hotkey of an exchange file must meet.
 struct ExchangeRules {
     std::function<bool(int functionId)> knownFunction;  // empty: IDs 1 to 279
-    // True when the target already holds a hotkey on this key and modifier set.
-    std::function<bool(int key, int modifier)> taken;
+    // True when the target already holds a hotkey on this key and modifier set that
+    // the hotkey conflicts with (ExchangeHotkeysConflict).
+    std::function<bool(const ExchangeHotkey& hotkey)> taken;
     // The hotkeys the target holds already: together they stay within 255.
     int existingHotkeys = 0;
 };

@@ -31,14 +31,15 @@ HotkeyLine SplitHotkeyLine(std::string_view line);
 // The first of the parameter's fields: the text before its first character 255.
 std::string_view FirstParameter(std::string_view parameter);
 
-// One row of the Hotkeys page: "#", description, modifier, key, function, parameter.
+// One row of the Hotkeys page: "#", description, modifier, key, function, parameter,
+// programs.
 struct HotkeyRow {
-    static constexpr int kColumns = 6;
+    static constexpr int kColumns = 7;
     int id = 0;
     std::array<std::string, kColumns> cells;
 };
 
-// Sorts the rows by one column: 0 by ID, 1 to 5 by the column's text compared byte by
+// Sorts the rows by one column: 0 by ID, 1 to 6 by the column's text compared byte by
 // byte (case-sensitive, ascending). Rows with equal texts keep their order.
 void SortHotkeyRows(std::vector<HotkeyRow>& rows, int column);
 

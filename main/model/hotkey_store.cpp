@@ -3,24 +3,17 @@
 #include <climits>
 #include <utility>
 
-#include "char_substitution.h"
-#include "model/hotkey_index.h"
+#include "hotkey_index.h"
+#include "hotkey_record.h"
 #include "model/hotkey_list.h"
 #include "model/hotkey_table.h"
 #include "model/registry_helpers.h"
 #include "model/text_fields.h"
+#include "registry_names.h"
 
 namespace kl {
 
 namespace {
-
-constexpr char kMaxKeyID[] = "MaxKeyID";
-constexpr char kSubkeyPrefix[] = "HotKey";
-constexpr char kKey[] = "Key";
-constexpr char kModifier[] = "Modifier";
-constexpr char kDescription[] = "Description";
-constexpr char kFunction[] = "Function";
-constexpr std::size_t kTextMax = 255;
 
 using registry::kWholeText;
 
@@ -50,7 +43,7 @@ HotkeyStore::HotkeyStore(std::string hotkeyKey, SettingsBlock* block, HotkeyRead
     if (!hotkeyKey_.empty() && hotkeyKey_.back() != '\\') hotkeyKey_ += '\\';
 }
 
-std::string HotkeyStore::SubkeyPath(int id) const { return hotkeyKey_ + kSubkeyPrefix + std::to_string(id); }
+std::string HotkeyStore::SubkeyPath(int id) const { return HotkeySubkeyPath(hotkeyKey_, id); }
 
 std::vector<std::string> HotkeyStore::IndexNames() const {
     if (hotkeyKey_.empty()) return {};
@@ -60,14 +53,14 @@ std::vector<std::string> HotkeyStore::IndexNames() const {
 }
 
 int HotkeyStore::AllocateId() {
-    int id = ToNumber(registry::ReadText(hotkeyKey_, kMaxKeyID, "0"));
+    int id = ToNumber(registry::ReadText(hotkeyKey_, reg::kMaxKeyID, "0"));
     if (id < 0) id = 0;
     // IDs are never reused: should "MaxKeyID" have been lost, skip IDs still in use.
     do {
         if (id == INT_MAX) return 0;
         ++id;
     } while (!registry::ListNames(SubkeyPath(id), registry::Names::Values).empty());
-    registry::WriteText(hotkeyKey_, kMaxKeyID, std::to_string(id));
+    registry::WriteText(hotkeyKey_, reg::kMaxKeyID, std::to_string(id));
     return id;
 }
 
@@ -96,10 +89,8 @@ StoreResult HotkeyStore::StoreHotkey(int id, int keyCode, int modifier, int func
             return result;
         }
     } else {
-        const std::string subkey = SubkeyPath(id);
-        const int storedKey = ToNumber(registry::ReadText(subkey, kKey, "0"));
-        const int storedModifier = ToNumber(registry::ReadText(subkey, kModifier, "0"));
-        if (storedKey != 0 && (IndexSlot(storedKey) != slot || storedModifier != modifier)) DeleteHotkey(id);
+        const HotkeyRecord stored = ReadHotkeyCombination(hotkeyKey_, id);
+        if (stored.key != 0 && (IndexSlot(stored.key) != slot || stored.modifier != modifier)) DeleteHotkey(id);
     }
 
     const std::string slotName = std::to_string(slot);
@@ -113,12 +104,7 @@ StoreResult HotkeyStore::StoreHotkey(int id, int keyCode, int modifier, int func
         registry::WriteText(hotkeyKey_, slotName, extended + std::to_string(id) + ";", kWholeText);
     }
 
-    const std::string subkey = SubkeyPath(id);
-    registry::WriteText(subkey, kModifier, std::to_string(modifier));
-    registry::WriteText(subkey, kKey, std::to_string(keyCode));
-    registry::WriteText(subkey, kDescription, description.substr(0, kTextMax));
-    const std::string function = std::to_string(functionId) + ";" + std::string(parameter.substr(0, kTextMax));
-    registry::WriteText(subkey, kFunction, ScrambleFunction(function), kWholeText);
+    WriteHotkeyRecord(hotkeyKey_, id, keyCode, modifier, description, functionId, parameter);
 
     result.id = id;
     if (block_ && PutHotkeyRow(*block_, id, keyCode, modifier) == RowPut::KeyFull) result.error = kTooManyHotkeys;
@@ -147,20 +133,9 @@ bool HotkeyStore::DeleteHotkey(int id) {
 }
 
 int HotkeyStore::FindHotkeyID(int keyCode, int modifier) const {
-    const std::string wantedModifier = std::to_string(modifier);
-    const std::string wantedKey = std::to_string(keyCode);
-    int found = -1;
-    for (const std::string& name : IndexNames()) {
-        const std::string list = registry::ReadText(hotkeyKey_, name, "", kWholeText);
-        for (const std::string_view piece : IndexPieces(list)) {
-            const std::string subkey = hotkeyKey_ + kSubkeyPrefix + std::string(Trim(piece));
-            if (registry::ReadText(subkey, kModifier, "") != wantedModifier) continue;
-            if (registry::ReadText(subkey, kKey, "") != wantedKey) continue;
-            found = ToNumber(piece);
-            break;  // the rest of this list is skipped; a later list may still match
-        }
-    }
-    return found;
+    if (keyCode < 0) return -1;
+    const std::int32_t id = FindHotkeyOfKey(hotkeyKey_, static_cast<std::uint32_t>(keyCode), modifier);
+    return id > 0 ? id : -1;
 }
 
 int HotkeyStore::CountHotkeys() const {
@@ -168,7 +143,10 @@ int HotkeyStore::CountHotkeys() const {
     for (const std::string& name : IndexNames()) {
         // The load reads the values by their plain decimal names only.
         if (name.size() > 3 || std::to_string(ToNumber(name)) != name || ToNumber(name) > 255) continue;
-        count += static_cast<int>(IndexPieces(registry::ReadText(hotkeyKey_, name, "", kWholeText)).size());
+        ForEachIndexId(registry::ReadText(hotkeyKey_, name, "", kWholeText), [&](std::int32_t) {
+            ++count;
+            return true;
+        });
     }
     return count;
 }
@@ -177,11 +155,11 @@ std::vector<std::string> HotkeyStore::ListHotkeys() const {
     std::vector<std::string> lines;
     for (const std::string& name : IndexNames()) {
         const std::string list = registry::ReadText(hotkeyKey_, name, "", kWholeText);
-        for (const std::string_view piece : IndexPieces(list)) {
-            const int id = ToNumber(piece);
+        ForEachIndexId(list, [&](std::int32_t id) {
             const HotkeyDetails d = reader_ ? reader_(id) : HotkeyDetails{};
             lines.push_back(JoinHotkeyLine({id, d.description, d.modifier, d.key, d.functionId, d.parameter}));
-        }
+            return true;
+        });
     }
     return lines;
 }

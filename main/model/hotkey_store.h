@@ -60,8 +60,8 @@ public:
     // True when its subkey was deleted.
     bool DeleteHotkey(int id);
 
-    // The ID whose stored "Modifier" and "Key" texts are exactly the decimal
-    // texts of these numbers, or -1.
+    // The hotkey of a key and modifier set by the rule klsupport follows too
+    // (FindHotkeyOfKey), or -1.
     int FindHotkeyID(int keyCode, int modifier) const;
 
     // The entries of the index values "0" to "255": the rows a settings load makes.

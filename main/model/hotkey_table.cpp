@@ -1,6 +1,6 @@
 #include "model/hotkey_table.h"
 
-#include "model/hotkey_index.h"
+#include "hotkey_index.h"
 
 namespace kl {
 
@@ -55,15 +55,6 @@ int RemoveHotkeyRows(SettingsBlock& block, int id) {
     }
     for (int i = next; i < kHotkeyRows; ++i) block.Hotkeys[i] = HotkeyEntry{};
     return removed;
-}
-
-int FindHotkeyRow(const SettingsBlock& block, int keyCode, int modifier) {
-    int found = -1;
-    for (const HotkeyEntry& row : block.Hotkeys) {
-        if (row.ID == 0) break;
-        if (row.Key == keyCode && row.Modifier == modifier) found = row.ID;
-    }
-    return found;
 }
 
 }  // namespace kl

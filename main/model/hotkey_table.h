@@ -21,9 +21,4 @@ RowPut PutHotkeyRow(SettingsBlock& block, int id, int keyCode, int modifier);
 // closes the gap so the rows in use stay packed. Returns the rows removed.
 int RemoveHotkeyRows(SettingsBlock& block, int id);
 
-// The ID of the row with exactly this key code and modifier set (a later row wins, as
-// the registry search lets a later match win), or -1: what FindHotkeyID answers for
-// every stored hotkey the table holds, without reading the registry.
-int FindHotkeyRow(const SettingsBlock& block, int keyCode, int modifier);
-
 }  // namespace kl

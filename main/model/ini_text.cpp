@@ -1,6 +1,6 @@
 #include "model/ini_text.h"
 
-#include "model/text_lines.h"
+#include "text_lines.h"
 
 namespace kl {
 namespace {

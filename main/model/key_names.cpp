@@ -3,19 +3,16 @@
 #include <cstdio>
 
 #include "model/text_fields.h"
-#include "model/text_file.h"
 
 namespace kl {
 
 Result<const std::vector<std::string>*> KeyNames::Lines() {
     using Out = Result<const std::vector<std::string>*>;
-    if (cache_.empty()) {
-        auto read = ReadLines(dataDir_ + kKeyNamesFile);
-        if (!read) return Out::Failure(read.error);
-        cache_ = std::move(read.value);
-    }
+    std::string error;
+    const std::vector<std::string>* lines = file_.Lines(error);
+    if (!lines) return Out::Failure(error);
     Out out;
-    out.value = &cache_;
+    out.value = lines;
     return out;
 }
 

@@ -5,23 +5,14 @@
 #include <utility>
 #include <vector>
 
+#include "data_files.h"
 #include "model/result.h"
 
 namespace kl {
 
-inline constexpr char kKeyNamesFile[] = "keynames.txt";
-inline constexpr char kIllegalKeyName[] = "ILLEGAL";
-
-// A folder path with the trailing backslash that file names are appended to.
-inline std::string WithSeparator(std::string folder) {
-    if (!folder.empty() && folder.back() != '\\' && folder.back() != '/') folder += '\\';
-    return folder;
-}
-
 class KeyNames {
 public:
-    // `dataDir` ends with a backslash.
-    explicit KeyNames(std::string dataDir) : dataDir_(WithSeparator(std::move(dataDir))) {}
+    explicit KeyNames(std::string dataDir) : file_(std::move(dataDir), kKeyNamesFile) {}
 
     // A copy of the file's lines; they are read once and kept from then on.
     Result<std::vector<std::string>> KeyNameList();
@@ -37,8 +28,7 @@ public:
 private:
     Result<const std::vector<std::string>*> Lines();
 
-    std::string dataDir_;
-    std::vector<std::string> cache_;
+    DataFileLines file_;
 };
 
 }  // namespace kl

@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "model/language_text.h"
-#include "model/text_file.h"
-#include "model/text_lines.h"
+#include "text_file.h"
+#include "text_lines.h"
 
 namespace kl {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "model/file_output.h"
-#include "model/text_file.h"
+#include "text_file.h"
 #include "text255.h"
 
 namespace kl {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "model/program_texts.h"
 #include "model/text_fields.h"
 
 namespace kl {
@@ -61,6 +62,13 @@ std::string HotkeyReportLine(int key, int modifier, int functionId, std::string_
     if (!r.empty()) function += " " + std::string(Trim(r));
     const std::string hotkey = names.hotkeyText ? names.hotkeyText(key, modifier) : std::string();
     return std::string(Trim(description)) + " : " + hotkey + " " + " (" + std::string(Trim(function)) + ") ";
+}
+
+std::string ReportProgramsText(int mode, std::string_view programs, const ReportNames& names) {
+    if (mode != 1 && mode != 2) return {};
+    std::string label = names.text ? names.text(mode == 1 ? kLineReportOnlyIn : kLineReportExceptIn) : std::string();
+    if (label.empty()) label = mode == 1 ? "only in" : "except in";
+    return "[" + label + ": " + std::string(Trim(programs)) + "] ";
 }
 
 std::string ReportSettingLine(std::string_view label, std::string_view value) {

@@ -21,6 +21,10 @@ struct ReportNames {
 std::string HotkeyReportLine(int key, int modifier, int functionId, std::string_view description,
                              std::string_view parameter, const ReportNames& names);
 
+// The programs of a hotkey limited to them, for the end of its line: "[only in:
+// a.exe; b.exe] " (mode 1) or "[except in: ...] " (mode 2); empty for everywhere.
+std::string ReportProgramsText(int mode, std::string_view programs, const ReportNames& names);
+
 // The label and value of a setting line: the label padded to 45 characters, ": ", the
 // value padded on the left to 10; empty when either is blank.
 std::string ReportSettingLine(std::string_view label, std::string_view value);

@@ -1,15 +1,17 @@
 #include "model/settings_exchange.h"
 
+#include <algorithm>
 #include <set>
 
-#include "char_substitution.h"
 #include "model/file_output.h"
-#include "model/hotkey_index.h"
+#include "hotkey_index.h"
+#include "hotkey_record.h"
+#include "model/hotkey_programs.h"
 #include "model/hotkey_store.h"
 #include "model/registry_helpers.h"
 #include "model/settings_table.h"
 #include "model/text_fields.h"
-#include "model/text_file.h"
+#include "text_file.h"
 
 namespace kl {
 
@@ -28,28 +30,28 @@ ExchangeRead ReadExchangeFromRegistry(const ProfileKeys& keys) {
                      [](const std::string& a, const std::string& b) { return ToNumber(a) < ToNumber(b); });
     for (const std::string& name : names) {
         const std::string list = registry::ReadText(keys.hotkeys, name, "", registry::kWholeText);
-        for (const std::string_view piece : IndexPieces(list)) {
-            const int id = ToNumber(piece, -1);
-            if (id < 1 || !seen.insert(id).second) continue;
-            const std::string subkey = keys.hotkeys + "HotKey" + std::to_string(id) + "\\";
-            const std::optional<std::string> function =
-                UnscrambleFunction(registry::ReadText(subkey, "Function", "", registry::kWholeText));
-            const std::size_t semicolon = function ? function->find(';') : std::string::npos;
-            if (semicolon == std::string::npos) {
+        ForEachIndexId(list, [&](std::int32_t id) {
+            if (!seen.insert(id).second) return true;
+            HotkeyRecord stored = ReadHotkeyRecord(keys.hotkeys, id);
+            if (!stored.runnable) {
                 r.skipped.push_back("Hotkey " + std::to_string(id) + ": its function could not be read");
-                continue;
+                return true;
             }
             ExchangeItem item;
             item.kind = kExchangeHotkey;
             ExchangeHotkey& h = item.hotkey;
             h.sourceId = id;
-            h.description = registry::ReadText(subkey, "Description", "");
-            h.modifier = ToNumber(registry::ReadText(subkey, "Modifier", "0"));
-            h.key = ToNumber(registry::ReadText(subkey, "Key", "0"));
-            h.functionId = ToNumber(std::string_view(*function).substr(0, semicolon));
-            h.parameter = function->substr(semicolon + 1, kExchangeTextMax);
+            h.description = stored.description.substr(0, registry::kTextLimit);
+            h.modifier = stored.modifier;
+            h.key = stored.key;
+            h.functionId = stored.functionId;
+            h.parameter = stored.parameters.substr(0, kExchangeTextMax);
+            const HotkeyPrograms programs = ReadHotkeyPrograms(keys.hotkeys, id);
+            h.programs = programs.programs;
+            h.programsMode = static_cast<int>(programs.mode);
             r.items.push_back(std::move(item));
-        }
+            return true;
+        });
     }
     for (const ExchangeOption& option : ExchangedOptions()) {
         const std::string value(Trim(registry::ReadText(keys.main, option.name, "")));
@@ -74,8 +76,21 @@ ExchangeRead ReadExchangeFromFile(const std::string& path, const ProfileKeys& ke
     }
     ExchangeRules withStore = rules;
     const HotkeyStore store(keys.hotkeys, nullptr);
-    if (!withStore.taken)
-        withStore.taken = [store](int key, int modifier) { return store.FindHotkeyID(key, modifier) >= 0; };
+    if (!withStore.taken) {
+        // The profile's hotkeys with their programs: one on the same combination for
+        // other programs is no conflict.
+        std::vector<ExchangeHotkey> held;
+        for (ExchangeItem& item : ReadExchangeFromRegistry(keys).items)
+            if (item.kind == kExchangeHotkey) held.push_back(std::move(item.hotkey));
+        withStore.taken = [store, held](const ExchangeHotkey& h) {
+            for (const ExchangeHotkey& other : held)
+                if (ExchangeHotkeysConflict(other, h)) return true;
+            // A hotkey whose function cannot be read back still holds its combination.
+            const int id = store.FindHotkeyID(h.key, h.modifier);
+            return id >= 0 && std::none_of(held.begin(), held.end(),
+                                           [&](const ExchangeHotkey& o) { return o.sourceId == id; });
+        };
+    }
     withStore.existingHotkeys = store.CountHotkeys();
     const std::vector<ExchangeOption> options = ExchangedOptions();
     return ReadExchangeFile(contents, options, withStore);
@@ -104,6 +119,10 @@ std::string WriteExchangeToRegistry(const ProfileKeys& keys, SettingsBlock* bloc
         }
         ++count;
         const StoreResult stored = store.StoreHotkey(-1, h.key, h.modifier, h.functionId, h.description, h.parameter);
+        if (stored.id > 0 &&
+            !WriteHotkeyPrograms(keys.hotkeys, stored.id,
+                                 {h.programs, static_cast<ProgramsMode>(h.programsMode == 1 || h.programsMode == 2 ? h.programsMode : 0)}))
+            problems += "\"" + h.description + "\": its programs could not be written\r\n";
         if (!stored.error.empty())
             problems += "\"" + h.description + "\": " + stored.error + "\r\n";
     }

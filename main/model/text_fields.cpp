@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "model/text_lines.h"
+#include "text_lines.h"
 
 namespace kl {
 

@@ -2,6 +2,7 @@
 
 #include "system/library_binding.h"
 #include "handle_words.h"
+#include "notify_codes.h"
 #include "text255.h"
 
 namespace kl {
@@ -9,8 +10,6 @@ namespace {
 
 constexpr std::int32_t kRecording = 1;
 constexpr std::int32_t kJournalPlaying = 2;
-constexpr LPARAM kChangeIcon = -2;
-constexpr LPARAM kControlTimer = -7;
 
 void Notify(const SettingsBlock& b, WPARAM wParam, LPARAM lParam) {
     const HWND main = WindowFromWord(b.MainWindow);
@@ -39,9 +38,9 @@ void EndCancelledJournal(SettingsBlock& b) {
         b.JournalMode = 0;
         b.HotkeysSuspended = kFalse;
         b.KeyloomEnabled = kTrue;
-        Notify(b, static_cast<WPARAM>(-1), kControlTimer);
+        Notify(b, static_cast<WPARAM>(kTimerStop), kNotifyTimer);
     }
-    Notify(b, static_cast<WPARAM>(b.IconDefault), kChangeIcon);
+    Notify(b, static_cast<WPARAM>(b.IconDefault), kNotifyIcon);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "system/hook_install.h"
 #include "system/library_check.h"
+#include "system/program_filter_sync.h"
 #include "model/reg_text.h"
 #include "system/step_trace.h"
 #include "committed_view.h"
@@ -120,6 +121,7 @@ void InitializeLibraries() {
 
     Binding& s = State();
     s.loadFailure.clear();
+    CreateProgramFilter();  // before klhook.dll, which opens it when it attaches
     if (!s.hook) s.hook = LoadDataFolderLibrary(kHookLibraryFile, s.loadFailure);
     b->HookModule = ModuleToken(s.hook);
     if (!s.support) s.support = LoadDataFolderLibrary(kSupportLibraryFile, s.loadFailure);
@@ -129,6 +131,7 @@ void InitializeLibraries() {
         LibraryCall call;
         load();
     }
+    RefreshProgramFilter();
     TraceStep("settings");
 }
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "system/library_binding.h"
+#include "system/program_filter_sync.h"
 
 namespace kl {
 namespace {
@@ -38,6 +39,7 @@ bool ReloadSettings() {
     if (!b) return false;
     const bool wasEnabled = b->KeyloomEnabled != 0;
     const bool loaded = (Call<BOOL>("LoadSettingsIntoMap", FALSE) & 0xFF) != 0;
+    RefreshProgramFilter();
     b->KeyloomEnabled = wasEnabled ? kTrue : kFalse;
     return loaded;
 }

@@ -2,18 +2,19 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "system/library_binding.h"
 #include "system/active_profile_keys.h"
 #include "model/reg_text.h"
 #include "system/support_calls.h"
+#include "system/hotkey_conflicts.h"
 #include "registry_names.h"
 #include "win_handles.h"
 
 namespace kl {
 namespace {
 
-constexpr char kMaxKeyID[] = "MaxKeyID";
 // Bounds for counts read from the registry: hotkey IDs are allocated one by one, and the
 // system has no more string atoms than 0xC000..0xFFFF.
 constexpr int kMaxHotkeyId = 0xFFFF;
@@ -50,6 +51,29 @@ struct Registrations {
     }
 };
 
+// This process's registrations: window, atom, modifier set and key.
+struct OwnRegistration {
+    HWND window;
+    int atom;
+    UINT modifiers;
+    UINT key;
+};
+std::vector<OwnRegistration>& Own() {
+    static std::vector<OwnRegistration> own;
+    return own;
+}
+
+// Registers a combination once: a second hotkey on it shares the registration
+// (WM_HOTKEY chooses among them). One that another program holds is noted.
+void RegisterOnce(Registrations& regs, HWND window, int id, UINT modifiers, UINT key) {
+    if (OwnRegistrationOf(modifiers, key).atom) return;
+    const ATOM atom = regs.AllocateHotkeyAtom();
+    if (RegisterHotKey(window, atom, modifiers, key))
+        Own().push_back({window, atom, modifiers, key});
+    else if (id > 0 && GetLastError() == ERROR_HOTKEY_ALREADY_REGISTERED)
+        NoteTakenCombination({id, modifiers, key});
+}
+
 struct WinCombination {
     const char* value;
     char letter;
@@ -62,8 +86,16 @@ constexpr WinCombination kWinCombinations[] = {
 
 }  // namespace
 
+RegistrationOf OwnRegistrationOf(UINT modifiers, UINT key) {
+    for (const OwnRegistration& r : Own())
+        if (r.modifiers == modifiers && r.key == key) return {r.window, r.atom};
+    return {};
+}
+
 void RegisterSystemHotkeys(HWND window) {
     Registrations regs;
+    Own().clear();
+    ClearTakenCombinations();
     SettingsBlock* b = Block();
     if (b && b->SimpleMode) {
         // The active profile's keys: a named profile keeps its own options and hotkeys.
@@ -71,10 +103,9 @@ void RegisterSystemHotkeys(HWND window) {
         // A combination switched off is taken away from the system by registering it here.
         for (const auto& combo : kWinCombinations) {
             if (ReadRegInt(keys.main.c_str(), combo.value, "1") != 0) continue;
-            const ATOM atom = regs.AllocateHotkeyAtom();
-            RegisterHotKey(window, atom, MOD_WIN, LOBYTE(VkKeyScanA(combo.letter)));
+            RegisterOnce(regs, window, 0, MOD_WIN, LOBYTE(VkKeyScanA(combo.letter)));
         }
-        int maxId = ReadRegInt(keys.hotkeys.c_str(), kMaxKeyID, "0");
+        int maxId = ReadRegInt(keys.hotkeys.c_str(), reg::kMaxKeyID, "0");
         if (maxId > kMaxHotkeyId) maxId = kMaxHotkeyId;
         bool scanCodeKeyTaken = false;
         for (int id = 1; id <= maxId; ++id) {
@@ -86,16 +117,17 @@ void RegisterSystemHotkeys(HWND window) {
                 scanCodeKeyTaken = true;
             }
             if (key <= 0) continue;
-            const ATOM atom = regs.AllocateHotkeyAtom();
-            RegisterHotKey(window, atom, static_cast<UINT>(modifier), static_cast<UINT>(key));
+            RegisterOnce(regs, window, id, static_cast<UINT>(modifier), static_cast<UINT>(key));
         }
+    } else if (b) {
+        ProbeTableCombinations(window);
     }
-    SetText(regs.temp, kMaxKeyID, std::to_string(regs.count));
+    SetText(regs.temp, reg::kMaxKeyID, std::to_string(regs.count));
 }
 
 bool UnregisterSystemHotkeys(HWND window) {
     const RegKey temp = RegKey::Create(HKEY_CURRENT_USER, reg::kTempKey, KEY_QUERY_VALUE | KEY_SET_VALUE);
-    int count = GetInt(temp, kMaxKeyID);
+    int count = GetInt(temp, reg::kMaxKeyID);
     if (count > kMaxRegistrations) count = kMaxRegistrations;
     for (int n = 1; n <= count; ++n) {
         const int atom = GetInt(temp, "HotKey" + std::to_string(n));
@@ -104,7 +136,8 @@ bool UnregisterSystemHotkeys(HWND window) {
         UnregisterHotKey(window, atom);
         GlobalDeleteAtom(static_cast<ATOM>(atom));
     }
-    SetText(temp, kMaxKeyID, "0");
+    SetText(temp, reg::kMaxKeyID, "0");
+    Own().clear();
     return true;
 }
 

@@ -1,5 +1,5 @@
 // The options that act on the system directly: starting with Windows (the per-user
-// "Run" value), the desktop shortcut "Keyloom.lnk" and the system's MouseKeys feature.
+// "Run" value) and the desktop shortcut "Keyloom.lnk" (MouseKeys: mouse_keys_service.h of kl_shared).
 #pragma once
 
 #include <string>
@@ -27,9 +27,5 @@ std::string DesktopFolder();
 // `workingDir`, the target's own icon) unless it exists; off deletes it. True when the
 // shortcut is now as asked.
 bool SetDesktopShortcut(bool on, const std::string& target, const std::string& workingDir);
-
-// Switches the system's MouseKeys feature and stores `on` in MouseKeysEnabled. When the
-// system does not offer it, LastStatus becomes 1 with a status text; result false.
-bool SetMouseKeys(SettingsBlock& block, bool on);
 
 }  // namespace kl

@@ -18,6 +18,7 @@ std::string HelpPage(DWORD context, int pageTag) {
         {help::kProfiles, "manual/screenshots_profile.html"}, {help::kStyle, "manual/screenshots_style.html"},
         {help::kKeyMap, "manual/screenshots_keymap.html"},   {help::kFunctionIndex, "features/function_index.html"},
         {help::kCategoryIndex, "features/category_index.html"}, {help::kSettingIndex, "features/setting_index.html"},
+        {help::kPrograms, "manual/programs.html"},
     };
     if (context == help::kMainWindow) {
         const int tag = pageTag >= 1 && pageTag <= 5 ? pageTag : 1;

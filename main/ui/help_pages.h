@@ -21,6 +21,8 @@ inline constexpr DWORD kSelect = 10700;
 inline constexpr DWORD kProfiles = 10800;
 inline constexpr DWORD kStyle = 10900;
 inline constexpr DWORD kKeyMap = 11000;
+// Hotkeys for chosen programs: the editor's programs row, the picker, the Options field.
+inline constexpr DWORD kPrograms = 11100;
 // Indexes; function n is kFunctionIndex + n, category c kCategoryIndex + c and option
 // setting s kSettingIndex + s.
 inline constexpr DWORD kFunctionIndex = 1000;

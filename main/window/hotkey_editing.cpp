@@ -2,6 +2,7 @@
 // switched off around it), Modify (a stored hotkey, hotkey handling as it is), and what
 // makes a stored change live at once.
 #include "system/library_binding.h"
+#include "system/program_filter_sync.h"
 #include "dialogs/edit_hotkey.h"
 #include "window/main_window.h"
 
@@ -28,6 +29,7 @@ int TfrmMain::mnNewHotkeyClick() {
     ProfileSwitch::EditingScope open(profiles_);
     const int result = editor.ShowModal(hwnd_);
     if (destroyed_ || !Block()) return result;
+    RefreshProgramFilter();
     // The options pages save their data here once they exist.
     if (wasEnabled) hotkeys_.Enable();  // the registrations and hooks include the new hotkey
     ShowData();

@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "model/program_control_texts.h"
 #include "model/ui_language.h"
 #include "ui/gdi_owners.h"
 
@@ -19,6 +20,7 @@ struct Column {
 constexpr Column kColumns[HotkeyRow::kColumns] = {
     {-1, "#", 28}, {109, "Description", 150}, {110, "Modifier", 80},
     {111, "Key", 70}, {112, "Function", 140}, {113, "Parameter", 160},
+    {program_texts::kProgramsColumn, "Programs", 140},
 };
 
 int Scaled(HWND w, int px) {

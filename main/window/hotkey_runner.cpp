@@ -4,9 +4,10 @@
 #include <vector>
 
 #include "model/hotkey_store.h"
-#include "model/hotkey_table.h"
 #include "system/active_profile_keys.h"
 #include "system/support_calls.h"
+#include "system/hotkey_pass_through.h"
+#include "system/program_filter_sync.h"
 #include "window/control_ids.h"
 #include "window/startup.h"
 
@@ -54,24 +55,28 @@ void HotkeyRunner::RebuildRecentMenu() {
         AppendMenuA(recentMenu_, MF_STRING, ids::mnCustomFirst + i, entries[i].caption.c_str());
 }
 
-void HotkeyRunner::OnSystemHotkey(WPARAM wp, LPARAM lp) {
+void HotkeyRunner::OnSystemHotkey(HWND window, WPARAM wp, LPARAM lp) {
     const SettingsBlock* b = block_();
     if (!NotifyMessage() || !b || !b->KeyloomEnabled || b->HotkeysSuspended) return;
     int key = HIWORD(lp) & 0xFF;
     const int modifier = LOWORD(lp);
     if (key == 255) key = static_cast<int>(wp);
+    // Rows for chosen programs decide by the program in front; none acting there
+    // lets the combination through to it.
+    const SimpleModeChoice choice = ChooseForProgram(*b, ProgramFilterView(), key, modifier, ForegroundProgramName());
+    if (choice.kind == SimpleModeChoice::Kind::PassThrough) {
+        PassHotkeyThrough(window, static_cast<int>(wp), static_cast<UINT>(modifier), static_cast<UINT>(key));
+        return;
+    }
+    const int id = choice.kind == SimpleModeChoice::Kind::Run ? choice.id : FindHotkeyOf(key, modifier);
     // Combinations registered only to take them from the system find no hotkey.
-    if (const int id = FindHotkeyOf(key, modifier); id > 0) Execute(static_cast<std::uint32_t>(id), true);
+    if (id > 0) Execute(static_cast<std::uint32_t>(id), true);
 }
 
-// The block's table holds the stored hotkeys (the store keeps it in step), so the
-// registry is searched only for a combination the table lacks: one beyond its rows, or
-// one registered only to take it from the system.
+// The hotkey of the combination by the rule ExecuteHotkeyEx follows: the key's own
+// index list, read in the registry.
 int HotkeyRunner::FindHotkeyOf(int key, int modifier) const {
-    SettingsBlock* b = block_();
-    if (!b) return 0;
-    const int id = FindHotkeyRow(*b, key, modifier);
-    return id > 0 ? id : HotkeyStore(ActiveProfileKeys().hotkeys, b).FindHotkeyID(key, modifier);
+    return HotkeyStore(ActiveProfileKeys().hotkeys, block_()).FindHotkeyID(key, modifier);
 }
 
 }  // namespace kl

@@ -25,8 +25,9 @@ public:
     // Runs stored hotkey `id` unless hotkeys are suspended: sets LastHotkey, beeps when
     // ConfirmHotkeys asks, adds it to the recently used list when `addToRecent`.
     void Execute(std::uint32_t id, bool addToRecent);
-    // WM_HOTKEY: the stored hotkey of the combination the system reported.
-    void OnSystemHotkey(WPARAM wp, LPARAM lp);
+    // WM_HOTKEY to `window`: the stored hotkey of the combination the system reported
+    // that acts in the program in front, or the combination passed through to it.
+    void OnSystemHotkey(HWND window, WPARAM wp, LPARAM lp);
     // A click on entry `index` of the recently used list.
     void RunRecent(int index);
     const RecentHotkeys& recent() const { return recent_; }

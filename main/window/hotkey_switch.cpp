@@ -1,11 +1,15 @@
 #include "window/hotkey_switch.h"
 
 #include <cstdint>
+#include <string>
 
 #include "handle_words.h"
 #include "system/hook_install.h"
 #include "system/support_calls.h"
 #include "system/system_hotkeys.h"
+#include "system/hotkey_conflicts.h"
+#include "system/program_filter_sync.h"
+#include "text255.h"
 #include "window/startup.h"
 
 namespace kl {
@@ -24,6 +28,11 @@ void HotkeySwitch::Enable() {
         b->MainWindow = WordFromHandle(window_);
         RegisterSystemHotkeys(window_);
         installed_.registrations = true;
+        // Combinations another program holds are named in the status bar.
+        if (const std::string taken = TakenCombinationsText(); !taken.empty() && (b = block_())) {
+            SetText255(b->StatusText, taken);
+            status_.SetText(0, taken);
+        }
         if (!b->SimpleMode) {
             Hook();
             installed_.hooks = b->HooksInstalled != 0;
@@ -50,6 +59,7 @@ void HotkeySwitch::Disable() {
 }
 
 void HotkeySwitch::RefreshRegistrations() {
+    RefreshProgramFilter();  // the rows for chosen programs may have changed too
     if (!installed_.registrations || !block_()) return;
     UnregisterSystemHotkeys(window_);
     RegisterSystemHotkeys(window_);

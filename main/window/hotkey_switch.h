@@ -7,12 +7,13 @@
 #include <windows.h>
 
 #include "window/block_access.h"
+#include "window/status_bar.h"
 
 namespace kl {
 
 class HotkeySwitch {
 public:
-    explicit HotkeySwitch(BlockAccess block) : block_(block) {}
+    HotkeySwitch(BlockAccess block, StatusBar& status) : block_(block), status_(status) {}
     // The window that receives WM_HOTKEY and the notifications.
     void SetWindow(HWND window) { window_ = window; }
 
@@ -27,6 +28,7 @@ public:
 
 private:
     BlockAccess block_;
+    StatusBar& status_;  // names the combinations other programs hold
     HWND window_ = nullptr;
     // What Enable installed and Disable takes back.
     struct Installed {

@@ -10,6 +10,7 @@
 #include "model/catalogue.h"
 #include "model/hotkey_list.h"
 #include "model/hotkey_store.h"
+#include "model/program_lists.h"
 #include "system/active_profile_keys.h"
 #include "system/support_calls.h"
 #include "model/text_fields.h"
@@ -44,7 +45,8 @@ HotkeyRow RowOf(const HotkeyLine& line, Catalogue& names) {
                  names.ModifierName(line.modifier),
                  names.KeyName(line.key).value,
                  names.FunctionName(line.functionId).value,
-                 std::string(FirstParameter(line.parameter))};
+                 std::string(FirstParameter(line.parameter)),
+                 ProgramsCell(ReadHotkeyPrograms(ActiveProfileKeys().hotkeys, line.id), [](int n) { return UiText(n); })};
     return row;
 }
 

@@ -1,5 +1,6 @@
 #include "window/macro_timer.h"
 
+#include "notify_codes.h"
 #include "system/macro_step.h"
 #include "system/support_calls.h"
 #include "window/control_ids.h"
@@ -44,7 +45,7 @@ void MacroTimer::TogglePlayback() {
 void MacroTimer::Control(std::int32_t argument) {
     SettingsBlock* b = block_();
     if (!b) return;
-    if (argument == -2) {
+    if (argument == kTimerStart) {
         Start();
     } else if (argument < 0) {
         Stop();

@@ -15,6 +15,7 @@
 #include "model/profile_keys.h"
 #include "system/step_trace.h"
 #include "system/support_calls.h"
+#include "system/hotkey_conflicts.h"
 #include "dialogs/edit_hotkey.h"
 #include "handle_words.h"
 #include "registry_names.h"
@@ -38,7 +39,7 @@ TfrmMain& MainForm() {
 }
 
 TfrmMain::TfrmMain()
-    : hotkeys_(BlockAccess(&Block)),
+    : hotkeys_(BlockAccess(&Block), sbMain_),
       runner_(BlockAccess(&Block), sbMain_),
       notifications_(*this, BlockAccess(&Block)),
       timer_(BlockAccess(&Block)),
@@ -133,7 +134,7 @@ LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         if (lists_.DrawAliasItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp))) return TRUE;
         break;
     case WM_HOTKEY:
-        runner_.OnSystemHotkey(wp, lp);
+        runner_.OnSystemHotkey(hwnd_, wp, lp);
         return 0;
     case WM_TIMER:
         if (wp == ids::tmMain) timer_.Tick();
@@ -297,7 +298,8 @@ void TfrmMain::ShowData() {
     const bool enabled = b && b->KeyloomEnabled;
     const std::string profile = b ? GetText255(b->ProfileName) : std::string();
     SetWindowTextA(btnState_, enabled ? UiText(texts::kDisableButton, "&Disable").c_str() : UiText(texts::kEnableButton, "&Enable").c_str());
-    Status(enabled ? UiText(texts::kEnabledStatus, "Keyloom is enabled") : UiText(texts::kDisabledStatus, "Keyloom is disabled"));
+    const std::string taken = enabled ? TakenCombinationsText() : std::string();  // named until they are free
+    Status(!taken.empty() ? taken : enabled ? UiText(texts::kEnabledStatus, "Keyloom is enabled") : UiText(texts::kDisabledStatus, "Keyloom is disabled"));
     sbMain_.SetText(1, profile.empty() ? UiText(texts::kDefaultProfileName, reg::kDefaultProfile) : profile);
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "handle_words.h"
+#include "notify_codes.h"
 #include "system/library_binding.h"
 #include "system/support_calls.h"
 #include "ui/user_actions.h"
@@ -10,16 +11,6 @@
 namespace kl {
 namespace {
 
-constexpr LPARAM kExecuteHotkey = -11;
-constexpr LPARAM kExecuteFunction = -10;
-constexpr LPARAM kShowMainWindow = -9;
-constexpr LPARAM kToggleTimerPlayback = -8;
-constexpr LPARAM kControlTimer = -7;
-constexpr LPARAM kLoadProfile = -6;
-constexpr LPARAM kRunPrompt = -5;
-constexpr LPARAM kRepeatMacro = -4;
-constexpr LPARAM kStopwatch = -3;
-constexpr LPARAM kChangeIcon = -2;
 constexpr std::size_t kFunctionParameterBuffer = 1024;
 
 bool IsProgramIcon(const SettingsBlock& b, Handle32 icon) {
@@ -29,7 +20,7 @@ bool IsProgramIcon(const SettingsBlock& b, Handle32 icon) {
 // Codes that only change state here. Every other code may open a box, a menu or an
 // input prompt, or call into klsupport again.
 bool RunsInPlace(LPARAM code) {
-    return code == kChangeIcon || code == kControlTimer || code == kToggleTimerPlayback || code == -1;
+    return code == kNotifyIcon || code == kNotifyTimer || code == kNotifyToggleTimerPlayback || code == kNotifyNoAction;
 }
 
 }  // namespace
@@ -58,43 +49,43 @@ void NotificationRouter::Handle(WPARAM wp, LPARAM lp) {
     SettingsBlock* b = block_();
     if (!b) return;
     switch (lp) {
-    case kExecuteHotkey:
+    case kNotifyExecuteHotkey:
         if (wp != 0) target_.RunHotkey(static_cast<std::uint32_t>(wp));
         break;
-    case kExecuteFunction: {
+    case kNotifyExecuteFunction: {
         std::string parameter(kFunctionParameterBuffer, '\0');
         CallExecuteFunctionEx(static_cast<std::uint32_t>(wp), parameter.data());
         break;
     }
-    case kShowMainWindow:
-    case WM_LBUTTONDBLCLK:
+    case kNotifyShowMainWindow:
+    case kNotifyTrayDoubleClick:
         target_.ShowMainWindow();
         break;
-    case kToggleTimerPlayback:
+    case kNotifyToggleTimerPlayback:
         target_.ToggleTimerPlayback();
         break;
-    case kControlTimer:
+    case kNotifyTimer:
         target_.ControlTimer(static_cast<std::int32_t>(wp));
         break;
-    case kLoadProfile:
+    case kNotifyLoadProfile:
         // The number counts in the profile list; 0 and numbers beyond it name the default.
         target_.LoadProfileNumber(static_cast<int>(static_cast<std::int32_t>(wp)));
         break;
-    case kRunPrompt:
+    case kNotifyRunPrompt:
         target_.RunPrompt();
         break;
-    case kRepeatMacro:
+    case kNotifyRepeatMacro:
         RepeatMacro();
         break;
-    case kStopwatch:
+    case kNotifyStopwatch:
         ShowTimerStatus();
         break;
-    case kChangeIcon:
+    case kNotifyIcon:
         // Only the program's own three icons go into the tray; anyone may post this code.
         if (IsProgramIcon(*b, static_cast<Handle32>(wp)))
             target_.ShowIcon(HandleFromWord<HICON>(static_cast<Handle32>(wp)));
         break;
-    case WM_RBUTTONDOWN:
+    case kNotifyTrayMenu:
         target_.PopupTrayMenu();
         break;
     default:

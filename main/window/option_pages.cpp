@@ -134,6 +134,7 @@ void OptionPages::Create(HINSTANCE instance, HWND optionsPage, HWND defaultsPage
     }
     SendMessageA(Control(ids::ebMKSpeedMod), EM_SETLIMITTEXT, 11, 0);
     SetWindowTextA(Control(ids::ebMKSpeedMod), "4");
+    offIn_.Create(instance, optionsPage, font);
 }
 
 void OptionPages::Rescale(int dpi, HFONT font) {
@@ -146,6 +147,7 @@ void OptionPages::Rescale(int dpi, HFONT font) {
     };
     for (const Other& o : kOthers) place(o.id, o.x, o.y, o.cx, o.cy);
     for (const CheckBox& box : kCheckBoxes) place(box.id, box.x, box.y, kCheckWidth, kCheckHeight);
+    offIn_.Rescale(dpi, font);
 }
 
 HWND OptionPages::Control(int id) const {
@@ -170,6 +172,7 @@ void OptionPages::UpdateLanguage(const std::vector<std::string>& languages) {
     const int show = languages.size() != 1 ? SW_SHOW : SW_HIDE;
     ShowWindow(box, show);
     ShowWindow(Control(ids::lblLanguage), show);
+    offIn_.UpdateLanguage();
     RefreshTrackLabels();
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "settings_block.h"
+#include "window/off_in_programs_field.h"
 
 namespace kl {
 
@@ -19,7 +20,7 @@ public:
     void Create(HINSTANCE instance, HWND optionsPage, HWND defaultsPage, HWND mouseKeysPage, HFONT font);
     // Places and sizes every control for `dpi` and gives it `font` (a change of display).
     void Rescale(int dpi, HFONT font);
-    bool Owns(int id) const { return controls_.count(id) != 0; }
+    bool Owns(int id) const { return controls_.count(id) != 0 || offIn_.Owns(id); }
     HWND Control(int id) const;
 
     // Captions from the language; the language box lists `languages` and is shown only
@@ -39,10 +40,13 @@ public:
     bool Checked(int id) const;
     void SetChecked(int id, bool checked);
     int LanguageSelection() const;
+    // The Options page's "OffInPrograms" field, kept in the profile's key.
+    OffInProgramsField& offInPrograms() { return offIn_; }
 
 private:
     std::map<int, HWND> controls_;
     std::map<int, std::int32_t> shown_;  // what Load (or the last Store) put into each control
+    OffInProgramsField offIn_;
 };
 
 }  // namespace kl

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "model/ui_language.h"
+#include "mouse_keys_service.h"
+#include "system/active_profile_keys.h"
 #include "system/support_calls.h"
 #include "system/system_options.h"
 #include "text255.h"
@@ -32,6 +34,7 @@ void Options::Load(int languageSelection) {
     updating_ = true;
     pages_.Load(*b, languageSelection);
     pages_.EnableAdvanced(!b->SimpleMode);
+    pages_.offInPrograms().Load(ActiveProfileKeys().main);
     updating_ = false;
 }
 
@@ -46,6 +49,10 @@ void Options::Store() {
 bool Options::OnCommand(int id, int code) {
     if (!pages_.Owns(id)) return false;
     if (updating_) return true;
+    if (pages_.offInPrograms().Owns(id)) {
+        pages_.offInPrograms().OnCommand(id, code);
+        return true;
+    }
     if (id == ids::cbLanguage) {
         if (code == CBN_SELCHANGE) languageChosen_(pages_.LanguageSelection());
         return true;

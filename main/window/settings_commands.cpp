@@ -6,10 +6,11 @@
 
 #include "ui/style.h"
 #include "model/catalogue.h"
+#include "model/hotkey_programs.h"
 #include "system/document_viewer.h"
 #include "ui/file_dialogs.h"
 #include "model/file_output.h"
-#include "model/hotkey_index.h"
+#include "hotkey_index.h"
 #include "model/key_names.h"
 #include "system/active_profile_keys.h"
 #include "model/profiles.h"
@@ -132,8 +133,10 @@ void SettingsCommands::PrintReport() {
             std::int32_t modifier = 0, key = 0, function = 0;
             if (id <= 0 || !CallGetHotkey(id, &modifier, &key, &function, description.data(), parameter.data())) continue;
             description.back() = parameter.back() = '\0';
+            const HotkeyPrograms programs = ReadHotkeyPrograms(keys.hotkeys, id);
             report.hotkeyLines.push_back(
-                HotkeyReportLine(key, modifier, function, description.data(), parameter.data(), names));
+                HotkeyReportLine(key, modifier, function, description.data(), parameter.data(), names) +
+                ReportProgramsText(static_cast<int>(programs.mode), programs.programs, names));
         }
     }
     SortReportLines(report.hotkeyLines);

@@ -2,6 +2,7 @@
 
 #include "system/library_check.h"
 #include "model/reg_text.h"
+#include "notify_codes.h"
 #include "registry_names.h"
 #include "ui/app_identity.h"
 
@@ -10,7 +11,6 @@ namespace {
 
 UINT g_notifyMessage = 0;
 constexpr UINT kFallbackNotifyMessage = 0xC800;
-constexpr LPARAM kShowMainWindow = -9;
 constexpr int kInstanceWaitSteps = 50;
 constexpr DWORD kInstanceWaitStepMs = 100;
 
@@ -49,7 +49,7 @@ bool ActivateRunningInstance(HANDLE& instanceMutex) {
     RegisterNotifyMessage();
     // A hung window must not hold the new process forever.
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(HWND_BROADCAST, NotifyMessage(), 0, kShowMainWindow, SMTO_ABORTIFHUNG, 5000, &ignored);
+    SendMessageTimeoutA(HWND_BROADCAST, NotifyMessage(), 0, kNotifyShowMainWindow, SMTO_ABORTIFHUNG, 5000, &ignored);
     return true;
 }
 

@@ -55,10 +55,10 @@ inline constexpr int kRemappedKeysCaption = 188;
 inline constexpr int kRemappingNeedsAdvancedMode = 199;
 inline constexpr int kDefaultProfileName = 238;
 inline constexpr int kProfileWaitsForDialog = 485;
-inline constexpr int kReportNotWritten = 486;
-inline constexpr int kReportNotOpened = 487;
-inline constexpr int kMacroKept = 488;
-inline constexpr int kProfileNotLoaded = 489;
-inline constexpr int kSettingsNotLoaded = 490;
+inline constexpr int kReportNotWritten = 504;
+inline constexpr int kReportNotOpened = 505;
+inline constexpr int kMacroKept = 506;
+inline constexpr int kProfileNotLoaded = 507;
+inline constexpr int kSettingsNotLoaded = 508;
 
 }  // namespace kl::texts

@@ -5,10 +5,6 @@
 
 namespace kl::support {
 
-// Records the state in MouseKeysEnabled, then writes the system's MouseKeys
-// flags for the session (not to the user profile).
-void SetMouseKeys(SettingsBlock& block, bool on);
-
 void ToggleMouseKeys(SettingsBlock& block, const Params& params);  // 75
 void MouseKeysOn(SettingsBlock& block, const Params& params);      // 77
 void MouseKeysOff(SettingsBlock& block, const Params& params);     // 78

@@ -1,6 +1,7 @@
 #include "macro/key_names.h"
 
 #include "params.h"
+#include "text_lines.h"
 
 namespace kl::support {
 
@@ -19,10 +20,11 @@ std::int32_t LookupKeyName(std::string_view name, const std::function<std::int32
 }
 
 std::int32_t FindKeyName(std::string_view text, std::string_view upperName) {
-    while (!text.empty()) {
-        const auto eol = text.find('\n');
-        std::string_view line = text.substr(0, eol);
-        text.remove_prefix(eol == std::string_view::npos ? text.size() : eol + 1);
+    return FindKeyName(SplitTextLines(text), upperName);
+}
+
+std::int32_t FindKeyName(const std::vector<std::string>& lines, std::string_view upperName) {
+    for (const std::string_view line : lines) {
         const auto sep = line.find(';');
         if (sep == std::string_view::npos) continue;
         std::string_view name = line.substr(sep + 1);

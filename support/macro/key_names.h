@@ -7,6 +7,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "data_files.h"
 
 namespace kl::support {
 
@@ -14,19 +17,20 @@ namespace kl::support {
 // std::runtime_error when the names file cannot be read.
 using KeyNameLookup = std::function<std::int32_t(std::string_view name)>;
 
-// The key code for a name given the file's text (no "$" handling).
+// The key code for a name given the file's lines or its text (no "$" handling).
+std::int32_t FindKeyName(const std::vector<std::string>& lines, std::string_view upperName);
 std::int32_t FindKeyName(std::string_view fileText, std::string_view upperName);
 
-// Reads "keynames.txt" of the data directory once, on the first name that
-// needs it. "$hex" names and empty names never read the file.
+// Reads "keynames.txt" of the data directory once (DataFileLines, as keyloom.exe
+// reads it), on the first name that needs it. "$hex" names and empty names never
+// read the file.
 class KeyNamesFile {
 public:
-    explicit KeyNamesFile(std::string dataDir) : dataDir_(std::move(dataDir)) {}
+    explicit KeyNamesFile(std::string dataDir) : file_(std::move(dataDir), kKeyNamesFile) {}
     std::int32_t operator()(std::string_view name);
 
 private:
-    std::string dataDir_;
-    std::optional<std::string> text_;
+    DataFileLines file_;
 };
 
 // The trimmed, upper-cased name (ASCII letters only; other bytes as they are).

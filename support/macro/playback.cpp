@@ -70,7 +70,7 @@ void StopPlayback(SettingsBlock& b, bool abort) {
     NotifyMainWindow(b, b.IconDefault, kNotifyIcon);
     if (abort) {
         b.MacroRepeat = 1;
-        NotifyMainWindow(b, static_cast<WPARAM>(-1), kNotifyTimer);
+        NotifyMainWindow(b, static_cast<WPARAM>(kTimerStop), kNotifyTimer);
     }
 }
 
@@ -84,7 +84,7 @@ bool CancelPendingPlayback(SettingsBlock& b) {
     b.JournalMode = 0;
     b.MacroPosition = 0;
     b.KeyloomEnabled = kTrue;
-    NotifyMainWindow(b, static_cast<WPARAM>(-1), kNotifyTimer);
+    NotifyMainWindow(b, static_cast<WPARAM>(kTimerStop), kNotifyTimer);
     NotifyMainWindow(b, b.IconDefault, kNotifyIcon);
     return true;
 }

@@ -134,14 +134,14 @@ TEST(ExchangeFile, EveryBadItemIsSkippedWithItsReasonAndTheRestImports) {
     EXPECT_EQ(read.items[3].optionName, "Language");
 
     EXPECT_TRUE(ReadExchangeFile("[macro]\ncount=0\n", kOptions, {}).refused);
-    const ExchangeRules taken{{}, [](int key, int modifier) { return key == 300 && modifier == 1; }};
+    const ExchangeRules taken{{}, [](const ExchangeHotkey& h) { return h.key == 300 && h.modifier == 1; }};
     EXPECT_EQ(ReadExchangeFile(file, kOptions, taken).items[2].kind, kExchangeConflict);
 }
 
 TEST(ExchangeFile, LongParametersAndSemicolonsSurviveAFileRoundTrip) {
     ExchangeItem item;
     item.kind = kExchangeHotkey;
-    item.hotkey = {12, " lead; and \"trail\" ", 6, 300, 160, std::string(250, 'p') + " x\xFF" + "y\xFF"};
+    item.hotkey = {12, " lead; and \"trail\" ", 6, 300, 160, std::string(250, 'p') + " x\xFF" + "y\xFF", " a.exe ;B.exe", 2};
     ASSERT_EQ(item.hotkey.parameter.size(), 255u);
     ExchangeItem second = item;
     second.hotkey.key = 65;
@@ -157,6 +157,9 @@ TEST(ExchangeFile, LongParametersAndSemicolonsSurviveAFileRoundTrip) {
     EXPECT_TRUE(back.skipped.empty());
     EXPECT_EQ(back.items[1].hotkey.description, item.hotkey.description);  // key 300 comes after 65
     EXPECT_EQ(back.items[1].hotkey.parameter, item.hotkey.parameter);
+    EXPECT_EQ(back.items[1].hotkey.programs, item.hotkey.programs);
+    EXPECT_EQ(back.items[1].hotkey.programsMode, 2);
+    EXPECT_EQ(back.items[1].kind, kExchangeHotkey);  // 65 and 300 are two combinations
     EXPECT_EQ(back.items[2].value, "7");
 }
 

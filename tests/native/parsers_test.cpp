@@ -12,7 +12,7 @@
 
 #include "char_substitution.h"
 #include "model/language_text.h"
-#include "model/text_lines.h"
+#include "text_lines.h"
 #include "harness.h"
 #include "macro/event_language.h"
 #include "macro/typing_engine.h"

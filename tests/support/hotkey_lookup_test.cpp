@@ -127,14 +127,17 @@ TEST_F(HotkeyTest, ProfileSelectsItsOwnHotkeyKey) {
     EXPECT_EQ(registered_(65, 1), 0);
 }
 
-TEST_F(HotkeyTest, RegisteredHotkeyWalksTheListUpToAnEmptyPiece) {
+TEST_F(HotkeyTest, RegisteredHotkeyTakesTheListsIdsAsTheLoadDoes) {
     StoreHotkey(kHotkeysKey, 5, 65, 1, "1;");
     StoreHotkey(kHotkeysKey, 6, 65, 2, "1;");
+    SetString(std::string(kHotkeysKey) + "HotKey6", "Modifier", "02");
+    // An empty, blank or foreign piece names no hotkey; the IDs after it still count,
+    // as they have rows in the block's table that the hooks fire.
     StoreIndex(kHotkeysKey, "65", "5;;6");
     EXPECT_EQ(registered_(65, 1), 5);
-    EXPECT_EQ(registered_(65, 2), 0);  // 6 is never examined
-    StoreIndex(kHotkeysKey, "65", ";6");
-    EXPECT_EQ(registered_(65, 2), 0);
+    EXPECT_EQ(registered_(65, 2), 6);  // "02" reads as 2, as the load reads it
+    StoreIndex(kHotkeysKey, "65", "; 6 ;x;0");
+    EXPECT_EQ(registered_(65, 2), 6);
     StoreIndex(kHotkeysKey, "65", "5;6;");
     EXPECT_EQ(registered_(65, 2), 6);
     EXPECT_EQ(registered_(65, 4), 0);  // modifier differs

@@ -212,13 +212,15 @@ TEST_F(SettingsTest, BadIdsMissingSubkeysAndScanCodeKeys) {
     const DWORD n = 70;
     SetValue(kHotkeys, "71", REG_DWORD, &n, 4);  // not a list
     load_();
-    EXPECT_EQ(b().Hotkeys[0].ID, 0);  // "x12" gives ID 0 and so ends the table for readers
-    EXPECT_EQ(b().Hotkeys[1].ID, 31);
-    EXPECT_EQ(b().Hotkeys[1].Key, 0);
-    EXPECT_EQ(b().Hotkeys[1].Modifier, 0);
-    EXPECT_EQ(b().Hotkeys[2].ID, 5);
-    EXPECT_EQ(b().Hotkeys[2].Key, 300);
-    EXPECT_EQ(b().HotkeyCountPerKey[70], 2);
+    // "x12" names no hotkey and makes no row: a row of ID 0 would end the table for
+    // the hooks, and every hotkey after it would be lost to them.
+    EXPECT_EQ(b().Hotkeys[0].ID, 31);
+    EXPECT_EQ(b().Hotkeys[0].Key, 0);
+    EXPECT_EQ(b().Hotkeys[0].Modifier, 0);
+    EXPECT_EQ(b().Hotkeys[1].ID, 5);
+    EXPECT_EQ(b().Hotkeys[1].Key, 300);
+    EXPECT_EQ(b().Hotkeys[2].ID, 0);
+    EXPECT_EQ(b().HotkeyCountPerKey[70], 1);
     EXPECT_EQ(b().HotkeyCountPerKey[71], 0);
     EXPECT_EQ(b().HotkeyCountPerKey[255], 1);
 }

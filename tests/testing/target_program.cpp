@@ -20,8 +20,19 @@ std::string TestDir() {
 
 }  // namespace
 
-TargetProgram::TargetProgram() : logPath_(dir_.path() + "target.log") {
-    process_ = std::make_unique<ChildProcess>(TestDir() + "e2e_target.exe", "\"" + logPath_ + "\"");
+TargetProgram::TargetProgram() : TargetProgram(std::string()) {}
+
+TargetProgram::TargetProgram(const std::string& exeName) : logPath_(dir_.path() + "target.log") {
+    std::string program = TestDir() + "e2e_target.exe";
+    if (!exeName.empty()) {
+        const std::string copy = dir_.path() + exeName;
+        if (!CopyFileA(program.c_str(), copy.c_str(), FALSE)) {
+            ADD_FAILURE() << "cannot copy the target to " << copy;
+            return;
+        }
+        program = copy;
+    }
+    process_ = std::make_unique<ChildProcess>(program, "\"" + logPath_ + "\"");
     if (!process_->started()) return;
     const DWORD pid = process_->id();
     PollUntil([&] { return Logged("ready 0") && FindProcessWindow(pid, kTargetTitle) != nullptr; });

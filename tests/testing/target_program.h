@@ -18,6 +18,8 @@ inline constexpr char kTargetTitle[] = "Keyloom e2e target";
 class TargetProgram {
 public:
     TargetProgram();  // starts the program and waits for its window to have the focus
+    // The same program copied under another executable name ("a.exe") and started.
+    explicit TargetProgram(const std::string& exeName);
     HWND window() const { return window_; }
     ChildProcess& process() { return *process_; }
     bool ready() const { return window_ != nullptr; }

@@ -16,7 +16,7 @@
 #include "model/profile_keys.h"
 #include "model/registry_helpers.h"
 #include "model/settings_exchange.h"
-#include "model/text_file.h"
+#include "text_file.h"
 #include "dialogs/import_dialog.h"
 #include "testing/registry.h"
 #include "testing/temp_dir.h"

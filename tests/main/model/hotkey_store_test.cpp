@@ -209,7 +209,7 @@ TEST_F(HotkeyStoreTest, DeletingTheLastIdOfAListDeletesTheValue) {
     EXPECT_EQ(b().HotkeyCountPerKey[66], 1);
 }
 
-TEST_F(HotkeyStoreTest, FindHotkeyIdComparesStoredTexts) {
+TEST_F(HotkeyStoreTest, FindHotkeyIdReadsTheStoredNumbers) {
     Store(-1, 65, 3);
     Store(-1, 300, 0);
     EXPECT_EQ(store_.FindHotkeyID(65, 3), 1);
@@ -217,18 +217,22 @@ TEST_F(HotkeyStoreTest, FindHotkeyIdComparesStoredTexts) {
     EXPECT_EQ(store_.FindHotkeyID(65, 2), -1);
     EXPECT_EQ(store_.FindHotkeyID(66, 3), -1);
 
+    // The registry's number rule, as klsupport and the settings load read them.
     SetString(Sub(1), "Modifier", "03");
+    EXPECT_EQ(store_.FindHotkeyID(65, 3), 1);
+    SetString(Sub(1), "Modifier", " 3");
     EXPECT_EQ(store_.FindHotkeyID(65, 3), -1);
 
-    // Two definitions with the same key and modifier: the first of a list is
-    // taken, and a match in a later list replaces it.
+    // Two definitions with the same key and modifier: the later in the key's own
+    // list wins; a definition listed under another key is not on this one.
     SetString(Sub(1), "Modifier", "3");
     SetString(kHotkeys, "65", "1;9;");
     SetString(Sub(9), "Key", "65");
     SetString(Sub(9), "Modifier", "3");
-    EXPECT_EQ(store_.FindHotkeyID(65, 3), 1);
-    SetString(kHotkeys, "66", "9;");
     EXPECT_EQ(store_.FindHotkeyID(65, 3), 9);
+    SetString(kHotkeys, "65", "1;");
+    SetString(kHotkeys, "66", "9;");
+    EXPECT_EQ(store_.FindHotkeyID(65, 3), 1);
 }
 
 TEST_F(HotkeyStoreTest, ListHotkeysGivesOneLinePerIndexedId) {

@@ -53,7 +53,7 @@ TEST(HelpPages, EveryHelpContextOfTheProgramHasItsPage) {
     for (int tag = 1; tag <= 5; ++tag) pages.insert(HelpPage(help::kMainWindow, tag));
     for (const DWORD dialog : {help::kAbout, help::kAliases, help::kHotkeyEditor, help::kImport, help::kKbdMap,
                                help::kSelect, help::kProfiles, help::kStyle, help::kKeyMap, help::kFunctionIndex,
-                               help::kCategoryIndex, help::kSettingIndex, DWORD{0}})
+                               help::kCategoryIndex, help::kSettingIndex, help::kPrograms, DWORD{0}})
         pages.insert(HelpPage(dialog, 1));
     const std::set<DWORD> options = OptionContexts();
     EXPECT_GE(options.size(), 25u);

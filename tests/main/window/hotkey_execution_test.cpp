@@ -11,6 +11,7 @@
 #include "testing/keyloom_process.h"
 #include "testing/registry.h"
 #include "testing/settings_map.h"
+#include "testing/support_library.h"
 #include "text255.h"
 
 using namespace kl;
@@ -64,12 +65,15 @@ protected:
         SetString(kBase, "WinE", "0");  // one registration of its own: Windows+E
         ForgetAtom("HotKey1");
         StoreTestHotkeys();
+        StoreMore();
         app_.emplace();
         main_ = app_->WaitForWindow();
         ASSERT_NE(main_, nullptr);
         ASSERT_TRUE(PollUntil([&] { return map_->KeyloomEnabled == -1; }));
         ASSERT_EQ(map_->WinKeyEnabled, -1);
     }
+    // What a test stores before the program starts and loads its settings.
+    virtual void StoreMore() {}
     void Notify(WPARAM wp, LPARAM code) { SendMessageA(main_, map_->NotifyMessage, wp, code); }
     void Post(WPARAM wp, LPARAM code) { PostMessageA(main_, map_->NotifyMessage, wp, code); }
     // Waits until the window's thread takes messages again.
@@ -112,10 +116,10 @@ TEST_F(KeyloomHotkeys, WindowSystemHotkeyIsLookedUpByKeyAndModifiers) {
     EXPECT_EQ(map_->LastHotkey, 7);
 }
 
-// The lookup goes by the block's table, which holds what the settings load read: a
-// modifier stored as "03" is the Ctrl+Alt that was registered for it. A combination the
-// table lacks (a definition stored beside the program) is still found in the registry.
-TEST_F(KeyloomHotkeys, WindowSystemHotkeyIsFoundByTheTableAndElseInTheRegistry) {
+// The lookup reads the numbers as the settings load reads them: a modifier stored as
+// "03" is the Ctrl+Alt that was registered for it. A definition stored beside the
+// program (not in the block's table) is found too.
+TEST_F(KeyloomHotkeys, WindowSystemHotkeyIsFoundInTheRegistryByTheNumbersStored) {
     SetString(std::string(kHotkeys) + "HotKey7", "modifier", "03");
     SendMessageA(main_, WM_HOTKEY, 1, MAKELPARAM(3, 75));  // Ctrl+Alt+K, as registered
     EXPECT_EQ(map_->WinKeyEnabled, 0);
@@ -158,4 +162,37 @@ TEST_F(KeyloomHotkeys, AfterTheDisableFunctionExitStillReleasesTheRegistrations)
     ASSERT_TRUE(app_->Close());
     EXPECT_EQ(app_->ExitCode(), 0u);
     EXPECT_EQ(GlobalFindAtomA("HotKey1"), 0) << "a registration of Windows+E was left behind";
+}
+
+namespace {
+
+using ExecuteHotkeyExFn = BOOL WINAPI(std::int32_t key, std::int32_t modifier, BOOL execute);
+
+// Ctrl+Alt+K's list holds an empty piece and, after it, a second hotkey whose modifier
+// is stored as "03"; the program starts with that.
+class KeyloomDamagedKey : public KeyloomHotkeys {
+protected:
+    void StoreMore() override {
+        StoreHotkey(13, 'K', kEnableHotkeys);
+        SetString(std::string(kHotkeys) + "HotKey13", "modifier", "03");
+        SetString(kHotkeys, "75", "7;;13;");
+    }
+};
+
+}  // namespace
+
+// WM_HOTKEY (simple mode) and klsupport's ExecuteHotkeyEx run the same hotkey of a
+// damaged key: the last of the key's list that is on the combination, as the hooks'
+// table (built by the settings load) has it.
+TEST_F(KeyloomDamagedKey, WindowSystemHotkeyAndExecuteHotkeyExRunTheSameHotkey) {
+    SendMessageA(main_, WM_HOTKEY, 1, MAKELPARAM(3, 75));
+    const std::int32_t byWindowSystem = map_->LastHotkey;
+    EXPECT_EQ(byWindowSystem, 13);
+    EXPECT_EQ(map_->WinKeyEnabled, -1);  // hotkey 7 did not run
+
+    map_->LastHotkey = 0;
+    Library support("klsupport.dll");
+    ASSERT_TRUE(support.Get<ExecuteHotkeyExFn>("ExecuteHotkeyEx")(75, 3, TRUE));
+    EXPECT_EQ(map_->LastHotkey, byWindowSystem);
+    EXPECT_EQ(map_->WinKeyEnabled, -1);
 }

@@ -1,7 +1,7 @@
 // Lines of functions.txt and keynames.txt: fields, numbers, parameter slots.
 #include "model/parameter_slots.h"
 #include "model/text_fields.h"
-#include "model/text_lines.h"
+#include "text_lines.h"
 #include "harness.h"
 
 using namespace kl;

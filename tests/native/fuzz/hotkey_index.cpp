@@ -2,7 +2,7 @@
 // the first byte is an ID, the rest the list.
 #include <string>
 
-#include "model/hotkey_index.h"
+#include "hotkey_index.h"
 #include "harness.h"
 #include "stored_text.h"
 
@@ -18,5 +18,5 @@ KL_FUZZ_HARNESS(hotkey_index) {
     KL_FUZZ_CHECK(!IndexHolds(without, id));
     KL_FUZZ_CHECK(IndexWithout(without, id) == without);
     KL_FUZZ_CHECK(IndexSlot(id * 3) <= 255);
-    support::ForEachIndexPiece(list, [](std::string_view) { return true; });
+    ForEachIndexPiece(list, [](std::string_view) { return true; });
 }

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "model/language_text.h"
-#include "model/text_lines.h"
+#include "text_lines.h"
 #include "harness.h"
 
 using namespace kl;

@@ -7,7 +7,6 @@
 #include "stored_text.h"
 
 using namespace kl;
-using namespace kl::support;
 
 KL_FUZZ_HARNESS(stored_text) {
     ParseNumber(input);

@@ -1,4 +1,4 @@
-#include "model/text_lines.h"
+#include "text_lines.h"
 
 namespace kl {
 

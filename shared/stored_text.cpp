@@ -1,10 +1,11 @@
 #include "stored_text.h"
 
 #include <charconv>
+#include <string>
 
 #include "char_substitution.h"
 
-namespace kl::support {
+namespace kl {
 
 std::int32_t ParseNumber(std::string_view text) {
     if (text.empty()) return 0;
@@ -31,4 +32,8 @@ std::optional<FunctionValue> DecodeFunctionValue(std::string_view stored) {
     return value;
 }
 
-}  // namespace kl::support
+std::string EncodeFunctionValue(std::int32_t functionId, std::string_view parameters) {
+    return ScrambleFunction(std::to_string(functionId) + ";" + std::string(parameters));
+}
+
+}  // namespace kl

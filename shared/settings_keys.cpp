@@ -1,4 +1,4 @@
-#include "model/profile_keys.h"
+#include "settings_keys.h"
 
 #include "registry_names.h"
 

@@ -1,5 +1,5 @@
-// The texts klsupport reads from the registry, parsed without Win32: numbers,
-// the per-key index lists of the Hotkeys key and a hotkey's "Function" value.
+// The texts both binaries read from the registry, parsed without Win32: the
+// registry's number rule and a hotkey's "Function" value.
 #pragma once
 
 #include <cstdint>
@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace kl::support {
+namespace kl {
 
 // The whole text as a signed 32-bit decimal number; 0 when it is not one.
 std::int32_t ParseNumber(std::string_view text);
@@ -25,8 +25,11 @@ struct FunctionValue {
 // unscrambled or holds no ";".
 std::optional<FunctionValue> DecodeFunctionValue(std::string_view stored);
 
-// Calls `piece` for each non-empty text between the ";" of an index list
-// ("7;;9;" gives 7 and 9), in order, until it returns false.
+// The stored form of a function ID and its parameter text.
+std::string EncodeFunctionValue(std::int32_t functionId, std::string_view parameters);
+
+// Calls `piece` for each non-empty text between the ";" of a list ("7;;9;"
+// gives 7 and 9), in order, until it returns false.
 template <class Piece>
 void ForEachIndexPiece(std::string_view list, Piece&& piece) {
     while (!list.empty()) {
@@ -37,4 +40,4 @@ void ForEachIndexPiece(std::string_view list, Piece&& piece) {
     }
 }
 
-}  // namespace kl::support
+}  // namespace kl

@@ -1,8 +1,8 @@
-#include "model/text_file.h"
+#include "text_file.h"
 
 #include <windows.h>
 
-#include "model/text_lines.h"
+#include "text_lines.h"
 #include "win_handles.h"
 
 namespace kl {
@@ -27,13 +27,12 @@ bool ReadWholeFile(const std::string& path, std::string& contents) {
     return true;
 }
 
-Result<std::vector<std::string>> ReadLines(const std::string& path) {
-    using Lines = Result<std::vector<std::string>>;
+std::optional<std::vector<std::string>> ReadTextLines(const std::string& path) {
     std::string contents;
-    if (!ReadWholeFile(path, contents)) return Lines::Failure("Cannot open file \"" + path + "\".");
-    Lines result;
-    result.value = SplitTextLines(contents);
-    return result;
+    if (!ReadWholeFile(path, contents)) return std::nullopt;
+    return SplitTextLines(contents);
 }
+
+std::string CannotOpenFileText(const std::string& path) { return "Cannot open file \"" + path + "\"."; }
 
 }  // namespace kl
