@@ -31,7 +31,7 @@ std::string ProgramFileText(std::string text) {
 
 // Language texts of the About dialog.
 constexpr int kTextCaption = 132, kTextName = 133, kTextVersion = 134, kTextDescription = 135, kTextCopyright = 136,
-              kTextRights = 137, kTextProgram = 139, kTextThanks = 142, kTextOk = 143;
+              kTextRights = 137, kTextProgram = 139, kTextThanks = 142, kTextOk = 143, kTextBuild = 490;
 
 class AboutDialog : public DialogBase {
 protected:
@@ -55,7 +55,7 @@ protected:
             SetWindowTextA(dlg_, UiText(kTextCaption, "About Keyloom").c_str());
             SetDlgItemTextA(dlg_, lblName, UiText(kTextName, "Keyloom").c_str());
             SetDlgItemTextA(dlg_, lblVersion, UiText(kTextVersion, "Version 1.06").c_str());
-            SetDlgItemTextA(dlg_, lblBuild, ("Build: " + BuildArchitecture()).c_str());
+            SetDlgItemTextA(dlg_, lblBuild, (UiText(kTextBuild, "Build:") + " " + BuildArchitecture()).c_str());
             SetDlgItemTextA(dlg_, lblDescription, UiText(kTextDescription, "A keyboard utility for Windows").c_str());
             SetDlgItemTextA(dlg_, lblCopyright, UiText(kTextCopyright, "Copyright (c) Corvane").c_str());
             SetDlgItemTextA(dlg_, lblRights, UiText(kTextRights, "All rights reserved.").c_str());

@@ -19,14 +19,20 @@ namespace {
 
 using namespace alias_dialog;
 
-constexpr char kRefusedText[] =
-    "Windows did not allow the alias to be registered for all users of this computer (that needs "
-    "administrator rights).\r\n\r\nRegister it for your own user account instead?";
 
 // Language texts of the alias dialog.
 constexpr int kTextCaption = 145, kTextAliasDescription = 148, kTextAliasName = 149, kTextAppDescription = 150,
               kTextApplication = 151, kTextBrowse = 22, kTextOk = 11, kTextCancel = 12, kTextFilter = 156,
-              kTextBrowseTitle = 157, kTextBothNeeded = 160;
+              kTextBrowseTitle = 157, kTextBothNeeded = 160, kTextErrorCaption = 486, kTextNotRegistered = 487,
+              kTextMachineRefused = 488, kTextPerUserQuestion = 489;
+
+// The question asked when the alias could not be registered for every user.
+std::string RefusedText() {
+    return UiText(kTextMachineRefused,
+                  "Windows did not allow the alias to be registered for all users of this computer (that needs "
+                  "administrator rights).") +
+           "\r\n\r\n" + UiText(kTextPerUserQuestion, "Register it for your own user account instead?");
+}
 
 std::string ItemText(HWND dlg, int id) {
     const int n = GetWindowTextLengthA(GetDlgItem(dlg, id));
@@ -35,7 +41,9 @@ std::string ItemText(HWND dlg, int id) {
     return text.data();
 }
 
-void Error(HWND dlg, const std::string& text) { MessageBoxA(dlg, text.c_str(), "Error", MB_OK | MB_ICONEXCLAMATION); }
+void Error(HWND dlg, const std::string& text) {
+    MessageBoxA(dlg, text.c_str(), UiText(kTextErrorCaption, "Error").c_str(), MB_OK | MB_ICONEXCLAMATION);
+}
 
 class AliasDialog : public DialogBase {
 public:
@@ -106,7 +114,7 @@ private:
         // hidden behind the user's entry.
         if (AliasIsPerUser(alias)) {
             if (WriteAlias(AliasScope::User, alias, program) != AliasWrite::Written) {
-                Error(dlg_, "The alias could not be registered.");
+                Error(dlg_, UiText(kTextNotRegistered, "The alias could not be registered."));
                 return;
             }
             End(DialogResult::Ok);
@@ -114,12 +122,12 @@ private:
         }
         AliasWrite written = WriteAlias(AliasScope::Machine, alias, program);
         if (written == AliasWrite::Refused) {
-            if (MessageBoxA(dlg_, kRefusedText, MessageCaption().c_str(), MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+            if (MessageBoxA(dlg_, RefusedText().c_str(), MessageCaption().c_str(), MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
                 return;
             written = WriteAlias(AliasScope::User, alias, program);
         }
         if (written != AliasWrite::Written) {
-            Error(dlg_, "The alias could not be registered.");
+            Error(dlg_, UiText(kTextNotRegistered, "The alias could not be registered."));
             return;
         }
         End(DialogResult::Ok);

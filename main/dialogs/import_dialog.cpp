@@ -19,7 +19,8 @@ using namespace import_dialog;
 
 // Language texts of the dialog.
 constexpr int kTextImportFrom = 211, kTextExportTo = 212, kTextOk = 11, kTextCancel = 12, kTextRemove = 17,
-              kTextModify = 18, kTextAutoAssign = 205, kTextItems = 207, kTextSelectFirst = 213;
+              kTextModify = 18, kTextAutoAssign = 205, kTextItems = 207, kTextSelectFirst = 213,
+              kTextNotLoaded = 495;
 
 constexpr COLORREF kWhite = RGB(255, 255, 255), kNavy = RGB(0, 0, 128), kGreen = RGB(0, 128, 0),
                    kRed = RGB(255, 0, 0), kBlack = RGB(0, 0, 0), kLime = RGB(0, 255, 0), kBlue = RGB(0, 0, 255);
@@ -57,7 +58,7 @@ std::string TfrmImport::SaveData() {
         error = reload();
     else if (!ReloadSettings())  // keeps KeyloomEnabled as it was
         error = LastSettingsError();
-    if (!error.empty()) problems += "The settings could not be loaded completely: " + error + "\r\n";
+    if (!error.empty()) problems += UiText(kTextNotLoaded, "The settings could not be loaded completely:") + " " + error + "\r\n";
     return problems;
 }
 

@@ -26,7 +26,8 @@ constexpr int kModifierNames = 246;
 constexpr int kTextCaption = 187, kTextRemappedKeys = 188, kTextEnabled = 189, kTextRemoveQuestion = 190,
               kTextColumnFirst = 191, kTextPermanentWritten = 194, kTextPermanent = 195,
               kTextRemovePermanent = 196, kTextPermanentQuestion = 197, kTextHasModifiers = 200, kTextAdd = 16,
-              kTextRemove = 17, kTextModify = 18, kTextOk = 11, kTextCancel = 12;
+              kTextRemove = 17, kTextModify = 18, kTextOk = 11, kTextCancel = 12, kTextNotStored = 491,
+              kTextPermanentRemoved = 492;
 
 struct State {
     KeyNames names;
@@ -189,7 +190,7 @@ void btnPermanentClick(State& s) {
 void btnRemovePermanentClick(State& s) {
     const PermanentResult result = RemovePermanentMap();
     if (result == PermanentResult::Done)
-        Tell(s.dlg, "Permanent keyboard mapping removed.");
+        Tell(s.dlg, UiText(kTextPermanentRemoved, "Permanent keyboard mapping removed."));
     else
         Tell(s.dlg, PermanentResultMessage(result, true), MB_ICONWARNING);
 }
@@ -306,7 +307,7 @@ protected:
                 if (const KeyRemapTable* table = Table(); table && WriteProgramValue(s->hotkeysKey, *table)) {
                     End(DialogResult::Ok);
                 } else {
-                    Tell(dlg, "The key remapping could not be stored.", MB_ICONWARNING);
+                    Tell(dlg, UiText(kTextNotStored, "The key remapping could not be stored."), MB_ICONWARNING);
                 }
                 return TRUE;
             case btnCancel:

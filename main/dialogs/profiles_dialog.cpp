@@ -19,7 +19,8 @@ using namespace profiles_dialog;
 // Language texts of the dialog.
 constexpr int kTextCaption = 228, kTextAvailable = 229, kTextDone = 230, kTextLoad = 231, kTextCopy = 232,
               kTextLoadQuestion = 233, kTextNameQuestion = 234, kTextRemoveQuestion = 235, kTextSelectFirst = 236,
-              kTextDefaultKept = 237, kTextAdd = 16, kTextRemove = 17, kTextConfirmCaption = 6;
+              kTextDefaultKept = 237, kTextAdd = 16, kTextRemove = 17, kTextConfirmCaption = 6,
+              kTextActiveKept = 493;
 
 struct State {
     const ProfilesDialog* config;
@@ -120,7 +121,7 @@ void btnRemoveClick(State& s) {
     const std::string name = s.profiles[static_cast<std::size_t>(sel)];
     // The block would go on naming a key that no longer exists.
     if (s.config->activeProfile && TrimSpaces(s.config->activeProfile()) == name) {
-        Notice(s.dlg, "The active profile cannot be removed. Load another profile first.");
+        Notice(s.dlg, UiText(kTextActiveKept, "The active profile cannot be removed. Load another profile first."));
         return;
     }
     if (!Confirm(s.dlg, kTextRemoveQuestion, "Do you want to remove the profile", name)) return;

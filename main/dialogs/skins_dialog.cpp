@@ -17,7 +17,7 @@ using namespace skins_dialog;
 
 // Language texts of the dialog; the items' texts follow kTextItemFirst in list order.
 constexpr int kTextCaption = 121, kTextIntro = 122, kTextItemFirst = 123, kTextReset = 129, kTextOk = 11,
-              kTextCancel = 12;
+              kTextCancel = 12, kTextNotStored = 494;
 
 struct Entry {
     int text;
@@ -180,7 +180,8 @@ protected:
                 return TRUE;
             case btnOK:
                 if (!SaveStyle(CurrentStyle()))
-                    MessageBoxA(dlg, "The style could not be stored.", MessageCaption().c_str(), MB_OK | MB_ICONEXCLAMATION);
+                    MessageBoxA(dlg, UiText(kTextNotStored, "The style could not be stored.").c_str(), MessageCaption().c_str(),
+                                MB_OK | MB_ICONEXCLAMATION);
                 End(DialogResult::Ok);
                 return TRUE;
             case btnCancel:
