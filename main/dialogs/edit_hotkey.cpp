@@ -361,8 +361,9 @@ void TfrmEditHotkey::LoadData() {
     if (!dlg_) return;
     // A definition whose "Function" cannot be read (damaged, overlong, of another type)
     // is shown with what could be read, and OK replaces it under its own ID.
-    const bool damaged = !found && !hotkeysKey_.empty() &&
-        !registry::ListNames(hotkeysKey_ + reg::kHotkeySubkeyPrefix + std::to_string(hotkeyId), registry::Names::Values).empty();
+    const std::string subkey = hotkeysKey_ + reg::kHotkeySubkeyPrefix + std::to_string(hotkeyId);
+    const bool damaged =
+        !found && !hotkeysKey_.empty() && !registry::ListNames(subkey, registry::Names::Values).empty();
     if (!found && !damaged) {
         // Nothing is stored under this ID: the dialog makes a new hotkey instead.
         hotkeyId = -1;
