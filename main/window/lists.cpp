@@ -150,7 +150,7 @@ void TfrmMain::btnModifyClick() {
             MessageBoxA(hwnd_, UiText(161, "Please select the alias to modify.").c_str(), "Error", MB_OK | MB_ICONEXCLAMATION);
             return;
         }
-        if (ShowAliasDialog(hwnd_, alias, AliasPath(alias)) == 1 && !destroyed_) ShowData();
+        if (ShowAliasDialog(hwnd_, alias, AliasPath(alias)) == DialogResult::Ok && !destroyed_) ShowData();
     }
 }
 
@@ -190,9 +190,9 @@ void TfrmMain::btnRemoveClick() {
 
 int TfrmMain::mnNewAliasClick() {
     if (destroyed_ || creating_) return 2;
-    const int result = ShowAliasDialog(hwnd_, "", "");
-    if (result == 1 && !destroyed_) ShowData();
-    return result;
+    const DialogResult result = ShowAliasDialog(hwnd_, "", "");
+    if (result == DialogResult::Ok && !destroyed_) ShowData();
+    return static_cast<int>(result);
 }
 
 void TfrmMain::mnSortByTextClick(int tag) { sgHotkeys_.Sort(tag); }

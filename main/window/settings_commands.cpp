@@ -208,7 +208,7 @@ void TfrmMain::mnPrintSettingsClick() {
 }
 
 void TfrmMain::mmStyleClick() {
-    if (TfrmSkins::ShowModal(hwnd_) == 1 && !destroyed_) ApplyStyleToForm(hwnd_);
+    if (ShowStyleDialog(hwnd_) == DialogResult::Ok && !destroyed_) ApplyStyleToForm(hwnd_);
 }
 
 void TfrmMain::mnExportSettingsClick() {
@@ -219,8 +219,7 @@ void TfrmMain::mnExportSettingsClick() {
     if (!file || !Block()) return;
     // The file is replaced only when OK writes it: a cancelled or failed export leaves it.
     auto catalogue = std::make_shared<Catalogue>(dataDir_, [](int n) { return UiText(n); });
-    TfrmImport dialog(TfrmImport::Direction::Export, *file, ActiveProfileKeys(), NamesFrom(catalogue, GetProfileList()));
-    dialog.ShowModal(hwnd_);
+    ShowImportDialog(hwnd_, {TfrmImport::Direction::Export, *file, ActiveProfileKeys(), NamesFrom(catalogue, GetProfileList()), {}});
 }
 
 void TfrmMain::mnImportSettingsClick() {
@@ -230,17 +229,18 @@ void TfrmMain::mnImportSettingsClick() {
     SaveData();
     SaveOptionsNow();  // what the pages show is not lost by the reload
     auto catalogue = std::make_shared<Catalogue>(dataDir_, [](int n) { return UiText(n); });
-    TfrmImport dialog(TfrmImport::Direction::Import, *file, ActiveProfileKeys(), NamesFrom(catalogue, GetProfileList()));
+    ExchangeRequest request{TfrmImport::Direction::Import, *file, ActiveProfileKeys(),
+                            NamesFrom(catalogue, GetProfileList()), {}};
     // The imported options may ask for another mode or tray icon: as after a profile
     // switch, hotkey handling is undone and built anew from what was loaded.
-    dialog.reload = [this] {
+    request.reload = [this] {
         std::string error;
         if (!ReloadSettingsLive(std::nullopt, error) && error.empty()) error = "Unable to load the settings!";
         return error;
     };
     {
         EditingDialog open(*this);
-        dialog.ShowModal(hwnd_);
+        ShowImportDialog(hwnd_, std::move(request));
     }
     if (destroyed_ || !Block()) return;
     LoadData();
