@@ -1,6 +1,7 @@
 #include "dialogs/editor_template.h"
 
 #include "dialogs/edit_hotkey_ids.h"
+#include "dialogs/editor_programs_row.h"
 #include "model/hotkey_editor_rules.h"
 #include "model/ui_language.h"
 
