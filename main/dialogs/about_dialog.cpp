@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "ui/dialog_template.h"
+#include "ui/dialog_base.h"
 #include "ui/help_pages.h"
 #include "model/ui_language.h"
 
@@ -29,27 +29,48 @@ std::string ProgramFileText(std::string text) {
     return text;
 }
 
-INT_PTR CALLBACK AboutProc(HWND dlg, UINT msg, WPARAM wp, LPARAM) {
-    if (msg == WM_INITDIALOG) {
-        SetWindowContextHelpId(dlg, help::kAbout);
-        SetWindowTextA(dlg, UiText(132, "About Keyloom").c_str());
-        SetDlgItemTextA(dlg, lblName, UiText(133, "Keyloom").c_str());
-        SetDlgItemTextA(dlg, lblVersion, UiText(134, "Version 1.06").c_str());
-        SetDlgItemTextA(dlg, lblBuild, ("Build: " + BuildArchitecture()).c_str());
-        SetDlgItemTextA(dlg, lblDescription, UiText(135, "A keyboard utility for Windows").c_str());
-        SetDlgItemTextA(dlg, lblCopyright, UiText(136, "Copyright (c) Corvane").c_str());
-        SetDlgItemTextA(dlg, lblRights, UiText(137, "All rights reserved.").c_str());
-        SetDlgItemTextA(dlg, lblProgram, ProgramFileText(UiText(139, "Program file: <progname>")).c_str());
-        SetDlgItemTextA(dlg, lblThanks, UiText(142, "Thank you for using Keyloom.").c_str());
-        SetDlgItemTextA(dlg, IDOK, UiText(143, "&OK").c_str());
-        return TRUE;
+// Language texts of the About dialog.
+constexpr int kTextCaption = 132, kTextName = 133, kTextVersion = 134, kTextDescription = 135, kTextCopyright = 136,
+              kTextRights = 137, kTextProgram = 139, kTextThanks = 142, kTextOk = 143, kTextBuild = 513;
+
+class AboutDialog : public DialogBase {
+protected:
+    DialogTemplate BuildTemplate() override {
+        DialogTemplate t("About Keyloom", 230, 140);
+        t.Item(SS_LEFT, 10, 8, 210, 10, lblName, kStaticClass, "");
+        t.Item(SS_LEFT, 10, 20, 210, 10, lblVersion, kStaticClass, "");
+        t.Item(SS_LEFT, 10, 32, 210, 10, lblBuild, kStaticClass, "");
+        t.Item(SS_LEFT, 10, 46, 210, 10, lblDescription, kStaticClass, "");
+        t.Item(SS_LEFT, 10, 60, 210, 10, lblCopyright, kStaticClass, "");
+        t.Item(SS_LEFT, 10, 72, 210, 10, lblRights, kStaticClass, "");
+        t.Item(SS_LEFT | SS_PATHELLIPSIS, 10, 86, 210, 10, lblProgram, kStaticClass, "");
+        t.Item(SS_LEFT, 10, 100, 210, 10, lblThanks, kStaticClass, "");
+        t.Item(BS_DEFPUSHBUTTON | WS_TABSTOP, 170, 119, 50, 14, IDOK, kButtonClass, "");
+        return t;
     }
-    if (msg == WM_COMMAND && (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL)) {
-        EndDialog(dlg, IDOK);
-        return TRUE;
+
+    INT_PTR Proc(UINT msg, WPARAM wp, LPARAM) override {
+        if (msg == WM_INITDIALOG) {
+            SetWindowContextHelpId(dlg_, help::kAbout);
+            SetWindowTextA(dlg_, UiText(kTextCaption, "About Keyloom").c_str());
+            SetDlgItemTextA(dlg_, lblName, UiText(kTextName, "Keyloom").c_str());
+            SetDlgItemTextA(dlg_, lblVersion, UiText(kTextVersion, "Version 1.06").c_str());
+            SetDlgItemTextA(dlg_, lblBuild, (UiText(kTextBuild, "Build:") + " " + BuildArchitecture()).c_str());
+            SetDlgItemTextA(dlg_, lblDescription, UiText(kTextDescription, "A keyboard utility for Windows").c_str());
+            SetDlgItemTextA(dlg_, lblCopyright, UiText(kTextCopyright, "Copyright (c) Corvane").c_str());
+            SetDlgItemTextA(dlg_, lblRights, UiText(kTextRights, "All rights reserved.").c_str());
+            SetDlgItemTextA(dlg_, lblProgram, ProgramFileText(UiText(kTextProgram, "Program file: <progname>")).c_str());
+            SetDlgItemTextA(dlg_, lblThanks, UiText(kTextThanks, "Thank you for using Keyloom.").c_str());
+            SetDlgItemTextA(dlg_, IDOK, UiText(kTextOk, "&OK").c_str());
+            return TRUE;
+        }
+        if (msg == WM_COMMAND && (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL)) {
+            End(DialogResult::Ok);
+            return TRUE;
+        }
+        return FALSE;
     }
-    return FALSE;
-}
+};
 
 }  // namespace
 
@@ -58,17 +79,8 @@ std::string BuildArchitecture() {
 }
 
 void ShowAboutDialog(HWND owner) {
-    DialogTemplate t("About Keyloom", 230, 140);
-    t.Item(SS_LEFT, 10, 8, 210, 10, lblName, kStaticClass, "");
-    t.Item(SS_LEFT, 10, 20, 210, 10, lblVersion, kStaticClass, "");
-    t.Item(SS_LEFT, 10, 32, 210, 10, lblBuild, kStaticClass, "");
-    t.Item(SS_LEFT, 10, 46, 210, 10, lblDescription, kStaticClass, "");
-    t.Item(SS_LEFT, 10, 60, 210, 10, lblCopyright, kStaticClass, "");
-    t.Item(SS_LEFT, 10, 72, 210, 10, lblRights, kStaticClass, "");
-    t.Item(SS_LEFT | SS_PATHELLIPSIS, 10, 86, 210, 10, lblProgram, kStaticClass, "");
-    t.Item(SS_LEFT, 10, 100, 210, 10, lblThanks, kStaticClass, "");
-    t.Item(BS_DEFPUSHBUTTON | WS_TABSTOP, 170, 119, 50, 14, IDOK, kButtonClass, "");
-    DialogBoxIndirectParamA(GetModuleHandleA(nullptr), t.Get(), owner, AboutProc, 0);
+    AboutDialog dialog;
+    dialog.ShowModal(owner);
 }
 
 }  // namespace kl

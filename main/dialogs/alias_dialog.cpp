@@ -7,7 +7,7 @@
 
 #include "ui/style.h"
 #include "system/app_paths.h"
-#include "ui/dialog_template.h"
+#include "ui/dialog_base.h"
 #include "ui/help_pages.h"
 #include "model/text_fields.h"
 #include "model/ui_language.h"
@@ -19,14 +19,20 @@ namespace {
 
 using namespace alias_dialog;
 
-constexpr char kRefusedText[] =
-    "Windows did not allow the alias to be registered for all users of this computer (that needs "
-    "administrator rights).\r\n\r\nRegister it for your own user account instead?";
 
-struct State {
-    std::string alias, program;
-    HWND dlg = nullptr;
-};
+// Language texts of the alias dialog.
+constexpr int kTextCaption = 145, kTextAliasDescription = 148, kTextAliasName = 149, kTextAppDescription = 150,
+              kTextApplication = 151, kTextBrowse = 22, kTextOk = 11, kTextCancel = 12, kTextFilter = 156,
+              kTextBrowseTitle = 157, kTextBothNeeded = 160, kTextErrorCaption = 509, kTextNotRegistered = 510,
+              kTextMachineRefused = 511, kTextPerUserQuestion = 512;
+
+// The question asked when the alias could not be registered for every user.
+std::string RefusedText() {
+    return UiText(kTextMachineRefused,
+                  "Windows did not allow the alias to be registered for all users of this computer (that needs "
+                  "administrator rights).") +
+           "\r\n\r\n" + UiText(kTextPerUserQuestion, "Register it for your own user account instead?");
+}
 
 std::string ItemText(HWND dlg, int id) {
     const int n = GetWindowTextLengthA(GetDlgItem(dlg, id));
@@ -35,127 +41,138 @@ std::string ItemText(HWND dlg, int id) {
     return text.data();
 }
 
-void Error(HWND dlg, const std::string& text) { MessageBoxA(dlg, text.c_str(), "Error", MB_OK | MB_ICONEXCLAMATION); }
+void Error(HWND dlg, const std::string& text) {
+    MessageBoxA(dlg, text.c_str(), UiText(kTextErrorCaption, "Error").c_str(), MB_OK | MB_ICONEXCLAMATION);
+}
 
-void btnOKClick(State& s) {
-    const std::string alias = ItemText(s.dlg, ebAlias), program = ItemText(s.dlg, ebAliasText);
-    if (Trim(alias).empty() || Trim(program).empty()) {
-        Error(s.dlg, UiText(160, "Please enter both the alias and the program."));
-        return;
+class AliasDialog : public DialogBase {
+public:
+    AliasDialog(std::string alias, std::string program) : alias_(std::move(alias)), program_(std::move(program)) {}
+
+protected:
+    DialogTemplate BuildTemplate() override {
+        DialogTemplate t("Alias setup", 260, 118);
+        t.Item(SS_LEFT, 7, 7, 246, 10, lblAliasDescription, kStaticClass, "");
+        t.Item(SS_LEFT, 7, 23, 46, 10, lblAliasName, kStaticClass, "");
+        t.Item(WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 56, 21, 197, 13, ebAlias, kEditClass, "");
+        t.Item(SS_LEFT, 7, 45, 246, 10, lblAppDescription, kStaticClass, "");
+        t.Item(SS_LEFT, 7, 61, 46, 10, lblApplication, kStaticClass, "");
+        t.Item(WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 56, 59, 145, 13, ebAliasText, kEditClass, "");
+        t.Item(BS_PUSHBUTTON | WS_TABSTOP, 205, 58, 48, 14, btnBrowse, kButtonClass, "");
+        t.Item(BS_DEFPUSHBUTTON | WS_TABSTOP, 149, 97, 50, 14, btnOK, kButtonClass, "");
+        t.Item(BS_PUSHBUTTON | WS_TABSTOP, 203, 97, 50, 14, btnCancel, kButtonClass, "");
+        return t;
     }
-    if (const AliasNameProblem problem = CheckAliasName(alias); problem != AliasNameProblem::None) {
-        Error(s.dlg, AliasNameMessage(problem));
-        SetFocus(GetDlgItem(s.dlg, ebAlias));
-        return;
+
+    INT_PTR Proc(UINT msg, WPARAM wp, LPARAM) override {
+        if (msg == WM_INITDIALOG) {
+            SetWindowContextHelpId(dlg_, help::kAliases);
+            UpdateLanguage();
+            ApplyStyleToForm(dlg_);
+            SendDlgItemMessageA(dlg_, ebAlias, EM_LIMITTEXT, kMaxAliasName, 0);
+            SendDlgItemMessageA(dlg_, ebAliasText, EM_LIMITTEXT, 4095, 0);
+            SetDlgItemTextA(dlg_, ebAlias, alias_.c_str());
+            SetDlgItemTextA(dlg_, ebAliasText, program_.c_str());
+            SetFocus(Item(ebAlias));
+            return FALSE;
+        }
+        if (msg != WM_COMMAND || HIWORD(wp) != BN_CLICKED) return FALSE;
+        switch (LOWORD(wp)) {
+        case btnOK: btnOKClick(); return TRUE;
+        case btnCancel: End(DialogResult::Cancel); return TRUE;
+        case btnBrowse: btnBrowseClick(); return TRUE;
+        default: return FALSE;
+        }
     }
-    // An alias of the user's own key is changed there: written per machine it would stay
-    // hidden behind the user's entry.
-    if (AliasIsPerUser(alias)) {
-        if (WriteAlias(AliasScope::User, alias, program) != AliasWrite::Written) {
-            Error(s.dlg, "The alias could not be registered.");
+
+private:
+    void UpdateLanguage() {
+        SetWindowTextA(dlg_, UiText(kTextCaption, "Alias setup").c_str());
+        SetDlgItemTextA(dlg_, lblAliasDescription,
+                        UiText(kTextAliasDescription, "Enter the alias (or nickname) for the program.").c_str());
+        SetDlgItemTextA(dlg_, lblAliasName, UiText(kTextAliasName, "Alias:").c_str());
+        SetDlgItemTextA(dlg_, lblAppDescription,
+                        UiText(kTextAppDescription, "Choose the program to start when the alias is run.").c_str());
+        SetDlgItemTextA(dlg_, lblApplication, UiText(kTextApplication, "Program:").c_str());
+        SetDlgItemTextA(dlg_, btnBrowse, UiText(kTextBrowse, "&Browse...").c_str());
+        SetDlgItemTextA(dlg_, btnOK, UiText(kTextOk, "&OK").c_str());
+        SetDlgItemTextA(dlg_, btnCancel, UiText(kTextCancel, "&Cancel").c_str());
+    }
+
+    void btnOKClick() {
+        const std::string alias = ItemText(dlg_, ebAlias), program = ItemText(dlg_, ebAliasText);
+        if (Trim(alias).empty() || Trim(program).empty()) {
+            Error(dlg_, UiText(kTextBothNeeded, "Please enter both the alias and the program."));
             return;
         }
-        EndDialog(s.dlg, 1);
-        return;
-    }
-    AliasWrite written = WriteAlias(AliasScope::Machine, alias, program);
-    if (written == AliasWrite::Refused) {
-        if (MessageBoxA(s.dlg, kRefusedText, MessageCaption().c_str(), MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+        if (const AliasNameProblem problem = CheckAliasName(alias); problem != AliasNameProblem::None) {
+            Error(dlg_, AliasNameMessage(problem));
+            SetFocus(Item(ebAlias));
             return;
-        written = WriteAlias(AliasScope::User, alias, program);
+        }
+        // An alias of the user's own key is changed there: written per machine it would stay
+        // hidden behind the user's entry.
+        if (AliasIsPerUser(alias)) {
+            if (WriteAlias(AliasScope::User, alias, program) != AliasWrite::Written) {
+                Error(dlg_, UiText(kTextNotRegistered, "The alias could not be registered."));
+                return;
+            }
+            End(DialogResult::Ok);
+            return;
+        }
+        AliasWrite written = WriteAlias(AliasScope::Machine, alias, program);
+        if (written == AliasWrite::Refused) {
+            if (MessageBoxA(dlg_, RefusedText().c_str(), MessageCaption().c_str(), MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+                return;
+            written = WriteAlias(AliasScope::User, alias, program);
+        }
+        if (written != AliasWrite::Written) {
+            Error(dlg_, UiText(kTextNotRegistered, "The alias could not be registered."));
+            return;
+        }
+        End(DialogResult::Ok);
     }
-    if (written != AliasWrite::Written) {
-        Error(s.dlg, "The alias could not be registered.");
-        return;
-    }
-    EndDialog(s.dlg, 1);
-}
 
-void btnBrowseClick(State& s) {
-    const std::string current = ItemText(s.dlg, ebAliasText);
-    std::string filter = UiText(156, "Programs|*.exe|All files (*.*)|*.*");
-    for (char& c : filter)
-        if (c == '|') c = '\0';
-    filter += '\0';
-    const std::string title = UiText(157, "Browse");
-    char file[MAX_PATH] = {};
-    std::string folder;
-    if (!Trim(current).empty()) {
-        const std::string path = ExpandEnvironmentText(std::string(Trim(current)));
-        const std::size_t slash = path.find_last_of("\\/");
-        folder = slash == std::string::npos ? std::string() : path.substr(0, slash);
-        lstrcpynA(file, path.substr(slash == std::string::npos ? 0 : slash + 1).c_str(), MAX_PATH);
+    void btnBrowseClick() {
+        const std::string current = ItemText(dlg_, ebAliasText);
+        std::string filter = UiText(kTextFilter, "Programs|*.exe|All files (*.*)|*.*");
+        for (char& c : filter)
+            if (c == '|') c = '\0';
+        filter += '\0';
+        const std::string title = UiText(kTextBrowseTitle, "Browse");
+        char file[MAX_PATH] = {};
+        std::string folder;
+        if (!Trim(current).empty()) {
+            const std::string path = ExpandEnvironmentText(std::string(Trim(current)));
+            const std::size_t slash = path.find_last_of("\\/");
+            folder = slash == std::string::npos ? std::string() : path.substr(0, slash);
+            lstrcpynA(file, path.substr(slash == std::string::npos ? 0 : slash + 1).c_str(), MAX_PATH);
+        }
+        OPENFILENAMEA ofn{};
+        ofn.lStructSize = sizeof ofn;
+        ofn.hwndOwner = dlg_;
+        ofn.lpstrFilter = filter.c_str();
+        ofn.lpstrFile = file;
+        ofn.nMaxFile = MAX_PATH;
+        ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+        ofn.lpstrTitle = title.c_str();
+        ofn.lpstrDefExt = "exe";
+        ofn.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+        EnsureComApartment();
+        if (!GetOpenFileNameA(&ofn)) return;
+        const std::string picked = file;
+        SetDlgItemTextA(dlg_, ebAlias, picked.substr(ofn.nFileOffset).c_str());
+        SetDlgItemTextA(dlg_, ebAliasText, picked.c_str());
     }
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = s.dlg;
-    ofn.lpstrFilter = filter.c_str();
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = MAX_PATH;
-    ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-    ofn.lpstrTitle = title.c_str();
-    ofn.lpstrDefExt = "exe";
-    ofn.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-    EnsureComApartment();
-    if (!GetOpenFileNameA(&ofn)) return;
-    const std::string picked = file;
-    SetDlgItemTextA(s.dlg, ebAlias, picked.substr(ofn.nFileOffset).c_str());
-    SetDlgItemTextA(s.dlg, ebAliasText, picked.c_str());
-}
 
-void UpdateLanguage(HWND dlg) {
-    SetWindowTextA(dlg, UiText(145, "Alias setup").c_str());
-    SetDlgItemTextA(dlg, lblAliasDescription, UiText(148, "Enter the alias (or nickname) for the program.").c_str());
-    SetDlgItemTextA(dlg, lblAliasName, UiText(149, "Alias:").c_str());
-    SetDlgItemTextA(dlg, lblAppDescription, UiText(150, "Choose the program to start when the alias is run.").c_str());
-    SetDlgItemTextA(dlg, lblApplication, UiText(151, "Program:").c_str());
-    SetDlgItemTextA(dlg, btnBrowse, UiText(22, "&Browse...").c_str());
-    SetDlgItemTextA(dlg, btnOK, UiText(11, "&OK").c_str());
-    SetDlgItemTextA(dlg, btnCancel, UiText(12, "&Cancel").c_str());
-}
-
-INT_PTR CALLBACK AliasProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* s = reinterpret_cast<State*>(GetWindowLongPtrA(dlg, DWLP_USER));
-    if (msg == WM_INITDIALOG) {
-        s = reinterpret_cast<State*>(lp);
-        SetWindowLongPtrA(dlg, DWLP_USER, lp);
-        s->dlg = dlg;
-        SetWindowContextHelpId(dlg, help::kAliases);
-        UpdateLanguage(dlg);
-        ApplyStyleToForm(dlg);
-        SendDlgItemMessageA(dlg, ebAlias, EM_LIMITTEXT, kMaxAliasName, 0);
-        SendDlgItemMessageA(dlg, ebAliasText, EM_LIMITTEXT, 4095, 0);
-        SetDlgItemTextA(dlg, ebAlias, s->alias.c_str());
-        SetDlgItemTextA(dlg, ebAliasText, s->program.c_str());
-        SetFocus(GetDlgItem(dlg, ebAlias));
-        return FALSE;
-    }
-    if (!s || msg != WM_COMMAND || HIWORD(wp) != BN_CLICKED) return FALSE;
-    switch (LOWORD(wp)) {
-    case btnOK: btnOKClick(*s); return TRUE;
-    case btnCancel: EndDialog(dlg, 2); return TRUE;
-    case btnBrowse: btnBrowseClick(*s); return TRUE;
-    default: return FALSE;
-    }
-}
+    std::string alias_, program_;
+};
 
 }  // namespace
 
-int ShowAliasDialog(HWND owner, const std::string& alias, const std::string& program) {
-    DialogTemplate t("Alias setup", 260, 118);
-    t.Item(SS_LEFT, 7, 7, 246, 10, lblAliasDescription, kStaticClass, "");
-    t.Item(SS_LEFT, 7, 23, 46, 10, lblAliasName, kStaticClass, "");
-    t.Item(WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 56, 21, 197, 13, ebAlias, kEditClass, "");
-    t.Item(SS_LEFT, 7, 45, 246, 10, lblAppDescription, kStaticClass, "");
-    t.Item(SS_LEFT, 7, 61, 46, 10, lblApplication, kStaticClass, "");
-    t.Item(WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 56, 59, 145, 13, ebAliasText, kEditClass, "");
-    t.Item(BS_PUSHBUTTON | WS_TABSTOP, 205, 58, 48, 14, btnBrowse, kButtonClass, "");
-    t.Item(BS_DEFPUSHBUTTON | WS_TABSTOP, 149, 97, 50, 14, btnOK, kButtonClass, "");
-    t.Item(BS_PUSHBUTTON | WS_TABSTOP, 203, 97, 50, 14, btnCancel, kButtonClass, "");
-    State state{alias, program, nullptr};
-    const INT_PTR r = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), t.Get(), owner, AliasProc,
-                                              reinterpret_cast<LPARAM>(&state));
-    return r == 1 ? 1 : 2;
+DialogResult ShowAliasDialog(HWND owner, const std::string& alias, const std::string& program) {
+    AliasDialog dialog(alias, program);
+    return dialog.ShowModal(owner);
 }
 
 }  // namespace kl

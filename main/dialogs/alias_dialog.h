@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "ui/dialog_base.h"
+
 namespace kl {
 
 namespace alias_dialog {
@@ -19,8 +21,8 @@ inline constexpr int btnOK = IDOK;
 inline constexpr int btnCancel = IDCANCEL;
 }  // namespace alias_dialog
 
-// Shows the dialog modally with these texts in its two fields; 1 when an alias was
-// written (per machine, or per user when the user accepted that), 2 otherwise.
-int ShowAliasDialog(HWND owner, const std::string& alias, const std::string& program);
+// Shows the dialog modally with these texts in its two fields; Ok when an alias was
+// written (per machine, or per user when the user accepted that), Cancel otherwise.
+DialogResult ShowAliasDialog(HWND owner, const std::string& alias, const std::string& program);
 
 }  // namespace kl

@@ -4,7 +4,6 @@
 
 #include "ui/style.h"
 #include "model/catalogue.h"
-#include "ui/dialog_template.h"
 #include "ui/help_pages.h"
 #include "system/library_binding.h"
 #include "model/settings_exchange.h"
@@ -17,6 +16,11 @@ namespace kl {
 namespace {
 
 using namespace import_dialog;
+
+// Language texts of the dialog.
+constexpr int kTextImportFrom = 211, kTextExportTo = 212, kTextOk = 11, kTextCancel = 12, kTextRemove = 17,
+              kTextModify = 18, kTextAutoAssign = 205, kTextItems = 207, kTextSelectFirst = 213,
+              kTextNotLoaded = 518;
 
 constexpr COLORREF kWhite = RGB(255, 255, 255), kNavy = RGB(0, 0, 128), kGreen = RGB(0, 128, 0),
                    kRed = RGB(255, 0, 0), kBlack = RGB(0, 0, 0), kLime = RGB(0, 255, 0), kBlue = RGB(0, 0, 255);
@@ -54,7 +58,7 @@ std::string TfrmImport::SaveData() {
         error = reload();
     else if (!ReloadSettings())  // keeps KeyloomEnabled as it was
         error = LastSettingsError();
-    if (!error.empty()) problems += "The settings could not be loaded completely: " + error + "\r\n";
+    if (!error.empty()) problems += UiText(kTextNotLoaded, "The settings could not be loaded completely:") + " " + error + "\r\n";
     return problems;
 }
 
@@ -65,7 +69,7 @@ std::string TfrmImport::ItemText(const ExchangeItem& item) const {
            ReportProgramsText(h.programsMode, h.programs, names_);
 }
 
-int TfrmImport::ShowModal(HWND owner) {
+DialogTemplate TfrmImport::BuildTemplate() {
     DialogTemplate t("Import / Export", 330, 220, WS_THICKFRAME);
     t.Item(SS_LEFT, 7, 7, 316, 10, lblSettings, kStaticClass, "");
     t.Item(LBS_OWNERDRAWFIXED | LBS_EXTENDEDSEL | LBS_NOTIFY | LBS_WANTKEYBOARDINPUT | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL |
@@ -78,18 +82,13 @@ int TfrmImport::ShowModal(HWND owner) {
     t.Item(DlgClass::Button, BS_PUSHBUTTON, 135, 199, 60, 14, btnAutoAssign, "");
     t.Item(BS_DEFPUSHBUTTON | WS_TABSTOP, 209, 199, 55, 14, btnOK, kButtonClass, "");
     t.Item(BS_PUSHBUTTON | WS_TABSTOP, 268, 199, 55, 14, btnCancel, kButtonClass, "");
-    const INT_PTR r = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), t.Get(), owner, StaticProc,
-                                              reinterpret_cast<LPARAM>(this));
-    return r == 1 ? 1 : 2;
+    return t;
 }
 
-INT_PTR CALLBACK TfrmImport::StaticProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_INITDIALOG) {
-        SetWindowLongPtrA(dlg, DWLP_USER, lp);
-        reinterpret_cast<TfrmImport*>(lp)->dlg_ = dlg;
-    }
-    auto* self = reinterpret_cast<TfrmImport*>(GetWindowLongPtrA(dlg, DWLP_USER));
-    return self ? self->Proc(msg, wp, lp) : FALSE;
+DialogResult ShowImportDialog(HWND owner, ExchangeRequest request) {
+    TfrmImport dialog(request.direction, std::move(request.fileName), std::move(request.keys), std::move(request.names));
+    dialog.reload = std::move(request.reload);
+    return dialog.ShowModal(owner);
 }
 
 INT_PTR TfrmImport::Proc(UINT msg, WPARAM wp, LPARAM lp) {
@@ -134,7 +133,7 @@ INT_PTR TfrmImport::Proc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND:
         switch (LOWORD(wp)) {
         case btnOK: btnOKClick(); return TRUE;
-        case btnCancel: EndDialog(dlg_, 2); return TRUE;
+        case btnCancel: End(DialogResult::Cancel); return TRUE;
         case btnRemove: btnRemoveClick(); return TRUE;
         case btnModify:
         case btnAutoAssign: return TRUE;  // nothing to do
@@ -149,9 +148,6 @@ INT_PTR TfrmImport::Proc(UINT msg, WPARAM wp, LPARAM lp) {
             return -2;
         }
         return -1;
-    case WM_DESTROY:
-        dlg_ = nullptr;
-        return FALSE;
     default:
         return FALSE;
     }
@@ -176,13 +172,13 @@ void TfrmImport::FormShow() {
 
 void TfrmImport::UpdateLanguage() {
     const bool import = direction_ == Direction::Import;
-    SetWindowTextA(dlg_, (UiText(import ? 211 : 212, import ? "Import from" : "Export to") + " " + fileName_).c_str());
-    SetDlgItemTextA(dlg_, btnOK, UiText(11, "&OK").c_str());
-    SetDlgItemTextA(dlg_, btnCancel, UiText(12, "&Cancel").c_str());
-    SetDlgItemTextA(dlg_, btnRemove, UiText(17, "Remove").c_str());
-    SetDlgItemTextA(dlg_, btnModify, UiText(18, "&Modify").c_str());
-    SetDlgItemTextA(dlg_, btnAutoAssign, UiText(205, "Auto &assign").c_str());
-    SetDlgItemTextA(dlg_, lblSettings, UiText(207, "Items to transfer:").c_str());
+    SetWindowTextA(dlg_, (UiText(import ? kTextImportFrom : kTextExportTo, import ? "Import from" : "Export to") + " " + fileName_).c_str());
+    SetDlgItemTextA(dlg_, btnOK, UiText(kTextOk, "&OK").c_str());
+    SetDlgItemTextA(dlg_, btnCancel, UiText(kTextCancel, "&Cancel").c_str());
+    SetDlgItemTextA(dlg_, btnRemove, UiText(kTextRemove, "Remove").c_str());
+    SetDlgItemTextA(dlg_, btnModify, UiText(kTextModify, "&Modify").c_str());
+    SetDlgItemTextA(dlg_, btnAutoAssign, UiText(kTextAutoAssign, "Auto &assign").c_str());
+    SetDlgItemTextA(dlg_, lblSettings, UiText(kTextItems, "Items to transfer:").c_str());
 }
 
 void TfrmImport::UpdateView() {
@@ -204,7 +200,7 @@ void TfrmImport::btnRemoveClick() {
     HWND list = GetDlgItem(dlg_, lbImport);
     const int count = SelectedCount();
     if (count <= 0) {
-        MessageBoxA(dlg_, UiText(213, "Please select the items to remove first.").c_str(), MessageCaption().c_str(),
+        MessageBoxA(dlg_, UiText(kTextSelectFirst, "Please select the items to remove first.").c_str(), MessageCaption().c_str(),
                     MB_OK | MB_ICONINFORMATION);
         return;
     }
@@ -226,7 +222,7 @@ void TfrmImport::btnOKClick() {
         MessageBoxA(dlg_, problems.c_str(), MessageCaption().c_str(), MB_OK | MB_ICONEXCLAMATION);
         if (direction_ == Direction::Export) return;  // the file was not written: nothing is lost by staying
     }
-    EndDialog(dlg_, 1);
+    End(DialogResult::Ok);
 }
 
 void TfrmImport::lbImportDrawItem(const DRAWITEMSTRUCT& d) {

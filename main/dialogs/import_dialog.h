@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/dialog_base.h"
 #include "model/exchange_items.h"
 #include "model/profile_keys.h"
 #include "model/report_lines.h"
@@ -27,7 +28,7 @@ inline constexpr int btnModify = 104;      // hidden
 inline constexpr int btnAutoAssign = 105;  // hidden
 }  // namespace import_dialog
 
-class TfrmImport {
+class TfrmImport : public DialogBase {
 public:
     enum class Direction { Import, Export };
 
@@ -36,9 +37,6 @@ public:
     // Loads the settings again after an import wrote them; the load's error text or "".
     // Unset: the plain reload, which keeps KeyloomEnabled as it was.
     std::function<std::string()> reload;
-
-    // Shows the dialog modally: 1 when OK wrote the items, 2 otherwise.
-    int ShowModal(HWND owner);
 
     // LoadData: reads the source into the item list.
     void LoadData();
@@ -54,9 +52,11 @@ public:
     // is applied here too).
     static std::function<void(HWND)>& OnShow();
 
+protected:
+    DialogTemplate BuildTemplate() override;
+    INT_PTR Proc(UINT msg, WPARAM wp, LPARAM lp) override;
+
 private:
-    static INT_PTR CALLBACK StaticProc(HWND, UINT, WPARAM, LPARAM);
-    INT_PTR Proc(UINT msg, WPARAM wp, LPARAM lp);
     void FormShow();
     void UpdateLanguage();
     void UpdateView();
@@ -71,7 +71,18 @@ private:
     ReportNames names_;
     std::vector<ExchangeItem> items_;
     std::vector<std::string> skipped_;
-    HWND dlg_ = nullptr;
 };
+
+// What the dialog works on. Unset `reload`: the plain reload after an import.
+struct ExchangeRequest {
+    TfrmImport::Direction direction = TfrmImport::Direction::Import;
+    std::string fileName;
+    ProfileKeys keys;
+    ReportNames names;
+    std::function<std::string()> reload;
+};
+
+// Shows the dialog modally: Ok when OK wrote the items, Cancel otherwise.
+DialogResult ShowImportDialog(HWND owner, ExchangeRequest request);
 
 }  // namespace kl

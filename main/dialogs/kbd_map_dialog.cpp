@@ -6,7 +6,7 @@
 
 #include "ui/style.h"
 #include "ui/help_pages.h"
-#include "ui/dialog_template.h"
+#include "ui/dialog_base.h"
 #include "model/key_names.h"
 #include "model/key_remap_table.h"
 #include "system/library_binding.h"
@@ -21,6 +21,13 @@ namespace {
 using namespace kbd_map_dialog;
 
 constexpr int kModifierNames = 246;
+
+// Language texts of the dialog.
+constexpr int kTextCaption = 187, kTextRemappedKeys = 188, kTextEnabled = 189, kTextRemoveQuestion = 190,
+              kTextColumnFirst = 191, kTextPermanentWritten = 194, kTextPermanent = 195,
+              kTextRemovePermanent = 196, kTextPermanentQuestion = 197, kTextHasModifiers = 200, kTextAdd = 16,
+              kTextRemove = 17, kTextModify = 18, kTextOk = 11, kTextCancel = 12, kTextNotStored = 514,
+              kTextPermanentRemoved = 515;
 
 struct State {
     KeyNames names;
@@ -58,7 +65,7 @@ void ShowData(State& s, int select = -1) {
     if (!table || !b || s.showing) return;
     s.showing = true;
     CheckDlgButton(s.dlg, cbEnabled, b->RemapKeys ? BST_CHECKED : BST_UNCHECKED);
-    const std::string label = UiText(188, "Remapped keys") + " (" + std::to_string(table->Count) + ")";
+    const std::string label = UiText(kTextRemappedKeys, "Remapped keys") + " (" + std::to_string(table->Count) + ")";
     SetDlgItemTextA(s.dlg, lblKeyMap, label.c_str());
     HWND grid = GetDlgItem(s.dlg, sgKeyMap);
     const auto top = SendMessageA(grid, LVM_GETTOPINDEX, 0, 0);
@@ -102,8 +109,9 @@ void Apply(State& s, AddResult result) {
 }
 
 void btnAddClick(State& s) {
-    KeyPair pair;
-    if (ShowKeyMapDialog(s.dlg, s.pickList, pair) && pair.fromVk >= 1 && pair.toVk >= 1) {
+    const std::optional<KeyPair> chosen = ShowKeyMapDialog(s.dlg, s.pickList, KeyPair{});
+    if (chosen && chosen->fromVk >= 1 && chosen->toVk >= 1) {
+        const KeyPair& pair = *chosen;
         KeyRemapTable* table = Table();
         if (!table) return;
         const int before = table->Count;
@@ -120,8 +128,9 @@ void btnModifyClick(State& s) {
     KeyRemapTable* table = Table();
     if (!table || row < 0 || row >= table->Count) return;
     const KeyRemapEntry old = table->Entries[row];
-    KeyPair pair{old.FromVk, old.ToVk, old.ForceModifiers & 7};
-    if (!ShowKeyMapDialog(s.dlg, s.pickList, pair)) return;
+    const std::optional<KeyPair> chosen = ShowKeyMapDialog(s.dlg, s.pickList, KeyPair{old.FromVk, old.ToVk, old.ForceModifiers & 7});
+    if (!chosen) return;
+    const KeyPair& pair = *chosen;
     if (!(table = Table()) || row >= table->Count) return;
     KeyRemapEntry e = old;
     if (pair.fromVk >= 1) {
@@ -146,7 +155,7 @@ void btnRemoveClick(State& s) {
     const KeyRemapTable* table = Table();
     if (!table || row < 0 || row >= table->Count) return;
     const std::string question =
-        UiText(190, "Do you want to remove the mapping") + " [" + KeyText(s, table->Entries[row].FromVk) + "] ?";
+        UiText(kTextRemoveQuestion, "Do you want to remove the mapping") + " [" + KeyText(s, table->Entries[row].FromVk) + "] ?";
     if (MessageBoxA(s.dlg, question.c_str(), kApplicationTitle, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
     if (KeyRemapTable* t = Table()) RemoveKeyMap(*t, row);
     ShowData(s, row);
@@ -163,15 +172,15 @@ std::string NoScanCodeMessage(State& s, const std::vector<int>& keys) {
 }
 
 void btnPermanentClick(State& s) {
-    const std::string question = UiText(197, "Write these mappings into the Windows keyboard layout?");
+    const std::string question = UiText(kTextPermanentQuestion, "Write these mappings into the Windows keyboard layout?");
     if (MessageBoxA(s.dlg, question.c_str(), kApplicationTitle, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
     const KeyRemapTable* table = Table();
     if (!table) return;
     const PermanentResult result = WritePermanentMap(*table);
     if (result == PermanentResult::Done)
-        Tell(s.dlg, UiText(194, "The permanent keyboard mapping has been written."));
+        Tell(s.dlg, UiText(kTextPermanentWritten, "The permanent keyboard mapping has been written."));
     else if (result == PermanentResult::HasModifiers)
-        Tell(s.dlg, UiText(200, "Mappings with a forced modifier cannot be made permanent."), MB_ICONWARNING);
+        Tell(s.dlg, UiText(kTextHasModifiers, "Mappings with a forced modifier cannot be made permanent."), MB_ICONWARNING);
     else if (result == PermanentResult::NoScanCode)
         Tell(s.dlg, NoScanCodeMessage(s, KeysWithoutSystemScanCode(*table)), MB_ICONWARNING);
     else
@@ -181,7 +190,7 @@ void btnPermanentClick(State& s) {
 void btnRemovePermanentClick(State& s) {
     const PermanentResult result = RemovePermanentMap();
     if (result == PermanentResult::Done)
-        Tell(s.dlg, "Permanent keyboard mapping removed.");
+        Tell(s.dlg, UiText(kTextPermanentRemoved, "Permanent keyboard mapping removed."));
     else
         Tell(s.dlg, PermanentResultMessage(result, true), MB_ICONWARNING);
 }
@@ -201,15 +210,15 @@ void btnMCSClick(State& s) {
 }
 
 void FormShow(State& s) {
-    SetWindowTextA(s.dlg, UiText(187, "Keyboard remapping").c_str());
-    SetDlgItemTextA(s.dlg, cbEnabled, UiText(189, "Enable the remapping").c_str());
-    SetDlgItemTextA(s.dlg, btnAdd, UiText(16, "&Add").c_str());
-    SetDlgItemTextA(s.dlg, btnRemove, UiText(17, "Remove").c_str());
-    SetDlgItemTextA(s.dlg, btnModify, UiText(18, "&Modify").c_str());
-    SetDlgItemTextA(s.dlg, btnPermanent, UiText(195, "Make &permanent").c_str());
-    SetDlgItemTextA(s.dlg, btnRemovePermanent, UiText(196, "Remove p&ermanent").c_str());
-    SetDlgItemTextA(s.dlg, btnOK, UiText(11, "&OK").c_str());
-    SetDlgItemTextA(s.dlg, btnCancel, UiText(12, "&Cancel").c_str());
+    SetWindowTextA(s.dlg, UiText(kTextCaption, "Keyboard remapping").c_str());
+    SetDlgItemTextA(s.dlg, cbEnabled, UiText(kTextEnabled, "Enable the remapping").c_str());
+    SetDlgItemTextA(s.dlg, btnAdd, UiText(kTextAdd, "&Add").c_str());
+    SetDlgItemTextA(s.dlg, btnRemove, UiText(kTextRemove, "Remove").c_str());
+    SetDlgItemTextA(s.dlg, btnModify, UiText(kTextModify, "&Modify").c_str());
+    SetDlgItemTextA(s.dlg, btnPermanent, UiText(kTextPermanent, "Make &permanent").c_str());
+    SetDlgItemTextA(s.dlg, btnRemovePermanent, UiText(kTextRemovePermanent, "Remove p&ermanent").c_str());
+    SetDlgItemTextA(s.dlg, btnOK, UiText(kTextOk, "&OK").c_str());
+    SetDlgItemTextA(s.dlg, btnCancel, UiText(kTextCancel, "&Cancel").c_str());
     ShowWindow(GetDlgItem(s.dlg, btnMCS), SW_HIDE);
 
     HWND grid = GetDlgItem(s.dlg, sgKeyMap);
@@ -217,7 +226,7 @@ void FormShow(State& s) {
     RECT r{};
     GetClientRect(grid, &r);
     for (int column = 0; column < 3; ++column) {
-        std::string heading = UiText(191 + column);
+        std::string heading = UiText(kTextColumnFirst + column);
         LVCOLUMNA c{};
         c.mask = LVCF_TEXT | LVCF_WIDTH;
         c.cx = (r.right - r.left) / 3;
@@ -236,80 +245,92 @@ void FormShow(State& s) {
     ShowData(s, 0);
 }
 
-INT_PTR CALLBACK KbdMapProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* s = reinterpret_cast<State*>(GetWindowLongPtrA(dlg, DWLP_USER));
-    switch (msg) {
-    case WM_INITDIALOG:
-        s = reinterpret_cast<State*>(lp);
-        SetWindowLongPtrA(dlg, DWLP_USER, lp);
-        s->dlg = dlg;
-        SetWindowContextHelpId(dlg, help::kKbdMap);
-        FormShow(*s);
-        ApplyStyleToForm(dlg);
-        SetFocus(GetDlgItem(dlg, sgKeyMap));
-        return FALSE;
-    case WM_NOTIFY: {
-        const auto* hdr = reinterpret_cast<const NMHDR*>(lp);
-        if (s && hdr->idFrom == sgKeyMap && hdr->code == NM_DBLCLK) btnModifyClick(*s);
-        return TRUE;
+class KbdMapDialog : public DialogBase {
+public:
+    explicit KbdMapDialog(const std::string& dataDir) : state_{KeyNames(dataDir), {}, nullptr, false, ActiveProfileKeys().hotkeys} {}
+
+protected:
+    DialogTemplate BuildTemplate() override {
+        DialogTemplate t("Keyboard remapping", 300, 186);
+        t.Item(SS_LEFT, 7, 7, 220, 10, lblKeyMap, kStaticClass, "");
+        t.Item(LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP, 7, 19, 220, 140, sgKeyMap,
+               WC_LISTVIEWA, "");
+        t.Item(BS_AUTOCHECKBOX | WS_TABSTOP, 7, 166, 220, 12, cbEnabled, kButtonClass, "Enable the remapping");
+        const DWORD push = BS_PUSHBUTTON | WS_TABSTOP;
+        t.Item(push, 235, 19, 58, 14, btnAdd, kButtonClass, "&Add");
+        t.Item(push, 235, 37, 58, 14, btnModify, kButtonClass, "&Modify");
+        t.Item(push, 235, 55, 58, 14, btnRemove, kButtonClass, "Remove");
+        t.Item(push, 235, 81, 58, 14, btnPermanent, kButtonClass, "Make &permanent");
+        t.Item(push, 235, 99, 58, 14, btnRemovePermanent, kButtonClass, "Remove p&ermanent");
+        t.Item(push, 235, 117, 58, 14, btnMCS, kButtonClass, "MCS");
+        t.Item(BS_DEFPUSHBUTTON | WS_TABSTOP, 235, 145, 58, 14, btnOK, kButtonClass, "&OK");
+        t.Item(push, 235, 164, 58, 14, btnCancel, kButtonClass, "&Cancel");
+        return t;
     }
-    case WM_COMMAND:
-        if (!s) return FALSE;
-        switch (LOWORD(wp)) {
-        case cbEnabled:
-            if (!s->showing) {
-                if (SettingsBlock* b = Block()) b->RemapKeys = IsDlgButtonChecked(dlg, cbEnabled) ? kTrue : kFalse;
-            }
+
+    INT_PTR Proc(UINT msg, WPARAM wp, LPARAM lp) override {
+        HWND dlg = dlg_;
+        State* s = &state_;
+        switch (msg) {
+        case WM_INITDIALOG:
+            s->dlg = dlg;
+            SetWindowContextHelpId(dlg, help::kKbdMap);
+            FormShow(*s);
+            ApplyStyleToForm(dlg);
+            SetFocus(GetDlgItem(dlg, sgKeyMap));
+            return FALSE;
+        case WM_NOTIFY: {
+            const auto* hdr = reinterpret_cast<const NMHDR*>(lp);
+            if (s && hdr->idFrom == sgKeyMap && hdr->code == NM_DBLCLK) btnModifyClick(*s);
             return TRUE;
-        case btnAdd: btnAddClick(*s); return TRUE;
-        case btnModify: btnModifyClick(*s); return TRUE;
-        case btnRemove: btnRemoveClick(*s); return TRUE;
-        case btnPermanent: btnPermanentClick(*s); return TRUE;
-        case btnRemovePermanent: btnRemovePermanentClick(*s); return TRUE;
-        case btnMCS: btnMCSClick(*s); return TRUE;
-        case btnOK:
-            // Enter in the list modifies the row it is on (sgKeyMapKeyDown).
-            if (GetFocus() == GetDlgItem(dlg, sgKeyMap)) {
-                btnModifyClick(*s);
+        }
+        case WM_COMMAND:
+            if (!s) return FALSE;
+            switch (LOWORD(wp)) {
+            case cbEnabled:
+                if (!s->showing) {
+                    if (SettingsBlock* b = Block()) b->RemapKeys = IsDlgButtonChecked(dlg, cbEnabled) ? kTrue : kFalse;
+                }
+                return TRUE;
+            case btnAdd: btnAddClick(*s); return TRUE;
+            case btnModify: btnModifyClick(*s); return TRUE;
+            case btnRemove: btnRemoveClick(*s); return TRUE;
+            case btnPermanent: btnPermanentClick(*s); return TRUE;
+            case btnRemovePermanent: btnRemovePermanentClick(*s); return TRUE;
+            case btnMCS: btnMCSClick(*s); return TRUE;
+            case btnOK:
+                // Enter in the list modifies the row it is on (sgKeyMapKeyDown).
+                if (GetFocus() == GetDlgItem(dlg, sgKeyMap)) {
+                    btnModifyClick(*s);
+                    return TRUE;
+                }
+                if (const KeyRemapTable* table = Table(); table && WriteProgramValue(s->hotkeysKey, *table)) {
+                    End(DialogResult::Ok);
+                } else {
+                    Tell(dlg, UiText(kTextNotStored, "The key remapping could not be stored."), MB_ICONWARNING);
+                }
+                return TRUE;
+            case btnCancel:
+                LoadScancodeMap(*s);
+                End(DialogResult::Cancel);
                 return TRUE;
             }
-            if (const KeyRemapTable* table = Table(); table && WriteProgramValue(s->hotkeysKey, *table)) {
-                EndDialog(dlg, IDOK);
-            } else {
-                Tell(dlg, "The key remapping could not be stored.", MB_ICONWARNING);
-            }
-            return TRUE;
-        case btnCancel:
-            LoadScancodeMap(*s);
-            EndDialog(dlg, IDCANCEL);
-            return TRUE;
+            return FALSE;
         }
         return FALSE;
     }
-    return FALSE;
-}
+
+private:
+    State state_;
+};
 
 }  // namespace
 
 void ShowKbdMapDialog(HWND owner, const std::string& dataDir) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
-    DialogTemplate t("Keyboard remapping", 300, 186);
-    t.Item(SS_LEFT, 7, 7, 220, 10, lblKeyMap, kStaticClass, "");
-    t.Item(LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP, 7, 19, 220, 140, sgKeyMap,
-           WC_LISTVIEWA, "");
-    t.Item(BS_AUTOCHECKBOX | WS_TABSTOP, 7, 166, 220, 12, cbEnabled, kButtonClass, "Enable the remapping");
-    const DWORD push = BS_PUSHBUTTON | WS_TABSTOP;
-    t.Item(push, 235, 19, 58, 14, btnAdd, kButtonClass, "&Add");
-    t.Item(push, 235, 37, 58, 14, btnModify, kButtonClass, "&Modify");
-    t.Item(push, 235, 55, 58, 14, btnRemove, kButtonClass, "Remove");
-    t.Item(push, 235, 81, 58, 14, btnPermanent, kButtonClass, "Make &permanent");
-    t.Item(push, 235, 99, 58, 14, btnRemovePermanent, kButtonClass, "Remove p&ermanent");
-    t.Item(push, 235, 117, 58, 14, btnMCS, kButtonClass, "MCS");
-    t.Item(BS_DEFPUSHBUTTON | WS_TABSTOP, 235, 145, 58, 14, btnOK, kButtonClass, "&OK");
-    t.Item(push, 235, 164, 58, 14, btnCancel, kButtonClass, "&Cancel");
-    State state{KeyNames(dataDir), {}, nullptr, false, ActiveProfileKeys().hotkeys};
-    DialogBoxIndirectParamA(GetModuleHandleA(nullptr), t.Get(), owner, KbdMapProc, reinterpret_cast<LPARAM>(&state));
+    KbdMapDialog dialog(dataDir);
+    dialog.ShowModal(owner);
 }
 
 }  // namespace kl

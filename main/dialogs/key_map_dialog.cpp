@@ -6,7 +6,7 @@
 
 #include "ui/style.h"
 #include "ui/help_pages.h"
-#include "ui/dialog_template.h"
+#include "ui/dialog_base.h"
 #include "model/ui_language.h"
 
 namespace kl {
@@ -16,11 +16,6 @@ using namespace key_map_dialog;
 
 constexpr int kModifierNames = 246;  // eight sets: none, Alt, Ctrl, Ctrl+Alt, Shift, ...
 constexpr int kModifierSets = 8;
-
-struct State {
-    const std::vector<std::string>* keys;
-    KeyPair* pair;
-};
 
 // The code of a "name;code" line, 0 when it is not a number of at least 1.
 int CodeOf(const std::string& line) {
@@ -96,87 +91,104 @@ LRESULT CALLBACK KeyEditProc(HWND edit, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR
     return DefSubclassProc(edit, msg, wp, lp);
 }
 
-void FormShow(HWND dlg, const State& s) {
-    SetWindowTextA(dlg, UiText(201, "Choose the key you press and the key it should produce.").c_str());
-    SetDlgItemTextA(dlg, lblKey, UiText(191, "Key").c_str());
-    SetDlgItemTextA(dlg, lblKeyB, UiText(192, "Maps to").c_str());
-    SetDlgItemTextA(dlg, lblModifier, UiText(198, "Forced modifier").c_str());
-    SetDlgItemTextA(dlg, IDOK, UiText(11, "&OK").c_str());
-    SetDlgItemTextA(dlg, IDCANCEL, UiText(12, "&Cancel").c_str());
-    for (const int list : {cbKey, cbKeyB}) {
-        for (const std::string& line : *s.keys) {
-            const int code = CodeOf(line);
-            if (code < 1) continue;  // such entries are never offered
-            const std::string name = line.substr(0, line.rfind(';'));
-            const auto at = SendDlgItemMessageA(dlg, list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-            SendDlgItemMessageA(dlg, list, CB_SETITEMDATA, at, code);
-        }
-    }
-    for (int m = 0; m < kModifierSets; ++m)
-        SendDlgItemMessageA(dlg, cbModifier, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(UiText(kModifierNames + m).c_str()));
-    SelectCode(dlg, cbKey, ebKey, s.pair->fromVk);
-    SelectCode(dlg, cbKeyB, ebKeyB, s.pair->toVk);
-    SendDlgItemMessageA(dlg, cbModifier, CB_SETCURSEL, s.pair->modifiers & 7, 0);
-    for (const int edit : {ebKey, ebKeyB}) SetWindowSubclass(GetDlgItem(dlg, edit), KeyEditProc, 1, 0);
-}
+// Language texts of the dialog.
+constexpr int kTextCaption = 201, kTextKey = 191, kTextMapsTo = 192, kTextForcedModifier = 198, kTextOk = 11,
+              kTextCancel = 12;
 
-INT_PTR CALLBACK KeyMapProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* s = reinterpret_cast<State*>(GetWindowLongPtrA(dlg, DWLP_USER));
-    switch (msg) {
-    case WM_INITDIALOG:
-        s = reinterpret_cast<State*>(lp);
-        SetWindowLongPtrA(dlg, DWLP_USER, lp);
-        SetWindowContextHelpId(dlg, help::kKeyMap);
-        FormShow(dlg, *s);
-        ApplyStyleToForm(dlg);
-        return TRUE;
-    case WM_DESTROY:
-        for (const int edit : {ebKey, ebKeyB}) RemoveWindowSubclass(GetDlgItem(dlg, edit), KeyEditProc, 1);
-        return FALSE;
-    case WM_COMMAND:
-        if (!s) return FALSE;
-        switch (LOWORD(wp)) {
-        case cbKey:
-            if (HIWORD(wp) == CBN_SELCHANGE) ShowSelectedCode(dlg, cbKey, ebKey);
+class KeyMapDialog : public DialogBase {
+public:
+    KeyMapDialog(const std::vector<std::string>& keys, const KeyPair& pair) : keys_(keys), pair_(pair) {}
+    const KeyPair& pair() const { return pair_; }
+
+protected:
+    DialogTemplate BuildTemplate() override {
+        DialogTemplate t("Keyboard remapping", 232, 122);
+        const DWORD list = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
+        t.Item(SS_LEFT, 7, 7, 150, 10, lblKey, kStaticClass, "Key");
+        t.Item(list, 7, 18, 150, 160, cbKey, kComboBoxClass, "");
+        t.Item(ES_READONLY | WS_BORDER | WS_TABSTOP, 164, 18, 60, 13, ebKey, kEditClass, "");
+        t.Item(SS_LEFT, 7, 38, 150, 10, lblKeyB, kStaticClass, "Maps to");
+        t.Item(list, 7, 49, 150, 160, cbKeyB, kComboBoxClass, "");
+        t.Item(ES_READONLY | WS_BORDER | WS_TABSTOP, 164, 49, 60, 13, ebKeyB, kEditClass, "");
+        t.Item(SS_LEFT, 7, 69, 150, 10, lblModifier, kStaticClass, "Forced modifier");
+        t.Item(list, 7, 80, 150, 120, cbModifier, kComboBoxClass, "");
+        t.Item(BS_DEFPUSHBUTTON | WS_TABSTOP, 110, 101, 55, 14, IDOK, kButtonClass, "&OK");
+        t.Item(BS_PUSHBUTTON | WS_TABSTOP, 169, 101, 55, 14, IDCANCEL, kButtonClass, "&Cancel");
+        return t;
+    }
+
+    INT_PTR Proc(UINT msg, WPARAM wp, LPARAM) override {
+        switch (msg) {
+        case WM_INITDIALOG:
+            SetWindowContextHelpId(dlg_, help::kKeyMap);
+            FormShow();
+            ApplyStyleToForm(dlg_);
             return TRUE;
-        case cbKeyB:
-            if (HIWORD(wp) == CBN_SELCHANGE) ShowSelectedCode(dlg, cbKeyB, ebKeyB);
-            return TRUE;
-        case IDOK: {
-            s->pair->fromVk = SelectedCode(dlg, cbKey);
-            s->pair->toVk = SelectedCode(dlg, cbKeyB);
-            const auto m = SendDlgItemMessageA(dlg, cbModifier, CB_GETCURSEL, 0, 0);
-            s->pair->modifiers = m == CB_ERR ? 0 : static_cast<int>(m) & 7;
-            EndDialog(dlg, IDOK);
-            return TRUE;
-        }
-        case IDCANCEL:
-            EndDialog(dlg, IDCANCEL);
-            return TRUE;
+        case WM_DESTROY:
+            for (const int edit : {ebKey, ebKeyB}) RemoveWindowSubclass(Item(edit), KeyEditProc, 1);
+            return FALSE;
+        case WM_COMMAND:
+            switch (LOWORD(wp)) {
+            case cbKey:
+                if (HIWORD(wp) == CBN_SELCHANGE) ShowSelectedCode(dlg_, cbKey, ebKey);
+                return TRUE;
+            case cbKeyB:
+                if (HIWORD(wp) == CBN_SELCHANGE) ShowSelectedCode(dlg_, cbKeyB, ebKeyB);
+                return TRUE;
+            case IDOK: {
+                pair_.fromVk = SelectedCode(dlg_, cbKey);
+                pair_.toVk = SelectedCode(dlg_, cbKeyB);
+                const auto m = SendDlgItemMessageA(dlg_, cbModifier, CB_GETCURSEL, 0, 0);
+                pair_.modifiers = m == CB_ERR ? 0 : static_cast<int>(m) & 7;
+                End(DialogResult::Ok);
+                return TRUE;
+            }
+            case IDCANCEL:
+                End(DialogResult::Cancel);
+                return TRUE;
+            }
+            return FALSE;
         }
         return FALSE;
     }
-    return FALSE;
-}
+
+private:
+    void FormShow() {
+        HWND dlg = dlg_;
+        SetWindowTextA(dlg, UiText(kTextCaption, "Choose the key you press and the key it should produce.").c_str());
+        SetDlgItemTextA(dlg, lblKey, UiText(kTextKey, "Key").c_str());
+        SetDlgItemTextA(dlg, lblKeyB, UiText(kTextMapsTo, "Maps to").c_str());
+        SetDlgItemTextA(dlg, lblModifier, UiText(kTextForcedModifier, "Forced modifier").c_str());
+        SetDlgItemTextA(dlg, IDOK, UiText(kTextOk, "&OK").c_str());
+        SetDlgItemTextA(dlg, IDCANCEL, UiText(kTextCancel, "&Cancel").c_str());
+        for (const int list : {cbKey, cbKeyB}) {
+            for (const std::string& line : keys_) {
+                const int code = CodeOf(line);
+                if (code < 1) continue;  // such entries are never offered
+                const std::string name = line.substr(0, line.rfind(';'));
+                const auto at = SendDlgItemMessageA(dlg, list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+                SendDlgItemMessageA(dlg, list, CB_SETITEMDATA, at, code);
+            }
+        }
+        for (int m = 0; m < kModifierSets; ++m)
+            SendDlgItemMessageA(dlg, cbModifier, CB_ADDSTRING, 0,
+                                reinterpret_cast<LPARAM>(UiText(kModifierNames + m).c_str()));
+        SelectCode(dlg, cbKey, ebKey, pair_.fromVk);
+        SelectCode(dlg, cbKeyB, ebKeyB, pair_.toVk);
+        SendDlgItemMessageA(dlg, cbModifier, CB_SETCURSEL, pair_.modifiers & 7, 0);
+        for (const int edit : {ebKey, ebKeyB}) SetWindowSubclass(Item(edit), KeyEditProc, 1, 0);
+    }
+
+    const std::vector<std::string>& keys_;
+    KeyPair pair_;
+};
 
 }  // namespace
 
-bool ShowKeyMapDialog(HWND owner, const std::vector<std::string>& keys, KeyPair& pair) {
-    DialogTemplate t("Keyboard remapping", 232, 122);
-    const DWORD list = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
-    t.Item(SS_LEFT, 7, 7, 150, 10, lblKey, kStaticClass, "Key");
-    t.Item(list, 7, 18, 150, 160, cbKey, kComboBoxClass, "");
-    t.Item(ES_READONLY | WS_BORDER | WS_TABSTOP, 164, 18, 60, 13, ebKey, kEditClass, "");
-    t.Item(SS_LEFT, 7, 38, 150, 10, lblKeyB, kStaticClass, "Maps to");
-    t.Item(list, 7, 49, 150, 160, cbKeyB, kComboBoxClass, "");
-    t.Item(ES_READONLY | WS_BORDER | WS_TABSTOP, 164, 49, 60, 13, ebKeyB, kEditClass, "");
-    t.Item(SS_LEFT, 7, 69, 150, 10, lblModifier, kStaticClass, "Forced modifier");
-    t.Item(list, 7, 80, 150, 120, cbModifier, kComboBoxClass, "");
-    t.Item(BS_DEFPUSHBUTTON | WS_TABSTOP, 110, 101, 55, 14, IDOK, kButtonClass, "&OK");
-    t.Item(BS_PUSHBUTTON | WS_TABSTOP, 169, 101, 55, 14, IDCANCEL, kButtonClass, "&Cancel");
-    State state{&keys, &pair};
-    return DialogBoxIndirectParamA(GetModuleHandleA(nullptr), t.Get(), owner, KeyMapProc,
-                                   reinterpret_cast<LPARAM>(&state)) == IDOK;
+std::optional<KeyPair> ShowKeyMapDialog(HWND owner, const std::vector<std::string>& keys, const KeyPair& pair) {
+    KeyMapDialog dialog(keys, pair);
+    if (dialog.ShowModal(owner) != DialogResult::Ok) return std::nullopt;
+    return dialog.pair();
 }
 
 }  // namespace kl

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,7 +27,7 @@ struct KeyPair {
 };
 
 // `keys` holds "name;code" lines (the key pick list). The lists start with `pair`'s
-// choices; on OK `pair` holds the new ones. True for OK.
-bool ShowKeyMapDialog(HWND owner, const std::vector<std::string>& keys, KeyPair& pair);
+// choices; after OK the new ones, nothing after Cancel.
+std::optional<KeyPair> ShowKeyMapDialog(HWND owner, const std::vector<std::string>& keys, const KeyPair& pair);
 
 }  // namespace kl

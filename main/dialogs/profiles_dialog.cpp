@@ -5,7 +5,7 @@
 
 #include "ui/style.h"
 #include "ui/help_pages.h"
-#include "ui/dialog_template.h"
+#include "ui/dialog_base.h"
 #include "ui/input_box.h"
 #include "model/profiles.h"
 #include "model/ui_language.h"
@@ -15,6 +15,12 @@ namespace kl {
 namespace {
 
 using namespace profiles_dialog;
+
+// Language texts of the dialog.
+constexpr int kTextCaption = 228, kTextAvailable = 229, kTextDone = 230, kTextLoad = 231, kTextCopy = 232,
+              kTextLoadQuestion = 233, kTextNameQuestion = 234, kTextRemoveQuestion = 235, kTextSelectFirst = 236,
+              kTextDefaultKept = 237, kTextAdd = 16, kTextRemove = 17, kTextConfirmCaption = 6,
+              kTextActiveKept = 516;
 
 struct State {
     const ProfilesDialog* config;
@@ -37,7 +43,7 @@ void Notice(HWND dlg, const std::string& text) {
 
 bool Confirm(HWND dlg, int text, const char* fallback, const std::string& name) {
     const std::string question = UiText(text, fallback) + " \"" + name + "\" ?";
-    return MessageBoxA(dlg, question.c_str(), UiText(6, "Please confirm").c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES;
+    return MessageBoxA(dlg, question.c_str(), UiText(kTextConfirmCaption, "Please confirm").c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 void RefreshProfileList(State& s, const std::string& select = {}) {
@@ -56,7 +62,7 @@ void RefreshProfileList(State& s, const std::string& select = {}) {
 int Selected(State& s) {
     const auto sel = SendDlgItemMessageA(s.dlg, lbAvailable, LB_GETCURSEL, 0, 0);
     if (sel == LB_ERR || sel < 0 || static_cast<std::size_t>(sel) >= s.profiles.size()) {
-        Notice(s.dlg, UiText(236, "Please select a profile first."));
+        Notice(s.dlg, UiText(kTextSelectFirst, "Please select a profile first."));
         return -1;
     }
     return static_cast<int>(sel);
@@ -65,7 +71,7 @@ int Selected(State& s) {
 // Asks for a new profile's name; empty when the user cancelled or the name was refused.
 std::string AskName(State& s, int button) {
     const auto answer = InputBox(s.dlg, CaptionOf(s.dlg, button),
-                                 UiText(234, "Name of the profile (up to 16 characters):"), "");
+                                 UiText(kTextNameQuestion, "Name of the profile (up to 16 characters):"), "");
     if (!answer) return {};
     const std::string name = TrimSpaces(*answer);
     const ProfileNameProblem problem = CheckProfileName(name, s.profiles);
@@ -80,7 +86,7 @@ void btnLoadClick(State& s) {
     const int sel = Selected(s);
     if (sel < 0) return;
     const std::string name = s.profiles[static_cast<std::size_t>(sel)];
-    if (!Confirm(s.dlg, 233, "Do you want to load the profile", name)) return;
+    if (!Confirm(s.dlg, kTextLoadQuestion, "Do you want to load the profile", name)) return;
     s.config->loadProfile(sel == 0 ? std::string() : name);
     RefreshProfileList(s, name);
     SetFocus(GetDlgItem(s.dlg, btnDone));
@@ -109,72 +115,83 @@ void btnRemoveClick(State& s) {
     const int sel = Selected(s);
     if (sel < 0) return;
     if (sel == 0) {
-        Notice(s.dlg, UiText(237, "The default profile cannot be removed."));
+        Notice(s.dlg, UiText(kTextDefaultKept, "The default profile cannot be removed."));
         return;
     }
     const std::string name = s.profiles[static_cast<std::size_t>(sel)];
     // The block would go on naming a key that no longer exists.
     if (s.config->activeProfile && TrimSpaces(s.config->activeProfile()) == name) {
-        Notice(s.dlg, "The active profile cannot be removed. Load another profile first.");
+        Notice(s.dlg, UiText(kTextActiveKept, "The active profile cannot be removed. Load another profile first."));
         return;
     }
-    if (!Confirm(s.dlg, 235, "Do you want to remove the profile", name)) return;
+    if (!Confirm(s.dlg, kTextRemoveQuestion, "Do you want to remove the profile", name)) return;
     RemoveProfile(name);
     RefreshProfileList(s);
     SetFocus(GetDlgItem(s.dlg, btnDone));
 }
 
 void FormShow(State& s) {
-    SetWindowTextA(s.dlg, UiText(228, "Profiles").c_str());
-    SetDlgItemTextA(s.dlg, lblAvailableProfiles, UiText(229, "Available profiles:").c_str());
-    SetDlgItemTextA(s.dlg, btnDone, UiText(230, "&Done").c_str());
-    SetDlgItemTextA(s.dlg, btnLoad, UiText(231, "&Load").c_str());
-    SetDlgItemTextA(s.dlg, btnCopy, UiText(232, "&Copy").c_str());
-    SetDlgItemTextA(s.dlg, btnAdd, UiText(16, "&Add").c_str());
-    SetDlgItemTextA(s.dlg, btnRemove, UiText(17, "Remove").c_str());
+    SetWindowTextA(s.dlg, UiText(kTextCaption, "Profiles").c_str());
+    SetDlgItemTextA(s.dlg, lblAvailableProfiles, UiText(kTextAvailable, "Available profiles:").c_str());
+    SetDlgItemTextA(s.dlg, btnDone, UiText(kTextDone, "&Done").c_str());
+    SetDlgItemTextA(s.dlg, btnLoad, UiText(kTextLoad, "&Load").c_str());
+    SetDlgItemTextA(s.dlg, btnCopy, UiText(kTextCopy, "&Copy").c_str());
+    SetDlgItemTextA(s.dlg, btnAdd, UiText(kTextAdd, "&Add").c_str());
+    SetDlgItemTextA(s.dlg, btnRemove, UiText(kTextRemove, "Remove").c_str());
     RefreshProfileList(s, s.config->activeProfile ? s.config->activeProfile() : std::string());
 }
 
-INT_PTR CALLBACK ProfilesProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* s = reinterpret_cast<State*>(GetWindowLongPtrA(dlg, DWLP_USER));
-    if (msg == WM_INITDIALOG) {
-        s = reinterpret_cast<State*>(lp);
-        SetWindowLongPtrA(dlg, DWLP_USER, lp);
-        s->dlg = dlg;
-        SetWindowContextHelpId(dlg, help::kProfiles);
-        FormShow(*s);
-        ApplyStyleToForm(dlg);
-        SetFocus(GetDlgItem(dlg, lbAvailable));
-        return FALSE;
+class ProfilesDialogWindow : public DialogBase {
+public:
+    explicit ProfilesDialogWindow(const ProfilesDialog& config) : state_{&config, nullptr, {}} {}
+
+protected:
+    DialogTemplate BuildTemplate() override {
+        DialogTemplate t("Profiles", 222, 150);
+        t.Item(SS_LEFT, 7, 7, 140, 10, lblAvailableProfiles, kStaticClass, "Available profiles:");
+        t.Item(LBS_NOTIFY | WS_VSCROLL | WS_BORDER | WS_TABSTOP, 7, 19, 142, 124, lbAvailable, kListBoxClass, "");
+        t.Item(BS_PUSHBUTTON | WS_TABSTOP, 157, 19, 58, 14, btnLoad, kButtonClass, "&Load");
+        t.Item(BS_PUSHBUTTON | WS_TABSTOP, 157, 37, 58, 14, btnAdd, kButtonClass, "&Add");
+        t.Item(BS_PUSHBUTTON | WS_TABSTOP, 157, 55, 58, 14, btnCopy, kButtonClass, "&Copy");
+        t.Item(BS_PUSHBUTTON | WS_TABSTOP, 157, 73, 58, 14, btnRemove, kButtonClass, "Remove");
+        t.Item(BS_DEFPUSHBUTTON | WS_TABSTOP, 157, 129, 58, 14, btnDone, kButtonClass, "&Done");
+        return t;
     }
-    if (!s || msg != WM_COMMAND) return FALSE;
-    switch (LOWORD(wp)) {
-    case lbAvailable:
-        if (HIWORD(wp) == LBN_DBLCLK) btnLoadClick(*s);
-        return TRUE;
-    case btnLoad: btnLoadClick(*s); return TRUE;
-    case btnAdd: btnAddClick(*s); return TRUE;
-    case btnCopy: btnCopyClick(*s); return TRUE;
-    case btnRemove: btnRemoveClick(*s); return TRUE;
-    case btnDone:
-    case IDCANCEL: EndDialog(dlg, IDOK); return TRUE;
-    default: return FALSE;
+
+    INT_PTR Proc(UINT msg, WPARAM wp, LPARAM) override {
+        State& s = state_;
+        if (msg == WM_INITDIALOG) {
+            s.dlg = dlg_;
+            SetWindowContextHelpId(dlg_, help::kProfiles);
+            FormShow(s);
+            ApplyStyleToForm(dlg_);
+            SetFocus(Item(lbAvailable));
+            return FALSE;
+        }
+        if (msg != WM_COMMAND) return FALSE;
+        switch (LOWORD(wp)) {
+        case lbAvailable:
+            if (HIWORD(wp) == LBN_DBLCLK) btnLoadClick(s);
+            return TRUE;
+        case btnLoad: btnLoadClick(s); return TRUE;
+        case btnAdd: btnAddClick(s); return TRUE;
+        case btnCopy: btnCopyClick(s); return TRUE;
+        case btnRemove: btnRemoveClick(s); return TRUE;
+        case btnDone:
+        case IDCANCEL: End(DialogResult::Ok); return TRUE;
+        default: return FALSE;
+        }
     }
-}
+
+private:
+    State state_;
+};
 
 }  // namespace
 
 void ShowProfilesDialog(HWND owner, const ProfilesDialog& dialog) {
-    DialogTemplate t("Profiles", 222, 150);
-    t.Item(SS_LEFT, 7, 7, 140, 10, lblAvailableProfiles, kStaticClass, "Available profiles:");
-    t.Item(LBS_NOTIFY | WS_VSCROLL | WS_BORDER | WS_TABSTOP, 7, 19, 142, 124, lbAvailable, kListBoxClass, "");
-    t.Item(BS_PUSHBUTTON | WS_TABSTOP, 157, 19, 58, 14, btnLoad, kButtonClass, "&Load");
-    t.Item(BS_PUSHBUTTON | WS_TABSTOP, 157, 37, 58, 14, btnAdd, kButtonClass, "&Add");
-    t.Item(BS_PUSHBUTTON | WS_TABSTOP, 157, 55, 58, 14, btnCopy, kButtonClass, "&Copy");
-    t.Item(BS_PUSHBUTTON | WS_TABSTOP, 157, 73, 58, 14, btnRemove, kButtonClass, "Remove");
-    t.Item(BS_DEFPUSHBUTTON | WS_TABSTOP, 157, 129, 58, 14, btnDone, kButtonClass, "&Done");
-    State state{&dialog, nullptr, {}};
-    DialogBoxIndirectParamA(GetModuleHandleA(nullptr), t.Get(), owner, ProfilesProc, reinterpret_cast<LPARAM>(&state));
+    ProfilesDialogWindow window(dialog);
+    window.ShowModal(owner);
 }
 
 }  // namespace kl

@@ -15,12 +15,18 @@
 #include "ui/dpi.h"
 #include "dialogs/edit_hotkey_ids.h"
 #include "ui/gdi_owners.h"
+#include "ui/window_text.h"
 #include "com_apartment.h"
 
 namespace kl {
 namespace {
 
 namespace id = select_ids;
+
+// Language texts of the dialog; the fixed types' names are kTextTypeFirst to kTextTypeLast.
+constexpr int kTextCaption = 216, kTextType = 217, kTextSelected = 218, kTextItems = 219, kTextBrowseTitle = 220,
+              kTextFilter = 221, kTextFolder = 222, kTextFolderTitle = 224, kTextBrowse = 22, kTextOk = 11,
+              kTextCancel = 12, kTextTypeFirst = 24, kTextTypeLast = 29;
 
 // Shell folder numbers (CSIDL) scanned by the fixed types.
 const std::vector<int> kTypeFolders[4] = {
@@ -51,14 +57,6 @@ std::string SpecialFolder(int csidl) {
     return path;
 }
 
-std::string WindowText(HWND w) {
-    const int n = GetWindowTextLengthA(w);
-    std::string text(static_cast<std::size_t>(n > 0 ? n : 0) + 1, '\0');
-    GetWindowTextA(w, text.data(), n + 1);
-    text.resize(static_cast<std::size_t>(n > 0 ? n : 0));
-    return text;
-}
-
 std::string Upper(std::string s) {
     for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return s;
@@ -74,7 +72,7 @@ constexpr UINT kRefitItems = WM_APP + 22;
 
 DialogTemplate SelectTemplate() {
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER | DS_3DLOOK;
-    DialogTemplate t(style, 0, 260, 218, UiText(216, "Select"));
+    DialogTemplate t(style, 0, 260, 218, UiText(kTextCaption, "Select"));
     const DWORD vis = WS_VISIBLE;
     t.Item(DlgClass::Static, SS_LEFT | vis, 7, 9, 50, 9, id::lblType, "&Type");
     t.Item(DlgClass::ComboBox, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | vis, 60, 7, 193, 200, id::cbType, "");
@@ -148,69 +146,38 @@ std::string TfrmSelect::DisplayName(const std::string& item) {
     return name;
 }
 
-int TfrmSelect::ShowModal(HWND owner) {
-    if (dlg_) return 2;
-    modal_ = true;
-    modalResult_ = 0;
-    const DialogTemplate t = SelectTemplate();
-    DialogBoxIndirectParamA(GetModuleHandleA(nullptr), t.Get(), owner, StaticProc, reinterpret_cast<LPARAM>(this));
-    modal_ = false;
-    dlg_ = nullptr;
-    return modalResult_ == 1 ? 1 : 2;
+DialogTemplate TfrmSelect::BuildTemplate() { return SelectTemplate(); }
+
+void TfrmSelect::Finish(DialogResult result) {
+    if (result == DialogResult::Ok) selected_ = WindowText(Item(id::ebSelected));
+    End(result);
 }
 
-HWND TfrmSelect::CreateModeless(HWND owner) {
-    if (dlg_) return dlg_;
-    modal_ = false;
-    modalResult_ = 0;
-    const DialogTemplate t = SelectTemplate();
-    HWND dlg = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), t.Get(), owner, StaticProc,
-                                         reinterpret_cast<LPARAM>(this));
-    if (dlg) ShowWindow(dlg, SW_SHOW);
-    return dlg;
+std::optional<std::string> ShowSelectDialog(HWND owner) {
+    TfrmSelect select;
+    if (select.ShowModal(owner) != DialogResult::Ok) return std::nullopt;
+    return select.selected();
 }
 
-void TfrmSelect::End(int result) {
-    modalResult_ = result;
-    if (result == 1) selected_ = WindowText(Item(id::ebSelected));
-    if (modal_)
-        EndDialog(dlg_, result);
-    else
-        DestroyWindow(dlg_);
-}
-
-INT_PTR CALLBACK TfrmSelect::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* self = reinterpret_cast<TfrmSelect*>(GetWindowLongPtrA(hwnd, DWLP_USER));
-    if (msg == WM_INITDIALOG) {
-        self = reinterpret_cast<TfrmSelect*>(lp);
-        SetWindowLongPtrA(hwnd, DWLP_USER, lp);
-        self->dlg_ = hwnd;
-    }
-    if (msg == WM_MEASUREITEM) {
+INT_PTR TfrmSelect::Proc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_MEASUREITEM: {
         // Item height 16 at the usual font size, more where the font is larger.
         auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
-        const WindowDC dc(hwnd);
-        const SelectedObject selected(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
+        const WindowDC dc(dlg_);
+        const SelectedObject selected(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(dlg_, WM_GETFONT, 0, 0)));
         TEXTMETRICA tm{};
         GetTextMetricsA(dc.get(), &tm);
         m->itemHeight = static_cast<UINT>(std::max<LONG>(16, tm.tmHeight + 3));
         return TRUE;
     }
-    if (msg == WM_DPICHANGED) {
+    case WM_DPICHANGED:
         // The dialog manager scales the dialog and its font; the drawn list follows.
-        PostMessageA(hwnd, kRefitItems, 0, 0);
+        PostMessageA(dlg_, kRefitItems, 0, 0);
         return FALSE;
-    }
-    if (msg == kRefitItems) {
-        RefitOwnerDrawnItems(hwnd, 3, 16);
+    case kRefitItems:
+        RefitOwnerDrawnItems(dlg_, 3, 16);
         return TRUE;
-    }
-    if (!self) return FALSE;
-    return self->Proc(msg, wp, lp);
-}
-
-INT_PTR TfrmSelect::Proc(UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
     case WM_INITDIALOG:
         ApplyStyleToForm(dlg_);
         SetWindowSubclass(Item(id::lbList), ListSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
@@ -218,14 +185,10 @@ INT_PTR TfrmSelect::Proc(UINT msg, WPARAM wp, LPARAM lp) {
         FormShow();
         SetFocus(Item(id::cbType));
         return FALSE;
-    case WM_DESTROY:
-        if (modalResult_ == 0) modalResult_ = 2;
-        dlg_ = nullptr;
-        return FALSE;
     case WM_COMMAND: {
         const int control = LOWORD(wp), code = HIWORD(wp);
-        if (control == id::btnOK && code == BN_CLICKED) End(1);
-        if (control == id::btnCancel && code == BN_CLICKED) End(2);
+        if (control == id::btnOK && code == BN_CLICKED) Finish(DialogResult::Ok);
+        if (control == id::btnCancel && code == BN_CLICKED) Finish(DialogResult::Cancel);
         if (control == id::btnBrowse && code == BN_CLICKED) btnBrowseClick();
         if (control == id::btnFolder && code == BN_CLICKED) btnFolderClick();
         if (control == id::cbType && code == CBN_SELCHANGE) RefreshList();
@@ -292,16 +255,16 @@ void TfrmSelect::FormShow() {
 }
 
 void TfrmSelect::UpdateLanguage() {
-    SetWindowTextA(dlg_, UiText(216, "Select").c_str());
-    SetWindowTextA(Item(id::btnOK), UiText(11, "&OK").c_str());
-    SetWindowTextA(Item(id::btnCancel), UiText(12, "&Cancel").c_str());
-    SetWindowTextA(Item(id::btnBrowse), UiText(22, "&Browse...").c_str());
-    SetWindowTextA(Item(id::lblType), UiText(217, "&Type").c_str());
-    SetWindowTextA(Item(id::lblSelected), UiText(218, "&Selected:").c_str());
-    SetWindowTextA(Item(id::lblList), UiText(219, "Available &items:").c_str());
-    SetWindowTextA(Item(id::btnFolder), UiText(222, "&Folder...").c_str());
+    SetWindowTextA(dlg_, UiText(kTextCaption, "Select").c_str());
+    SetWindowTextA(Item(id::btnOK), UiText(kTextOk, "&OK").c_str());
+    SetWindowTextA(Item(id::btnCancel), UiText(kTextCancel, "&Cancel").c_str());
+    SetWindowTextA(Item(id::btnBrowse), UiText(kTextBrowse, "&Browse...").c_str());
+    SetWindowTextA(Item(id::lblType), UiText(kTextType, "&Type").c_str());
+    SetWindowTextA(Item(id::lblSelected), UiText(kTextSelected, "&Selected:").c_str());
+    SetWindowTextA(Item(id::lblList), UiText(kTextItems, "Available &items:").c_str());
+    SetWindowTextA(Item(id::btnFolder), UiText(kTextFolder, "&Folder...").c_str());
     types_.clear();
-    for (int text = 24; text <= 29; ++text) types_.push_back({UiText(text), {}});
+    for (int text = kTextTypeFirst; text <= kTextTypeLast; ++text) types_.push_back({UiText(text), {}});
     for (const int csidl : SpecialFolderNumbers()) {
         const std::string path = SpecialFolder(csidl);
         if (!path.empty()) types_.push_back({path, path});
@@ -361,11 +324,11 @@ void TfrmSelect::TakeSelectedItem() {
 }
 
 void TfrmSelect::btnBrowseClick() {
-    std::string filter = UiText(221, "Programs|*.exe|All files (*.*)|*.*");
+    std::string filter = UiText(kTextFilter, "Programs|*.exe|All files (*.*)|*.*");
     for (char& c : filter)
         if (c == '|') c = '\0';
     filter += '\0';
-    const std::string title = UiText(220, "Browse");
+    const std::string title = UiText(kTextBrowseTitle, "Browse");
     char file[MAX_PATH] = {};
     OPENFILENAMEA ofn{};
     ofn.lStructSize = sizeof ofn;
@@ -382,7 +345,7 @@ void TfrmSelect::btnBrowseClick() {
 }
 
 void TfrmSelect::btnFolderClick() {
-    const std::string title = UiText(224, "Select folder");
+    const std::string title = UiText(kTextFolderTitle, "Select folder");
     BROWSEINFOA bi{};
     bi.hwndOwner = dlg_;
     bi.lpszTitle = title.c_str();

@@ -5,26 +5,24 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "ui/dialog_base.h"
+
 namespace kl {
 
-class TfrmSelect {
+class TfrmSelect : public DialogBase {
 public:
     // The fixed types of cbType; the special folders follow from index 6 on.
     enum Type { kApplications = 0, kFavourites = 1, kDocuments = 2, kHistory = 3, kTypedFolder = 4, kControlPanel = 5 };
     static constexpr int kMaxItems = 5000;  // a scan of a huge folder tree stops there
     static constexpr int kMaxDepth = 12;
 
-    // 1 (OK) or 2 (Cancel); on 1 selected() holds ebSelected.
-    int ShowModal(HWND owner);
-    // For tests: shown without its own message loop; modalResult() is 0 while it is open.
-    HWND CreateModeless(HWND owner);
-    int modalResult() const { return modalResult_; }
-    HWND handle() const { return dlg_; }
+    // After Ok, what ebSelected held.
     const std::string& selected() const { return selected_; }
 
     void UpdateLanguage();
@@ -47,13 +45,15 @@ public:
     // The list's display name of an item: the file name without its extension.
     static std::string DisplayName(const std::string& item);
 
+protected:
+    DialogTemplate BuildTemplate() override;
+    INT_PTR Proc(UINT msg, WPARAM wp, LPARAM lp) override;
+    bool TakesCreationMessages() const override { return true; }  // the item height
+
 private:
-    static INT_PTR CALLBACK StaticProc(HWND, UINT, WPARAM, LPARAM);
-    INT_PTR Proc(UINT msg, WPARAM wp, LPARAM lp);
     static LRESULT CALLBACK ListSubclass(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     void FormShow();
-    void End(int result);
-    HWND Item(int id) const { return GetDlgItem(dlg_, id); }
+    void Finish(DialogResult result);
     std::string SelectedText() const;
     int SelectedType() const;
 
@@ -62,10 +62,10 @@ private:
         std::string folder;  // the special folders (index 6 on)
     };
     std::vector<TypeEntry> types_;
-    HWND dlg_ = nullptr;
-    bool modal_ = false;
-    int modalResult_ = 0;
     std::string selected_;
 };
+
+// The picker shown modally: the chosen path after OK, nothing after Cancel.
+std::optional<std::string> ShowSelectDialog(HWND owner);
 
 }  // namespace kl

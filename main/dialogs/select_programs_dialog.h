@@ -20,7 +20,7 @@ inline constexpr int btnCancel = IDCANCEL;
 
 // Shows the picker modally over `owner`; the names chosen (each a file name such as
 // "notepad.exe"), empty when the user cancelled or chose none.
-std::vector<std::string> SelectPrograms(HWND owner);
+std::vector<std::string> ShowSelectProgramsDialog(HWND owner);
 
 // `list` with the names the user picks added (AddProgramNames); `list` itself when
 // none were picked.

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "ui/dialog_template.h"
+#include "ui/dialog_base.h"
 #include "ui/help_pages.h"
 #include "model/ui_language.h"
 #include "ui/app_identity.h"
@@ -15,13 +15,20 @@ namespace {
 
 using namespace skins_dialog;
 
+// Language texts of the dialog; the items' texts follow kTextItemFirst in list order.
+constexpr int kTextCaption = 121, kTextIntro = 122, kTextItemFirst = 123, kTextReset = 129, kTextOk = 11,
+              kTextCancel = 12, kTextNotStored = 517;
+
 struct Entry {
     int text;
     const char* fallback;
 };
-constexpr Entry kItems[] = {{123, "Change font style"},           {124, "Change font colour"},
-                            {125, "Change background colour"},    {126, "Change edit font style"},
-                            {127, "Change edit font colour"},     {128, "Change edit background colour"}};
+constexpr Entry kItems[] = {{kTextItemFirst + lblFont, "Change font style"},
+                            {kTextItemFirst + lblFontColor, "Change font colour"},
+                            {kTextItemFirst + lblBackground, "Change background colour"},
+                            {kTextItemFirst + lblEditFontStyle, "Change edit font style"},
+                            {kTextItemFirst + lblEditFontColor, "Change edit font colour"},
+                            {kTextItemFirst + lblEditBgColor, "Change edit background colour"}};
 
 void Restyle(HWND dlg) {
     StyleChanged();
@@ -85,13 +92,13 @@ void EditItem(HWND dlg, int item) {
 }
 
 void UpdateLanguage(HWND dlg) {
-    SetWindowTextA(dlg, UiText(121, "Keyloom Style").c_str());
+    SetWindowTextA(dlg, UiText(kTextCaption, "Keyloom Style").c_str());
     SetDlgItemTextA(dlg, lblIntro,
-                    UiText(122, "Here you can configure the Style that Keyloom uses. Doubleclick on the item you wish "
+                    UiText(kTextIntro, "Here you can configure the Style that Keyloom uses. Doubleclick on the item you wish "
                                 "to change.").c_str());
-    SetDlgItemTextA(dlg, btnOK, UiText(11, "&OK").c_str());
-    SetDlgItemTextA(dlg, btnCancel, UiText(12, "&Cancel").c_str());
-    SetDlgItemTextA(dlg, btnReset, UiText(129, "&Reset").c_str());
+    SetDlgItemTextA(dlg, btnOK, UiText(kTextOk, "&OK").c_str());
+    SetDlgItemTextA(dlg, btnCancel, UiText(kTextCancel, "&Cancel").c_str());
+    SetDlgItemTextA(dlg, btnReset, UiText(kTextReset, "&Reset").c_str());
     HWND list = GetDlgItem(dlg, lbItems);
     const LRESULT at = SendMessageA(list, LB_GETCURSEL, 0, 0);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
@@ -122,54 +129,72 @@ void DrawItem(const DRAWITEMSTRUCT& d) {
     if (d.itemState & ODS_FOCUS) DrawFocusRect(d.hDC, &d.rcItem);
 }
 
-INT_PTR CALLBACK SkinsProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-    case WM_INITDIALOG:
-        SetWindowContextHelpId(dlg, help::kStyle);
-        UpdateLanguage(dlg);
-        ApplyStyleToForm(dlg);
-        SetFocus(GetDlgItem(dlg, lbItems));
-        if (TfrmSkins::OnShow()) TfrmSkins::OnShow()(dlg);
-        return FALSE;
-    case WM_MEASUREITEM: {
-        auto& m = *reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
-        m.itemHeight = 24;
-        return TRUE;
+class StyleDialog : public DialogBase {
+protected:
+    bool TakesCreationMessages() const override { return true; }  // the item height
+    DialogTemplate BuildTemplate() override {
+        DialogTemplate t("Keyloom Style", 220, 190);
+        t.Item(SS_LEFT, 7, 7, 206, 26, lblIntro, kStaticClass, "");
+        t.Item(LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_WANTKEYBOARDINPUT | LBS_NOINTEGRALHEIGHT |
+                   WS_BORDER | WS_TABSTOP | WS_VSCROLL,
+               7, 36, 206, 126, lbItems, kListBoxClass, "");
+        t.Item(BS_PUSHBUTTON | WS_TABSTOP, 7, 169, 55, 14, btnReset, kButtonClass, "");
+        t.Item(BS_DEFPUSHBUTTON | WS_TABSTOP, 99, 169, 55, 14, btnOK, kButtonClass, "");
+        t.Item(BS_PUSHBUTTON | WS_TABSTOP, 158, 169, 55, 14, btnCancel, kButtonClass, "");
+        return t;
     }
-    case WM_DRAWITEM:
-        DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
-        return TRUE;
-    case WM_VKEYTOITEM:
-        if (LOWORD(wp) == VK_RETURN || LOWORD(wp) == VK_SPACE) {
-            EditItem(dlg, HIWORD(wp));
-            return -2;
+
+    INT_PTR Proc(UINT msg, WPARAM wp, LPARAM lp) override {
+        HWND dlg = dlg_;
+        switch (msg) {
+        case WM_INITDIALOG:
+            SetWindowContextHelpId(dlg, help::kStyle);
+            UpdateLanguage(dlg);
+            ApplyStyleToForm(dlg);
+            SetFocus(GetDlgItem(dlg, lbItems));
+            if (TfrmSkins::OnShow()) TfrmSkins::OnShow()(dlg);
+            return FALSE;
+        case WM_MEASUREITEM: {
+            auto& m = *reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
+            m.itemHeight = 24;
+            return TRUE;
         }
-        return -1;
-    case WM_COMMAND:
-        switch (LOWORD(wp)) {
-        case lbItems:
-            if (HIWORD(wp) == LBN_DBLCLK)
-                EditItem(dlg, static_cast<int>(SendDlgItemMessageA(dlg, lbItems, LB_GETCURSEL, 0, 0)));
+        case WM_DRAWITEM:
+            DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
             return TRUE;
-        case btnReset:
-            CurrentStyle() = TfrmSkins::ResetStyle();
-            Restyle(dlg);
-            return TRUE;
-        case btnOK:
-            if (!SaveStyle(CurrentStyle()))
-                MessageBoxA(dlg, "The style could not be stored.", MessageCaption().c_str(), MB_OK | MB_ICONEXCLAMATION);
-            EndDialog(dlg, 1);
-            return TRUE;
-        case btnCancel:
-            EndDialog(dlg, 2);  // the changes stay in use until the program ends
-            return TRUE;
+        case WM_VKEYTOITEM:
+            if (LOWORD(wp) == VK_RETURN || LOWORD(wp) == VK_SPACE) {
+                EditItem(dlg, HIWORD(wp));
+                return -2;
+            }
+            return -1;
+        case WM_COMMAND:
+            switch (LOWORD(wp)) {
+            case lbItems:
+                if (HIWORD(wp) == LBN_DBLCLK)
+                    EditItem(dlg, static_cast<int>(SendDlgItemMessageA(dlg, lbItems, LB_GETCURSEL, 0, 0)));
+                return TRUE;
+            case btnReset:
+                CurrentStyle() = TfrmSkins::ResetStyle();
+                Restyle(dlg);
+                return TRUE;
+            case btnOK:
+                if (!SaveStyle(CurrentStyle()))
+                    MessageBoxA(dlg, UiText(kTextNotStored, "The style could not be stored.").c_str(), MessageCaption().c_str(),
+                                MB_OK | MB_ICONEXCLAMATION);
+                End(DialogResult::Ok);
+                return TRUE;
+            case btnCancel:
+                End(DialogResult::Cancel);  // the changes stay in use until the program ends
+                return TRUE;
+            default:
+                return FALSE;
+            }
         default:
             return FALSE;
         }
-    default:
-        return FALSE;
     }
-}
+};
 
 }  // namespace
 
@@ -187,17 +212,9 @@ Style TfrmSkins::ResetStyle(const std::function<bool(const std::string&)>& insta
     return s;
 }
 
-int TfrmSkins::ShowModal(HWND owner) {
-    DialogTemplate t("Keyloom Style", 220, 190);
-    t.Item(SS_LEFT, 7, 7, 206, 26, lblIntro, kStaticClass, "");
-    t.Item(LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_WANTKEYBOARDINPUT | LBS_NOINTEGRALHEIGHT | WS_BORDER |
-               WS_TABSTOP | WS_VSCROLL,
-           7, 36, 206, 126, lbItems, kListBoxClass, "");
-    t.Item(BS_PUSHBUTTON | WS_TABSTOP, 7, 169, 55, 14, btnReset, kButtonClass, "");
-    t.Item(BS_DEFPUSHBUTTON | WS_TABSTOP, 99, 169, 55, 14, btnOK, kButtonClass, "");
-    t.Item(BS_PUSHBUTTON | WS_TABSTOP, 158, 169, 55, 14, btnCancel, kButtonClass, "");
-    const INT_PTR r = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), t.Get(), owner, SkinsProc, 0);
-    return r == 1 ? 1 : 2;
+DialogResult ShowStyleDialog(HWND owner) {
+    StyleDialog dialog;
+    return dialog.ShowModal(owner);
 }
 
 }  // namespace kl

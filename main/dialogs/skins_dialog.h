@@ -8,6 +8,7 @@
 
 #include <functional>
 
+#include "ui/dialog_base.h"
 #include "ui/style.h"
 
 namespace kl {
@@ -21,10 +22,11 @@ inline constexpr int btnCancel = IDCANCEL;
 enum Item { lblFont, lblFontColor, lblBackground, lblEditFontStyle, lblEditFontColor, lblEditBgColor };
 }  // namespace skins_dialog
 
+// Shows the dialog modally: Ok after OK (the style stored), Cancel otherwise.
+DialogResult ShowStyleDialog(HWND owner);
+
 class TfrmSkins {
 public:
-    // Shows the dialog modally: 1 after OK (the style stored), 2 otherwise.
-    static int ShowModal(HWND owner);
     // Reset: the design style with the first installed of Verdana, MS Sans Serif and
     // Times New Roman; edit font a black copy of it on the system's window colour.
     static Style ResetStyle(const std::function<bool(const std::string&)>& installed = FontInstalled);

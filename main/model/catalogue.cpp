@@ -53,6 +53,14 @@ Result<std::vector<std::string>> Catalogue::FunctionCatalogue(int category) {
     return out;
 }
 
+int Catalogue::CategoryOf(int functionId) {
+    auto all = FunctionCatalogue(0);
+    if (!all.ok()) return -1;
+    for (const std::string& line : all.value)
+        if (IsDigits(Trim(Field(line, 1))) && NumberField(line, 1) == functionId) return NumberField(line, 3);
+    return -1;
+}
+
 Result<std::string> Catalogue::FunctionName(int functionId) {
     using Out = Result<std::string>;
     auto all = FunctionCatalogue(0);

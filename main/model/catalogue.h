@@ -42,6 +42,10 @@ public:
     // out. The whole list is read once and kept for the rest of the run.
     Result<std::vector<std::string>> FunctionCatalogue(int category);
 
+    // The category of a function (field 3 of its line); -1 when it is not in the
+    // catalogue or the catalogue cannot be read.
+    int CategoryOf(int functionId);
+
     // The display name of a function; empty when it is not in the catalogue.
     Result<std::string> FunctionName(int functionId);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "model/key_names.h"
 #include "model/parameter_slots.h"
 #include "model/text_fields.h"
 
@@ -282,6 +283,52 @@ std::pair<std::string, std::string> SplitSelection(std::string_view selected) {
     const std::size_t at = selected.find(kFieldSeparator);
     if (at == std::string_view::npos) return {std::string(selected), std::string()};
     return {std::string(selected.substr(0, at)), std::string(selected.substr(at + 1))};
+}
+
+bool RestartsCounter(int functionId) { return functionId == kCounterFunction; }
+
+KeyLineLook LookOfKeyLine(std::string_view line) {
+    KeyLineLook look;
+    const std::string_view codeText = Trim(Field(line, 1));
+    const int code = ToNumber(codeText, 0);
+    const std::string name(Trim(Field(line, 2)));
+    look.grey = NumberField(line, 3) == 1;
+    look.drawnEmpty = !IsDigits(codeText) || code < 1;
+    look.code = look.drawnEmpty ? 0 : code;
+    look.choosable = !look.drawnEmpty && !name.empty() && name != kIllegalKeyName;
+    if (!look.drawnEmpty) look.name = name;
+    return look;
+}
+
+int KeyLineOf(const std::vector<std::string>& lines, int code) {
+    if (code < 1) return -1;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view codeText = Trim(Field(lines[i], 1));
+        if (IsDigits(codeText) && ToNumber(codeText) == code) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+CategoryEntry ParseCategoryEntry(std::string_view entry) {
+    const std::size_t semicolon = entry.rfind(';');
+    CategoryEntry out;
+    out.name = std::string(entry.substr(0, semicolon));
+    out.number = semicolon == std::string_view::npos ? 0 : ToNumber(entry.substr(semicolon + 1));
+    return out;
+}
+
+std::vector<std::string> ChoosableFunctionLines(std::vector<std::string> lines) {
+    std::erase_if(lines, [](const std::string& line) { return !IsDigits(Trim(Field(line, 1))); });
+    return lines;
+}
+
+std::string FunctionListName(std::string_view line, const LanguageText& text) {
+    const std::string_view number = Trim(Field(line, 2));
+    const int n = ToNumber(number, -1);
+    std::string name;
+    if (IsDigits(number) && n >= 0 && kFunctionTextFirst + n <= kFunctionTextLast) name = Text(text, kFunctionTextFirst + n);
+    if (name.empty()) name = "(" + std::string(Trim(Field(line, 1))) + ")";
+    return name;
 }
 
 }  // namespace kl::editor

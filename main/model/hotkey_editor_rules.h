@@ -96,6 +96,37 @@ int ParseKeyHex(std::string_view text);
 // 91/92 Windows keys and their left/right variants); -1 for other keys.
 int ModifierForKey(int virtualKey);
 
+// Function 99 counts its runs: storing a hotkey of it starts the count again.
+inline constexpr int kCounterFunction = 99;
+bool RestartsCounter(int functionId);
+
+// How cbKey shows a line of keynames.txt ("code;name;grey"): on a grey background when
+// field 3 is 1; a line without a code of 1 or more is drawn empty; such a line and one
+// without a name or named "ILLEGAL" cannot be chosen.
+struct KeyLineLook {
+    int code = 0;            // 0: no code of 1 or more
+    std::string name;        // what the list shows ("" for a line drawn empty)
+    bool grey = false;
+    bool choosable = false;
+    bool drawnEmpty = false;
+};
+KeyLineLook LookOfKeyLine(std::string_view line);
+// The position of the line with this code (the first), -1 when there is none.
+int KeyLineOf(const std::vector<std::string>& lines, int code);
+
+// A cbCategory entry of the catalogue's list ("name;number").
+struct CategoryEntry {
+    std::string name;
+    int number = 0;
+};
+CategoryEntry ParseCategoryEntry(std::string_view entry);
+
+// The catalogue lines cbFunction can offer: a damaged line whose ID is no number can be
+// neither shown nor stored.
+std::vector<std::string> ChoosableFunctionLines(std::vector<std::string> lines);
+// A cbFunction line's name: its language text, else its ID in brackets.
+std::string FunctionListName(std::string_view line, const LanguageText& text);
+
 // Everything Validate looks at.
 struct EditorInput {
     int ownId = -1;

@@ -23,6 +23,7 @@ inline constexpr int kOffInPrograms = 501;      // "Keyloom is off in:"
 inline constexpr int kTakenByOther = kLineCombinationInUse;       // "This combination is in use by another program"
 inline constexpr int kStoreAnyway = 502;        // the question in simple mode
 inline constexpr int kHookModeWarning = 503;    // the warning in hook mode
+inline constexpr int kProgramsNotStored = 519;  // the programs of a stored hotkey could not be written
 
 // Shared with other dialogs.
 inline constexpr int kBrowse = 22;       // "&Browse..."

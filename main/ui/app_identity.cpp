@@ -4,6 +4,10 @@
 
 namespace kl {
 
-std::string MessageCaption() { return UiText(5, kApplicationName); }
+namespace {
+constexpr int kTextMessageCaption = 5;
+}
+
+std::string MessageCaption() { return UiText(kTextMessageCaption, kApplicationName); }
 
 }  // namespace kl

@@ -14,6 +14,11 @@
 namespace kl {
 namespace {
 
+// Language texts of the macro's repeat question and the stopwatch's report.
+constexpr int kTextRepeatQuestion = 87, kTextRepeatCaption = 88, kTextStopwatch = 33, kTextStopwatchNotStarted = 40,
+              kTextStopwatchRunning = 41, kTextStopwatchStopped = 42, kTextStopwatchPaused = 43,
+              kTextMilliseconds = 44, kTextTime = 45;
+
 constexpr std::uint32_t kPlayMacroFunction = 97;
 
 HWND WindowOf(Handle32 h) { return WindowFromWord(h); }
@@ -39,8 +44,8 @@ bool RepeatMacro() {
     SettingsBlock* b = Block();
     HWND main = b ? WindowOf(b->MainWindow) : nullptr;
     BringWindowToFront(main);
-    const auto answer = InputBox(IsWindow(main) ? main : nullptr, UiText(88, "Repeat macro"),
-                                 UiText(87, "How many times should the macro be played?"), "1");
+    const auto answer = InputBox(IsWindow(main) ? main : nullptr, UiText(kTextRepeatCaption, "Repeat macro"),
+                                 UiText(kTextRepeatQuestion, "How many times should the macro be played?"), "1");
     if (!answer) return false;
     const int count = RepeatCountFromAnswer(*answer);
     if (count <= 0) return false;
@@ -59,23 +64,23 @@ std::string StopwatchReport(const SettingsBlock& b, std::uint32_t nowTicks, doub
     std::uint32_t elapsed = 0;
     double elapsedTime = 0;
     if (b.StopwatchStartTicks == 0) {
-        text = UiText(40, "The stopwatch is not started.");
+        text = UiText(kTextStopwatchNotStarted, "The stopwatch is not started.");
     } else if (b.StopwatchPauseTicks != 0) {
-        text = UiText(43, "The stopwatch is paused.");
+        text = UiText(kTextStopwatchPaused, "The stopwatch is paused.");
         elapsed = b.StopwatchPauseTicks - b.StopwatchStartTicks;
         elapsedTime = b.StopwatchPauseTime - b.StopwatchStartTime;
     } else if (b.StopwatchStopTicks != 0) {
-        text = UiText(42, "The stopwatch is stopped.");
+        text = UiText(kTextStopwatchStopped, "The stopwatch is stopped.");
         elapsed = b.StopwatchStopTicks - b.StopwatchStartTicks;
         elapsedTime = b.StopwatchStopTime - b.StopwatchStartTime;
     } else {
-        text = UiText(41, "The stopwatch is running.");
+        text = UiText(kTextStopwatchRunning, "The stopwatch is running.");
         elapsed = nowTicks - b.StopwatchStartTicks;
         elapsedTime = nowTime - b.StopwatchStartTime;
     }
     if (elapsed != 0) {
-        text += "\r\n" + UiText(44, "Milliseconds:") + "\t " + std::to_string(elapsed);
-        text += "\r\n" + UiText(45, "Time:") + "\t " + HoursMinutesSeconds(elapsedTime);
+        text += "\r\n" + UiText(kTextMilliseconds, "Milliseconds:") + "\t " + std::to_string(elapsed);
+        text += "\r\n" + UiText(kTextTime, "Time:") + "\t " + HoursMinutesSeconds(elapsedTime);
     }
     return text;
 }
@@ -94,7 +99,7 @@ void ShowTimerStatus() {
     SettingsBlock* b = Block();
     if (!b) return;
     const std::string text = StopwatchReport(*b, GetTickCount(), CurrentDateTime());
-    MessageBoxA(WindowOf(b->MainWindow), text.c_str(), UiText(33, "Stopwatch").c_str(), MB_OK);
+    MessageBoxA(WindowOf(b->MainWindow), text.c_str(), UiText(kTextStopwatch, "Stopwatch").c_str(), MB_OK);
 }
 
 BOOL BringWindowToFront(HWND window) {

@@ -21,13 +21,11 @@ int TfrmMain::mnNewHotkeyClick() {
         pendingEditor_ = kAddHotkeyRequest;
         return 2;
     }
-    editor.SetDataDir(dataDir_);
-    editor.hotkeyId = -1;  // cleared when it is shown
     // With hotkey handling off the editor can capture any combination.
     const bool wasEnabled = b->KeyloomEnabled != 0;
     if (wasEnabled) hotkeys_.Disable();
     ProfileSwitch::EditingScope open(profiles_);
-    const int result = editor.ShowModal(hwnd_);
+    const int result = static_cast<int>(ShowHotkeyEditor(hwnd_, {dataDir_, -1}));
     if (destroyed_ || !Block()) return result;
     RefreshProgramFilter();
     // The options pages save their data here once they exist.
@@ -47,13 +45,11 @@ int TfrmMain::EditHotkey(int id) {
         pendingEditor_ = id;
         return 2;
     }
-    editor.SetDataDir(dataDir_);
-    editor.hotkeyId = id;
     ProfileSwitch::EditingScope open(profiles_);
-    const int result = editor.ShowModal(hwnd_);
-    editor.hotkeyId = -1;
+    const DialogResult shown = ShowHotkeyEditor(hwnd_, {dataDir_, id});
+    const int result = static_cast<int>(shown);
     if (destroyed_ || !Block()) return result;
-    if (result == 1) {
+    if (shown == DialogResult::Ok) {
         hotkeys_.RefreshRegistrations();
         ShowData();
     }

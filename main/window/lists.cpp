@@ -146,7 +146,7 @@ void Lists::Modify() {
             MessageBoxA(places_.owner, UiText(texts::kSelectAliasToModify, "Please select the alias to modify.").c_str(), "Error", MB_OK | MB_ICONEXCLAMATION);
             return;
         }
-        if (ShowAliasDialog(places_.owner, alias, AliasPath(alias)) == 1 && !host_.Closed()) host_.ShowData();
+        if (ShowAliasDialog(places_.owner, alias, AliasPath(alias)) == DialogResult::Ok && !host_.Closed()) host_.ShowData();
     }
 }
 
@@ -186,9 +186,9 @@ void Lists::Remove() {
 
 int Lists::NewAlias() {
     if (host_.Closed() || host_.Creating()) return 2;
-    const int result = ShowAliasDialog(places_.owner, "", "");
-    if (result == 1 && !host_.Closed()) host_.ShowData();
-    return result;
+    const DialogResult result = ShowAliasDialog(places_.owner, "", "");
+    if (result == DialogResult::Ok && !host_.Closed()) host_.ShowData();
+    return static_cast<int>(result);
 }
 
 bool Lists::OnNotify(const NMHDR& header) {

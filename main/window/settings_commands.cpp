@@ -207,7 +207,7 @@ void SettingsCommands::PrintReport() {
 }
 
 void SettingsCommands::ChooseStyle() {
-    if (TfrmSkins::ShowModal(owner_) == 1 && !host_.Closed()) ApplyStyleToForm(owner_);
+    if (ShowStyleDialog(owner_) == DialogResult::Ok && !host_.Closed()) ApplyStyleToForm(owner_);
 }
 
 void SettingsCommands::Export() {
@@ -218,8 +218,7 @@ void SettingsCommands::Export() {
     if (!file || !block_()) return;
     // The file is replaced only when OK writes it: a cancelled or failed export leaves it.
     auto catalogue = std::make_shared<Catalogue>(dataDir_, [](int n) { return UiText(n); });
-    TfrmImport dialog(TfrmImport::Direction::Export, *file, ActiveProfileKeys(), NamesFrom(catalogue, host_.GetProfileList()));
-    dialog.ShowModal(owner_);
+    ShowImportDialog(owner_, {TfrmImport::Direction::Export, *file, ActiveProfileKeys(), NamesFrom(catalogue, host_.GetProfileList()), {}});
 }
 
 void SettingsCommands::Import() {
@@ -229,16 +228,17 @@ void SettingsCommands::Import() {
     host_.SaveData();
     host_.SaveOptionsNow();  // what the pages show is not lost by the reload
     auto catalogue = std::make_shared<Catalogue>(dataDir_, [](int n) { return UiText(n); });
-    TfrmImport dialog(TfrmImport::Direction::Import, *file, ActiveProfileKeys(), NamesFrom(catalogue, host_.GetProfileList()));
+    ExchangeRequest request{TfrmImport::Direction::Import, *file, ActiveProfileKeys(),
+                            NamesFrom(catalogue, host_.GetProfileList()), {}};
     // The imported options may ask for another mode or tray icon: as after a profile
     // switch, hotkey handling is undone and built anew from what was loaded.
-    dialog.reload = [this] {
+    request.reload = [this] {
         std::string error;
         if (!host_.ReloadSettingsLive(std::nullopt, error) && error.empty())
             error = UiText(texts::kSettingsNotLoaded, "Unable to load the settings!");
         return error;
     };
-    host_.RunEditingDialog([&] { dialog.ShowModal(owner_); });
+    host_.RunEditingDialog([&] { ShowImportDialog(owner_, std::move(request)); });
     if (host_.Closed() || !block_()) return;
     host_.RefreshPages();
 }

@@ -53,7 +53,7 @@ protected:
 
     HWND Open(int id) {
         editor_.hotkeyId = id;
-        HWND dlg = editor_.CreateModeless(nullptr);
+        HWND dlg = editor_.ShowModeless(nullptr);
         EXPECT_NE(dlg, nullptr);
         if (dlg) {
             SetForegroundWindow(dlg);
@@ -113,7 +113,7 @@ TEST_F(HotkeyEditor, CaptureHookExistsExactlyWhileTheDialogIsActive) {
     HWND dlg = Open(-1);
     ASSERT_NE(dlg, nullptr);
     EXPECT_EQ(GetForegroundWindow(), dlg);
-    EXPECT_TRUE(TfrmEditHotkey::HookInstalled());
+    EXPECT_TRUE(editor_.HookInstalled());
     EXPECT_EQ(b().WinKeyEnabled, kFalse);
     EXPECT_NE(b().HotkeysSuspended, 0);
 
@@ -123,19 +123,19 @@ TEST_F(HotkeyEditor, CaptureHookExistsExactlyWhileTheDialogIsActive) {
     SetActiveWindow(other);
     SetForegroundWindow(other);
     Pump();
-    EXPECT_FALSE(TfrmEditHotkey::HookInstalled());
+    EXPECT_FALSE(editor_.HookInstalled());
     EXPECT_NE(b().WinKeyEnabled, 0);
     EXPECT_EQ(b().HotkeysSuspended, 0);
     DestroyWindow(other);
     SetForegroundWindow(dlg);
     SetActiveWindow(dlg);
     Pump();
-    EXPECT_TRUE(TfrmEditHotkey::HookInstalled());
+    EXPECT_TRUE(editor_.HookInstalled());
     EXPECT_EQ(b().WinKeyEnabled, kFalse);
 
     // The session ends with the dialog open.
     SendMessageA(dlg, WM_ENDSESSION, TRUE, 0);
-    EXPECT_FALSE(TfrmEditHotkey::HookInstalled());
+    EXPECT_FALSE(editor_.HookInstalled());
     EXPECT_NE(b().WinKeyEnabled, 0);
     EXPECT_EQ(b().HotkeysSuspended, 0);
 
@@ -148,14 +148,14 @@ TEST_F(HotkeyEditor, CaptureHookExistsExactlyWhileTheDialogIsActive) {
     SetForegroundWindow(dlg);
     SetActiveWindow(dlg);
     Pump();
-    ASSERT_TRUE(TfrmEditHotkey::HookInstalled());
+    ASSERT_TRUE(editor_.HookInstalled());
     DestroyWindow(dlg);
     Pump();
     EXPECT_FALSE(editor_.IsOpen());
-    EXPECT_FALSE(TfrmEditHotkey::HookInstalled());
+    EXPECT_FALSE(editor_.HookInstalled());
     EXPECT_NE(b().WinKeyEnabled, 0);
     EXPECT_EQ(b().HotkeysSuspended, 0);
-    EXPECT_EQ(editor_.modalResult(), 2);
+    EXPECT_EQ(editor_.result(), DialogResult::Cancel);
 
     // A Windows key that was off stays off.
     b().WinKeyEnabled = kFalse;
@@ -207,7 +207,7 @@ TEST_F(HotkeyEditor, KeyWithoutVirtualKeyCodeIsStoredAs256PlusItsScanCode) {
     // The hook keeps the scan code; the key field gets the virtual-key code 255.
     EXPECT_EQ(CallNextHookEx(nullptr, 0, 0, 0), 0);
     EditKbdHookProc(HC_ACTION, 255, (0x5F << 16) | 1);
-    EXPECT_EQ(TfrmEditHotkey::LastScanCode(), 0x5F);
+    EXPECT_EQ(editor_.LastScanCode(), 0x5F);
     SetFocus(Item(id::ebKey));
     PressIn(id::ebKey, 255, (0x5F << 16) | 1);
     EXPECT_EQ(Text(id::ebKey), "15F");
@@ -218,7 +218,7 @@ TEST_F(HotkeyEditor, KeyWithoutVirtualKeyCodeIsStoredAs256PlusItsScanCode) {
     editor_.SelectCategory(0);
     editor_.SelectFunction(kMinimise);
     ClickOk();
-    EXPECT_EQ(editor_.modalResult(), 1);
+    EXPECT_EQ(editor_.result(), DialogResult::Ok);
     const HotkeyStore store(reg::kHotkeysKey, nullptr);
     const int stored = store.FindHotkeyID(0x15F, 2);
     ASSERT_GT(stored, 0);
@@ -267,7 +267,7 @@ TEST_F(HotkeyEditor, WinERefusedWhileWinEIsSetAndAcceptedWhenItIsNot) {
     b().WinE = kFalse;
     EXPECT_TRUE(editor_.Validate(message)) << message;
     ClickOk();
-    EXPECT_EQ(editor_.modalResult(), 1);
+    EXPECT_EQ(editor_.result(), DialogResult::Ok);
     EXPECT_EQ(StoredIds().size(), 1u);
 }
 
@@ -287,7 +287,7 @@ TEST_F(HotkeyEditor, ResavingWithItsOwnKeyPassesAndAnotherHotkeysKeyFails) {
     ASSERT_TRUE(editor_.SelectKey('Q'));
     SetText(id::ebDescription, "renamed");
     ClickOk();
-    EXPECT_EQ(editor_.modalResult(), 1);
+    EXPECT_EQ(editor_.result(), DialogResult::Ok);
     EXPECT_EQ(StoredIds(), (std::vector<int>{first, second}));
     EXPECT_EQ(Read(first).description, "renamed");
 }
@@ -310,7 +310,7 @@ TEST_F(HotkeyEditor, NoModifierAsksInTheDefaultProfileOnly) {
         ClickOk();
         EXPECT_EQ(yes.Stop().size(), 1u);
     }
-    EXPECT_EQ(editor_.modalResult(), 1);
+    EXPECT_EQ(editor_.result(), DialogResult::Ok);
     EXPECT_EQ(StoredIds().size(), 1u);
 
     // A named profile: saved without the question, into the profile's own key.
@@ -322,7 +322,7 @@ TEST_F(HotkeyEditor, NoModifierAsksInTheDefaultProfileOnly) {
         ClickOk();
         EXPECT_TRUE(question.Stop().empty());
     }
-    EXPECT_EQ(editor_.modalResult(), 1);
+    EXPECT_EQ(editor_.result(), DialogResult::Ok);
     const HotkeyStore work(ActiveHotkeysKey(b()), nullptr);
     EXPECT_EQ(work.ListHotkeys().size(), 1u);
     EXPECT_GT(work.FindHotkeyID('P', 0), 0);
@@ -336,7 +336,7 @@ TEST_F(HotkeyEditor, OkWithNothingChangedStoresNothing) {
     std::memset(b().Hotkeys, 0, sizeof b().Hotkeys);
     ClickOk();
     EXPECT_FALSE(editor_.IsOpen());
-    EXPECT_EQ(editor_.modalResult(), 2);
+    EXPECT_EQ(editor_.result(), DialogResult::Cancel);
     EXPECT_FALSE(TableHas(stored, 'Q', 2));
 }
 
@@ -356,7 +356,7 @@ TEST_F(HotkeyEditor, ClearEmptiesEverythingAndANewHotkeyGetsAnId) {
     Open(-1);
     FillIn('N');
     ClickOk();
-    EXPECT_EQ(editor_.modalResult(), 1);
+    EXPECT_EQ(editor_.result(), DialogResult::Ok);
     const std::vector<int> ids = StoredIds();
     ASSERT_EQ(ids.size(), 2u);
     EXPECT_GT(ids[1], stored);
@@ -433,7 +433,7 @@ TEST_F(HotkeyEditor, EveryFunctionsStoredParametersSurviveTheEditorUnchanged) {
         // Saving it again writes the same text.
         SetText(id::ebDescription, "g" + std::to_string(function));
         ClickOk();
-        EXPECT_EQ(editor_.modalResult(), 1) << line;
+        EXPECT_EQ(editor_.result(), DialogResult::Ok) << line;
         EXPECT_EQ(Read(hotkey).functionId, function) << line;
         EXPECT_EQ(Read(hotkey).parameter, stored) << line;
         editor_.Close();
@@ -483,7 +483,7 @@ TEST_F(HotkeyEditor, AHotkeyWhoseFunctionCannotBeReadOpensWithTheRestAndIsRepair
         editor_.SelectFunction(kMinimise);
         std::memset(b().Hotkeys, 0, sizeof b().Hotkeys);
         ClickOk();
-        EXPECT_EQ(editor_.modalResult(), 1) << data.substr(0, 20);
+        EXPECT_EQ(editor_.result(), DialogResult::Ok) << data.substr(0, 20);
         EXPECT_EQ(StoredIds(), std::vector<int>{stored});
         EXPECT_EQ(Read(stored).functionId, kMinimise);
         EXPECT_TRUE(TableHas(stored, 'R', 2));
@@ -502,7 +502,7 @@ TEST_F(HotkeyEditor, TheEditGoesToTheProfileTheEditorWasOpenedOn) {
     SetText(id::ebDescription, "edited");
     ClickOk();
     SetText255(b().ProfileName, "");
-    EXPECT_EQ(editor_.modalResult(), 1);
+    EXPECT_EQ(editor_.result(), DialogResult::Ok);
     EXPECT_EQ(Read(stored).description, "edited");
     EXPECT_EQ(registry::ReadText(work + "HotKey" + std::to_string(stored), "Description", ""), "work");
     EXPECT_EQ(registry::ReadText(work + "HotKey" + std::to_string(stored), "Key", ""), "79");
@@ -549,7 +549,7 @@ TEST_F(HotkeyEditor, AConvertedMacroOpensReadyToBeStoredWithItsStartMode) {
         editor_.SelectModifier(2);
         ASSERT_TRUE(editor_.SelectKey(key++));
         ClickOk();
-        ASSERT_EQ(editor_.modalResult(), 1);
+        ASSERT_EQ(editor_.result(), DialogResult::Ok);
         const int stored = StoredIds().back();
         const HotkeyDetails details = Read(stored);
         EXPECT_LE(details.description.size(), 25u);
@@ -589,7 +589,7 @@ TEST_F(HotkeyEditor, DamagedCatalogueAndKeyNameLinesAreLeftOut) {
     TempDir empty;
     editor_.SetDataDir(empty.path());
     MessageBoxAnswerer notice(UiText(editor::kTextNoticeCaption), {IDOK});
-    EXPECT_EQ(editor_.CreateModeless(nullptr), nullptr);
+    EXPECT_EQ(editor_.ShowModeless(nullptr), nullptr);
     const auto boxes = notice.Stop();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_NE(boxes[0].find("functions.txt"), std::string::npos);

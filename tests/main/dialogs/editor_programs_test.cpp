@@ -42,7 +42,7 @@ protected:
     }
     void Open(int hotkey) {
         editor_.hotkeyId = hotkey;
-        ASSERT_NE(editor_.CreateModeless(nullptr), nullptr);
+        ASSERT_NE(editor_.ShowModeless(nullptr), nullptr);
         SetForegroundWindow(editor_.handle());
         Pump();
     }
@@ -90,7 +90,7 @@ TEST_F(EditorPrograms, TheRowShowsItsTextsAndTheStoredProgramsAndStoresTheChange
     ChooseMode(1);
     EXPECT_TRUE(editor_.modified());
     ClickOk();
-    EXPECT_EQ(editor_.modalResult(), 1);
+    EXPECT_EQ(editor_.result(), DialogResult::Ok);
     EXPECT_EQ(Value(stored, reg::kHotkeyPrograms), "notepad.exe");
     EXPECT_EQ(Value(stored, reg::kHotkeyProgramsMode), "1");
 }
@@ -101,7 +101,7 @@ TEST_F(EditorPrograms, AHotkeyForEverywhereStoresNoProgramValues) {
     EXPECT_EQ(WindowText(Item(row::ebPrograms)), "");
     FillIn('K');
     ClickOk();
-    ASSERT_EQ(editor_.modalResult(), 1);
+    ASSERT_EQ(editor_.result(), DialogResult::Ok);
     const int stored = HotkeyStore(reg::kHotkeysKey, nullptr).FindHotkeyID('K', 2);
     ASSERT_GT(stored, 0);
     EXPECT_EQ(Value(stored, reg::kHotkeyPrograms), "<none>");
@@ -122,7 +122,7 @@ TEST_F(EditorPrograms, ACombinationIsFreeForAnotherProgramAndTakenForTheSameOne)
     SetText(row::ebPrograms, "b.exe");
     EXPECT_TRUE(editor_.Validate(message)) << message;
     ClickOk();
-    ASSERT_EQ(editor_.modalResult(), 1);
+    ASSERT_EQ(editor_.result(), DialogResult::Ok);
     EXPECT_EQ(StoredIds().size(), 2u);
 
     // A third, everywhere, is refused only beside another everywhere hotkey.
@@ -130,7 +130,7 @@ TEST_F(EditorPrograms, ACombinationIsFreeForAnotherProgramAndTakenForTheSameOne)
     FillIn('K');
     EXPECT_TRUE(editor_.Validate(message)) << message;
     ClickOk();
-    ASSERT_EQ(editor_.modalResult(), 1);
+    ASSERT_EQ(editor_.result(), DialogResult::Ok);
     Open(-1);
     FillIn('K');
     EXPECT_FALSE(editor_.Validate(message));

@@ -87,7 +87,7 @@ TEST_F(SelectDialog, TakingAnItemResolvesShortcutsAndFavourites) {
 
 TEST_F(SelectDialog, AFileOfATestFolderIsReturnedThroughItsShortcut) {
     TfrmSelect select;
-    HWND dlg = select.CreateModeless(nullptr);
+    HWND dlg = select.ShowModeless(nullptr);
     ASSERT_NE(dlg, nullptr);
     Pump();
     EXPECT_EQ(WindowText(dlg), UiText(216));
@@ -109,11 +109,11 @@ TEST_F(SelectDialog, AFileOfATestFolderIsReturnedThroughItsShortcut) {
     // Enter in the list takes the item, as a double click does, and keeps the dialog open.
     SendMessageA(list, WM_KEYDOWN, VK_RETURN, 1);
     EXPECT_EQ(WindowText(GetDlgItem(dlg, id::ebSelected)), target_);
-    EXPECT_EQ(select.modalResult(), 0);
+    EXPECT_EQ(select.result(), DialogResult::None);
 
     SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     Pump();
-    EXPECT_EQ(select.modalResult(), 1);
+    EXPECT_EQ(select.result(), DialogResult::Ok);
     EXPECT_EQ(select.selected(), target_);
 }
 
@@ -134,7 +134,7 @@ TEST_F(SelectDialog, ANameWithASemicolonIsKeptWhole) {
 
     // Picked in the dialog as the user picks it.
     TfrmSelect select;
-    HWND dlg = select.CreateModeless(nullptr);
+    HWND dlg = select.ShowModeless(nullptr);
     ASSERT_NE(dlg, nullptr);
     Pump();
     SetWindowTextA(GetDlgItem(dlg, id::ebSelected), top.c_str());

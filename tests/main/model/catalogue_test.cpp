@@ -200,3 +200,12 @@ TEST(ParameterSlots, MalformedLinesGiveFewerSlots) {
     EXPECT_EQ(noColon[0].kind, -1);
     EXPECT_FALSE(IsTextKind(-1) || IsListKind(-1) || IsListKind(4) || IsListKind(9) || IsTextKind(1));
 }
+
+TEST_F(CatalogueTest, CategoryOfAFunctionIsThatOfItsFirstLine) {
+    EXPECT_EQ(cat_.CategoryOf(1), -1);  // no file yet
+    Functions("1;0;5;0\nx;1;6;0\n2;1; 3 ;0\n2;2;4;0\n");
+    EXPECT_EQ(cat_.CategoryOf(1), 5);
+    EXPECT_EQ(cat_.CategoryOf(2), 3);
+    EXPECT_EQ(cat_.CategoryOf(0), -1);  // a line whose ID is no number belongs to no function
+    EXPECT_EQ(cat_.CategoryOf(9), -1);
+}

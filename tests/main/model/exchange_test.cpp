@@ -269,7 +269,7 @@ TEST_F(SettingsExchange, TheImportDialogListsRemovesAndWritesWhatIsLeft) {
         SendMessageA(dlg, WM_COMMAND, import_dialog::btnRemove, 0);
         PostMessageA(dlg, WM_COMMAND, IDOK, 0);
     };
-    EXPECT_EQ(dialog.ShowModal(nullptr), 1);
+    EXPECT_EQ(dialog.ShowModal(nullptr), DialogResult::Ok);
     TfrmImport::OnShow() = nullptr;
     ASSERT_EQ(shown.size(), 4u);
     EXPECT_EQ(shown[0].rfind("a;b : ", 0), 0u) << shown[0];  // the description is not cut at its ";"

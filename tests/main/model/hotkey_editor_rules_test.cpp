@@ -278,3 +278,42 @@ TEST(EditorRules, SelectionIsUnquotedTrimmedAndSplitAtTheSeparator) {
               (std::pair<std::string, std::string>{"prog", std::string("args") + kFF + "more"}));
     EXPECT_EQ(WithoutMnemonics("C&ategory && more"), "Category & more");
 }
+
+TEST(EditorRules, KeyLinesThatCannotBeChosen) {
+    const KeyLineLook plain = LookOfKeyLine("65;A;0");
+    EXPECT_EQ(plain.code, 65);
+    EXPECT_EQ(plain.name, "A");
+    EXPECT_TRUE(plain.choosable);
+    EXPECT_FALSE(plain.grey);
+    EXPECT_TRUE(LookOfKeyLine("19;Pause;1").grey);
+    for (const char* line : {"0;Nothing", "x;Damaged", ";Empty", "-3;Negative"}) {
+        const KeyLineLook look = LookOfKeyLine(line);
+        EXPECT_TRUE(look.drawnEmpty) << line;
+        EXPECT_FALSE(look.choosable) << line;
+        EXPECT_EQ(look.name, "") << line;
+    }
+    EXPECT_FALSE(LookOfKeyLine("7;ILLEGAL").choosable);
+    EXPECT_FALSE(LookOfKeyLine("7; ").choosable);
+    EXPECT_FALSE(LookOfKeyLine("7;ILLEGAL").drawnEmpty);
+    const std::vector<std::string> lines = {"x;Damaged", "65;A", "66;B", "65;Again"};
+    EXPECT_EQ(KeyLineOf(lines, 65), 1);
+    EXPECT_EQ(KeyLineOf(lines, 66), 2);
+    EXPECT_EQ(KeyLineOf(lines, 67), -1);
+    EXPECT_EQ(KeyLineOf(lines, 0), -1);
+}
+
+TEST(EditorRules, CounterCategoriesAndFunctionLines) {
+    EXPECT_TRUE(RestartsCounter(99));
+    EXPECT_FALSE(RestartsCounter(98));
+    EXPECT_EQ(ParseCategoryEntry("Windows;3").name, "Windows");
+    EXPECT_EQ(ParseCategoryEntry("Windows;3").number, 3);
+    EXPECT_EQ(ParseCategoryEntry("A;b;12").name, "A;b");
+    EXPECT_EQ(ParseCategoryEntry("NoNumber").number, 0);
+    const std::vector<std::string> lines = ChoosableFunctionLines({"35;5;2", "x;6;2", ";7;1", "36;6;2"});
+    EXPECT_EQ(lines, (std::vector<std::string>{"35;5;2", "36;6;2"}));
+    const LanguageText text = [](int n) { return n == kFunctionTextFirst + 5 ? std::string("Minimise") : std::string(); };
+    EXPECT_EQ(FunctionListName("35;5;2", text), "Minimise");
+    EXPECT_EQ(FunctionListName("36;6;2", text), "(36)");
+    EXPECT_EQ(FunctionListName("37;x;2", text), "(37)");
+    EXPECT_EQ(FunctionListName("38;9999;2", text), "(38)");
+}

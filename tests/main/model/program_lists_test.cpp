@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "model/hotkey_store.h"
+#include "model/program_control_texts.h"
 #include "model/program_conflicts.h"
 #include "model/program_lists.h"
 #include "registry_names.h"
@@ -45,7 +46,7 @@ TEST(ProgramLists, TheListsCellNamesTheModeAndThePrograms) {
     EXPECT_EQ(ProgramsCell(Only("A.exe; b.exe"), none), "only: a.exe; b.exe");
     EXPECT_EQ(ProgramsCell(Except("c.exe"), none), "except: c.exe");
     EXPECT_EQ(ProgramsCell(Only(""), none), "only:");
-    const LanguageText german = [](int n) { return n == 496 ? std::string("nur:") : std::string(); };
+    const LanguageText german = [](int n) { return n == program_texts::kOnlyPrefix ? std::string("nur:") : std::string(); };
     EXPECT_EQ(ProgramsCell(Only("a.exe"), german), "nur: a.exe");
 }
 

@@ -166,10 +166,10 @@ TEST_F(AppPaths, ARefusedPerMachineWriteIsReportedAndThePerUserKeyOffered) {
         PostMessageA(box, WM_COMMAND, IDYES, 0);
         done = true;
     });
-    const int result = ShowAliasDialog(nullptr, "", "");
+    const DialogResult result = ShowAliasDialog(nullptr, "", "");
     user.join();
     ASSERT_TRUE(done);
-    EXPECT_EQ(result, 1);
+    EXPECT_EQ(result, DialogResult::Ok);
     EXPECT_NE(question.find("for all users"), std::string::npos) << question;
     HKEY key = nullptr;
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, (std::string(kAppPathsKey) + kKey).c_str(), 0, KEY_READ, &key),
@@ -202,10 +202,10 @@ TEST_F(AppPaths, TheDialogRefusesABadNameWithAMessageAndStaysOpen) {
         stayedOpen = IsWindow(dlg) != FALSE;
         PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     });
-    const int result = ShowAliasDialog(nullptr, "", "");
+    const DialogResult result = ShowAliasDialog(nullptr, "", "");
     user.join();
     EXPECT_TRUE(stayedOpen);
-    EXPECT_EQ(result, 2);
+    EXPECT_EQ(result, DialogResult::Cancel);
     EXPECT_NE(message.find("backslash"), std::string::npos) << message;
     EXPECT_EQ(AliasPath(kKey), "");
 }
@@ -222,9 +222,9 @@ TEST_F(AppPaths, AnAliasOfTheUsersKeyIsChangedThere) {
         SendMessageA(GetDlgItem(dlg, alias_dialog::ebAliasText), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("C:\\new.exe"));
         PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     });
-    const int result = ShowAliasDialog(nullptr, kKey, AliasPath(kKey));
+    const DialogResult result = ShowAliasDialog(nullptr, kKey, AliasPath(kKey));
     user.join();
-    EXPECT_EQ(result, 1);
+    EXPECT_EQ(result, DialogResult::Ok);
     EXPECT_EQ(AliasPath(kKey), "C:\\new.exe");
     HKEY key = nullptr;
     EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, (std::string(kAppPathsKey) + kKey).c_str(), 0, KEY_READ, &key),

@@ -159,7 +159,7 @@ TEST_F(Styles, ResetOkAndCancelOfTheStyleDialog) {
         CurrentStyle().background = 0x0000FF;
         PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
     };
-    EXPECT_EQ(TfrmSkins::ShowModal(nullptr), 2);
+    EXPECT_EQ(ShowStyleDialog(nullptr), DialogResult::Cancel);
     EXPECT_EQ(CurrentStyle().background, 0x0000FFu);
     EXPECT_EQ(Stored("BgColor"), "<missing>");
     // Reset and OK: stored.
@@ -167,7 +167,7 @@ TEST_F(Styles, ResetOkAndCancelOfTheStyleDialog) {
         SendMessageA(dlg, WM_COMMAND, skins_dialog::btnReset, 0);
         PostMessageA(dlg, WM_COMMAND, IDOK, 0);
     };
-    EXPECT_EQ(TfrmSkins::ShowModal(nullptr), 1);
+    EXPECT_EQ(ShowStyleDialog(nullptr), DialogResult::Ok);
     TfrmSkins::OnShow() = nullptr;
     EXPECT_EQ(Stored("BgColor"), std::to_string(0x808000));
     EXPECT_EQ(Stored("FontColor"), std::to_string(0xFFFFFF));
