@@ -15,11 +15,6 @@ namespace {
 constexpr int kEventsPerTick = 64;
 // Longer waits are cut into slices so that Escape is seen while waiting.
 constexpr DWORD kWaitSliceMs = 50;
-// A macro started by a hotkey starts while the user may still hold its modifiers,
-// which would apply to the played keys: the player waits for their release, this
-// long at most, then releases them itself.
-constexpr DWORD kModifierReleaseWaitMs = 1000;
-constexpr DWORD kModifierPollMs = 10;
 
 struct Player {
     SettingsBlock* block = nullptr;
@@ -28,8 +23,6 @@ struct Player {
     DWORD waitStart = 0;     // tick count when the current wait began
     DWORD waitMs = 0;        // its length; 0 when not waiting
     HeldInput held;          // pressed by this playback and not yet released
-    bool awaitingRelease = false;  // the user's modifiers are waited for before the first event
-    DWORD releaseStart = 0;
 };
 Player g_player;
 
@@ -75,12 +68,6 @@ void Step(SettingsBlock& b, bool first) {
     if (b.JournalMode == 0) {  // stopped from elsewhere (keyboard hook, a cancelling translator)
         StopFallbackPlayer();
         return;
-    }
-    if (g_player.awaitingRelease) {
-        if (UserHoldsModifiers() && GetTickCount() - g_player.releaseStart < kModifierReleaseWaitMs)
-            return Arm(kModifierPollMs);
-        ReleaseUserModifiers();
-        g_player.awaitingRelease = false;
     }
     if (StillWaiting()) return;
     if (b.JournalMode == 3) {
@@ -137,12 +124,10 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
 void StartFallbackPlayer(SettingsBlock& block) {
     StopFallbackPlayer();
     g_player.block = &block;
-    if (UserHoldsModifiers()) {
-        g_player.awaitingRelease = true;
-        g_player.releaseStart = GetTickCount();
-        Arm(kModifierPollMs);
-        return;
-    }
+    // A macro started by a hotkey starts while the user may still hold its modifiers,
+    // which would apply to the played keys: they are let go of first (behind a neutral
+    // key, so that a lone Alt or Windows key opens nothing), and the first event goes at once.
+    ReleaseUserModifiers();
     Step(block, true);
 }
 
