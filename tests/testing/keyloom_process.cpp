@@ -39,6 +39,23 @@ bool PollUntil(const std::function<bool()>& done, DWORD ms) {
     }
 }
 
+HWND Focused(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+bool FocusReaches(HWND dlg, int control) {
+    return PollUntil([&] { return Focused(dlg) == GetDlgItem(dlg, control); }, 3000);
+}
+
+void BringToFront(HWND window) {
+    if (PollUntil([&] { return GetForegroundWindow() == window; }, 2000)) return;
+    SetForegroundWindow(window);
+    PollUntil([&] { return GetForegroundWindow() == window; }, 3000);
+}
+
 KeyloomProcess::KeyloomProcess() : KeyloomProcess(BinDir()) {}
 
 KeyloomProcess::KeyloomProcess(const std::string& dir, StartLanguage language) {

@@ -20,6 +20,14 @@ int EnglishLanguagePosition(const std::string& dir);
 // Polls `done` every 10 ms until it holds or `ms` milliseconds have passed.
 bool PollUntil(const std::function<bool()>& done, DWORD ms = 10000);
 
+// The control that has the keyboard focus in the thread of `window`'s, or null.
+HWND Focused(HWND window);
+// Waits until the focus is on the dialog's control `control` (its input handled).
+bool FocusReaches(HWND dlg, int control);
+// Brings a window of the program to the front when it is not there yet (a window made
+// while another program was in front), waiting until the system shows it there.
+void BringToFront(HWND window);
+
 // Which language the program is started in: English (stored as "Language" unless a
 // language is stored already), or whatever the registry and the system make it.
 enum class StartLanguage { English, AsStored };

@@ -38,22 +38,8 @@ protected:
             dlg = FindProcessWindow(pid, english_.Text(164).c_str());
             return dlg != nullptr;
         });
-        if (!dlg) return nullptr;
-        if (!PollUntil([&] { return GetForegroundWindow() == dlg; }, 2000)) {
-            SetForegroundWindow(dlg);
-            PollUntil([&] { return GetForegroundWindow() == dlg; }, 3000);
-        }
+        if (dlg) BringToFront(dlg);
         return dlg;
-    }
-    static HWND Focused(HWND dlg) {
-        GUITHREADINFO info{};
-        info.cbSize = sizeof info;
-        GetGUIThreadInfo(GetWindowThreadProcessId(dlg, nullptr), &info);
-        return info.hwndFocus;
-    }
-    // Waits until the dialog's input has been handled, then checks where the focus is.
-    static bool FocusReaches(HWND dlg, int control) {
-        return PollUntil([&] { return Focused(dlg) == GetDlgItem(dlg, control); }, 3000);
     }
     static void Press(WORD vk, int modifiers = 0) { PressCombination(vk, modifiers); }
     // The program registers its hotkeys again after the editor has gone; a message sent

@@ -76,12 +76,6 @@ protected:
         EnumChildWindows(main_, MatchControl, reinterpret_cast<LPARAM>(&f));
         return f.second;
     }
-    static HWND Focused(HWND dlg) {
-        GUITHREADINFO info{};
-        info.cbSize = sizeof info;
-        GetGUIThreadInfo(GetWindowThreadProcessId(dlg, nullptr), &info);
-        return info.hwndFocus;
-    }
     void Click(int button) { PostMessageA(main_, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0); }
     HWND WaitForDialog(const std::string& caption) {
         DWORD pid = 0;

@@ -43,20 +43,8 @@ protected:
 
     HWND WaitForEditor() {
         HWND dlg = WaitForOwnWindow(T(164).c_str());
-        if (dlg && !PollUntil([&] { return GetForegroundWindow() == dlg; }, 2000)) {
-            SetForegroundWindow(dlg);
-            PollUntil([&] { return GetForegroundWindow() == dlg; }, 3000);
-        }
+        if (dlg) BringToFront(dlg);
         return dlg;
-    }
-    static HWND Focused(HWND dlg) {
-        GUITHREADINFO info{};
-        info.cbSize = sizeof info;
-        GetGUIThreadInfo(GetWindowThreadProcessId(dlg, nullptr), &info);
-        return info.hwndFocus;
-    }
-    static bool FocusReaches(HWND dlg, int control) {
-        return PollUntil([&] { return Focused(dlg) == GetDlgItem(dlg, control); }, 3000);
     }
     static void Type(const std::string& letters) {
         for (const char c : letters) {
