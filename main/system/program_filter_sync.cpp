@@ -17,6 +17,8 @@ ProgramFilterMapping& Mapping() {
     return mapping;
 }
 
+bool g_limitsAnything = false;  // of the filter last written
+
 // The active slot when it is whole and valid; null otherwise (everywhere).
 const ProgramFilterSlot* ReadableSlot(const ProgramFilterMap* filter, ProgramFilterRead& read) {
     if (BeginProgramFilterRead(filter, filter ? sizeof(ProgramFilterMap) : 0, read) != FilterReadStart::Taken)
@@ -44,8 +46,12 @@ ProgramFilterWrite RefreshProgramFilter() {
         if (programs.mode == ProgramsMode::Everywhere) continue;  // not listed: everywhere
         entries.push_back({row, id, static_cast<std::uint32_t>(programs.mode), programs.programs});
     }
-    return Mapping().Write(entries, ReadOffInPrograms(keys.main));
+    const std::string offIn = ReadOffInPrograms(keys.main);
+    g_limitsAnything = !entries.empty() || !offIn.empty();
+    return Mapping().Write(entries, offIn);
 }
+
+bool ProgramFilterLimitsAnything() { return g_limitsAnything; }
 
 bool StoreOffInPrograms(std::string_view programs) {
     const bool written = WriteOffInPrograms(ActiveProfileKeys().main, programs);

@@ -44,6 +44,10 @@ struct SimpleModeChoice {
 SimpleModeChoice ChooseForProgram(const SettingsBlock& block, const ProgramFilterMap* filter, int keyCode,
                                   int modifier, const std::string& program);
 
+// Whether the filter last written limits any row or names a program Keyloom is off in;
+// when not, every combination acts everywhere and the program in front need not be asked.
+bool ProgramFilterLimitsAnything();
+
 // The folded executable file name of the process owning the foreground window;
 // empty when it cannot be found.
 std::string ForegroundProgramName();

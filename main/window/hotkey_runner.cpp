@@ -62,8 +62,10 @@ void HotkeyRunner::OnSystemHotkey(HWND window, WPARAM wp, LPARAM lp) {
     const int modifier = LOWORD(lp);
     if (key == 255) key = static_cast<int>(wp);
     // Rows for chosen programs decide by the program in front; none acting there
-    // lets the combination through to it.
-    const SimpleModeChoice choice = ChooseForProgram(*b, ProgramFilterView(), key, modifier, ForegroundProgramName());
+    // lets the combination through to it. Without such rows nothing needs the program.
+    const SimpleModeChoice choice = ProgramFilterLimitsAnything()
+                                        ? ChooseForProgram(*b, ProgramFilterView(), key, modifier, ForegroundProgramName())
+                                        : SimpleModeChoice{};
     if (choice.kind == SimpleModeChoice::Kind::PassThrough) {
         PassHotkeyThrough(window, static_cast<int>(wp), static_cast<UINT>(modifier), static_cast<UINT>(key));
         return;
